@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+#include "platform/CArray.h"
+#include "platform/Export.h"
+
+// The state of the axes at one instant. Plain data passed by value across the library boundary:
+// the order of the fields is part of the interface.
+class KORVANE_API PUNTO_TRAIETTORIA {
+public:
+    PUNTO_TRAIETTORIA();
+    ~PUNTO_TRAIETTORIA() = default;
+    PUNTO_TRAIETTORIA(const PUNTO_TRAIETTORIA&) = default;
+    PUNTO_TRAIETTORIA& operator=(const PUNTO_TRAIETTORIA& altro);
+    // Exact comparison: path continuity depends on it.
+    int operator==(const PUNTO_TRAIETTORIA& altro) const;
+    int operator!=(const PUNTO_TRAIETTORIA& altro) const { return *this == altro ? 0 : 1; }
+
+    int SalvaFileTRG(FILE* f) const;
+    int CaricaFileTRG(FILE* f);
+
+    double dPosX;
+    double dPosY;
+    double dPosR;
+    double dPosH;
+    double dVelX;
+    double dVelY;
+    double dVelR;
+    double dVelH;
+    std::int32_t iKV;
+    std::int32_t imA;
+};
+
+// One time step: a velocity word per motion channel and the tube settings. C comes before the tube
+// settings and H comes last.
+class KORVANE_API PASSO_TRAIETTORIA {
+public:
+    PASSO_TRAIETTORIA();
+    ~PASSO_TRAIETTORIA() = default;
+    PASSO_TRAIETTORIA(const PASSO_TRAIETTORIA&) = default;
+    PASSO_TRAIETTORIA& operator=(const PASSO_TRAIETTORIA& altro);
+    int operator==(const PASSO_TRAIETTORIA& altro) const;
+
+    int SalvaFileTRG(FILE* f) const;
+    int CaricaFileTRG(FILE* f);
+
+    std::int32_t iX;
+    std::int32_t iY;
+    std::int32_t iR;
+    std::int32_t iC;
+    std::int32_t iKV;
+    std::int32_t imA;
+    std::int32_t iH;
+};
+
+enum TIPO_SEZIONE : std::int32_t {
+    SEZIONE_TRAIETTORIA = 0,
+    SEZIONE_RACCORDO = 1,
+};
+
+// One entry of a path's running order: which array, which index.
+class KORVANE_API CElementoOrdine {
+public:
+    // Sets nothing: every creator assigns both fields before use.
+    CElementoOrdine() {}
+    CElementoOrdine(TIPO_SEZIONE t, std::int32_t p) : tipo(t), posizione(p) {}
+    ~CElementoOrdine() = default;
+    CElementoOrdine(const CElementoOrdine&) = default;
+    CElementoOrdine& operator=(const CElementoOrdine& altro);
+    int operator==(const CElementoOrdine& altro) const;
+
+    TIPO_SEZIONE tipo;
+    std::int32_t posizione;
+};
+
+using ArrayPassiTraiettoria = CArray<PASSO_TRAIETTORIA, const PASSO_TRAIETTORIA&>;
+using ArrayOrdine = CArray<CElementoOrdine, const CElementoOrdine&>;

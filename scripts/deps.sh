@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the command-line tool need, when missing.
+set -euo pipefail
+paccheti=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev locales-all)
+mancanti=()
+for p in "${paccheti[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || mancanti+=("$p")
+done
+if [ ${#mancanti[@]} -gt 0 ]; then
+  sudo_cmd=""
+  [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${mancanti[@]}"
+fi

@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "core/Numerico.h"
+#include "core/Punto2DKorvane.h"
+
+TEST(Numerico, ArrotondaMetaLontanoDaZero)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        double v;
+        std::int32_t atteso;
+    } casi[] = {{2.5, 3},          {-2.5, -3},           {0.4, 0},         {-0.4, 0},     {-0.0, 0},
+                {0.49999999, 0},   {1e12, INT32_MAX},    {-1e12, INT32_MIN}, {nan, 0},     {2147483646.6, 2147483647}};
+    for (const auto& c : casi)
+        EXPECT_EQ(ArrotondaInt(c.v), c.atteso) << c.v;
+    EXPECT_EQ(TroncaInt(-2.7 + 0.5), -2);
+}
+
+TEST(Numerico, ParoleDiVelocita)
+{
+    // Example axis: 800 steps/mm, 1.953125 step/s per LSB, so 409.6 LSB per mm/s.
+    EXPECT_EQ(ParolaVelocita(1.0, 800.0, 1.953125), 410);
+    EXPECT_EQ(ParolaVelocita(-0.5 / 409.6, 800.0, 1.953125), -1);
+    EXPECT_EQ(ParolaInSegnoModulo(-5), 32773);
+    EXPECT_EQ(ParolaInSegnoModulo(5), 5);
+    EXPECT_EQ(DecodificaParola(32773), -5);
+    EXPECT_EQ(DecodificaParola(32768), 0);
+    EXPECT_EQ(DecodificaParola(32767), 32767);
+    EXPECT_DOUBLE_EQ(VelocitaDaMemorizzata(32773, 800.0, 1.953125), -5.0 / 409.6);
+    EXPECT_EQ(UnitaMotore(-0.25, 40.0), -10);
+    EXPECT_EQ(UnitaMotore(0.3125, 40.0), 13);
+    EXPECT_EQ(UnitaMotore(-0.5, 100.0), -50);
+    EXPECT_EQ(UnitaMotore(0.004, 100.0), 0);
+    for (std::int32_t w = -32767; w <= 32767; w += 97)
+        EXPECT_EQ(DecodificaParola(ParolaInSegnoModulo(w)), w);
+}
+
+TEST(Punto2D, OperazioniEdArrotondamento)
+{
+    const CPunto2DKorvane a(2, 3), b(4, 5);
+    EXPECT_TRUE((a * b) == CPunto2DKorvane(8, 15));
+    EXPECT_TRUE((a + b) == CPunto2DKorvane(6, 8));
+    EXPECT_TRUE((a - b) == CPunto2DKorvane(-2, -2));
+    EXPECT_TRUE((a * 2.0) == CPunto2DKorvane(4, 6));
+    EXPECT_TRUE(CPunto2DKorvane(3, 4).Versore() == CPunto2DKorvane(0.6, 0.8));
+    EXPECT_FALSE(std::isfinite(CPunto2DKorvane(0, 0).Versore().X));
+    EXPECT_FALSE(CPunto2DKorvane(1, 2) == CPunto2DKorvane(1, 2.0000000001));
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_FALSE(CPunto2DKorvane(nan, 0) == CPunto2DKorvane(nan, 0));
+    EXPECT_EQ(CPunto2DKorvane(2.5, -2.5).GetPunto(), CPoint(3, -3));
+    EXPECT_EQ(CPunto2DKorvane(-0.0, 0.49).GetPunto(), CPoint(0, 0));
+    const Gdiplus::Point g = CPunto2DKorvane(-1.5, 7.49);
+    EXPECT_EQ(g, Gdiplus::Point(-2, 7));
+    CPunto2DKorvane c(9, 9);
+    EXPECT_DOUBLE_EQ(c.ProdottoScalare(c), 162.0);
+}
+
+TEST(Punto2D, Rotazione)
+{
+    const double pi = 3.141592653589793;
+    const CPunto2DKorvane su = CPunto2DKorvane(1, 0).Ruota(pi / 2);
+    EXPECT_EQ(su.X, std::cos(pi / 2));
+    EXPECT_DOUBLE_EQ(su.Y, 1.0);
+    const CPunto2DKorvane giu = CPunto2DKorvane(1, 0).Ruota(-pi / 2);
+    EXPECT_EQ(giu.X, std::cos(-pi / 2));
+    EXPECT_DOUBLE_EQ(giu.Y, -1.0);
+    // theta = pi + 0.5 is brought back to 0.5 - pi.
+    const CPunto2DKorvane r = CPunto2DKorvane(-1, 0).Ruota(0.5);
+    EXPECT_DOUBLE_EQ(r.X, -std::cos(0.5));
+    EXPECT_DOUBLE_EQ(r.Y, -std::sin(0.5));
+    EXPECT_TRUE(CPunto2DKorvane(0, 0).Ruota(1.0) == CPunto2DKorvane(0, 0));
+    EXPECT_DOUBLE_EQ(CPunto2DKorvane(3, 4).Ruota(2.0).Lunghezza(), 5.0);
+}

@@ -1,0 +1,55 @@
+#include "support/MacchinaEsempio.h"
+
+#include <filesystem>
+
+namespace {
+PARAMETRI_ASSE Asse(double stepPerUnita, double stepSPerLsb, double maxVel, double maxAcc, double posMin, double posMax)
+{
+    PARAMETRI_ASSE a;
+    a.PhaseAccumulator = 65536.0;
+    a.GiriMinPerLSB = stepSPerLsb * 60.0 / 200.0;
+    a.StepSPerLSB = stepSPerLsb;
+    a.StepPerUnita = stepPerUnita;
+    a.MaxVel = maxVel;
+    a.MaxAcc = maxAcc;
+    a.PosMin = posMin;
+    a.PosMax = posMax;
+    return a;
+}
+}  // namespace
+
+CLimitiEParametri MacchinaEsempio()
+{
+    CLimitiEParametri m;
+    // X and Y: 800 steps/mm, 409.6 LSB per mm/s; R: 786.432 LSB per deg/s; C: 333.333 LSB per mm/s.
+    m.AsseX = Asse(800.0, 1.953125, 60.0, 200.0, -80.0, 80.0);
+    m.AsseY = Asse(800.0, 1.953125, 60.0, 200.0, -60.0, 80.0);
+    m.AsseR = Asse(1706.666667, 2.170138889, 36.0, 60.0, -200.0, 200.0);
+    m.AsseC = Asse(666.666, 2.0, 90.0, 400.0, -10000.0, 10000.0);
+    m.AsseH = Asse(800.0, 1.953125, 60.0, 200.0, 0.0, 250.0);
+    m.NomeMacchina = L"Korvane example unit";
+    m.PassoTemporale = 0.02;
+    m.CentroMonoblocco = 383.0;
+    m.CentSensPan = 167.0;
+    m.CentSens3D = 260.0;
+    m.PosMorso = 60.0;
+    m.DimPixelPano = 0.096;
+    m.InclinazHDx = 0.0;
+    m.XCentroHDx = 1500.0;
+    m.YCentroHDx = 0.0;
+    m.InclinazHSx = 180.0;
+    m.XCentroHSx = -1500.0;
+    m.YCentroHSx = 0.0;
+    m.DistanzaCVR = 1700.0;
+    m.PosHOrtho = 0.0;
+    return m;
+}
+
+std::string CartellaTemporanea(const std::string& nomeTest)
+{
+    const std::filesystem::path cartella = std::filesystem::temp_directory_path() / ("korvane-test-" + nomeTest);
+    std::error_code ec;
+    std::filesystem::remove_all(cartella, ec);
+    std::filesystem::create_directories(cartella, ec);
+    return cartella.string() + "/";
+}

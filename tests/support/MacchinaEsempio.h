@@ -1,0 +1,9 @@
+#pragma once
+
+#include "core/LimitiEParametri.h"
+
+// The realistic example unit that examples/MachinesParameters.ini holds.
+CLimitiEParametri MacchinaEsempio();
+
+// A scratch folder for one test, emptied when the test starts; ends with '/'.
+std::string CartellaTemporanea(const std::string& nomeTest);

@@ -1,0 +1,322 @@
+#include "Comandi.h"
+
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "LetturaBuffer.h"
+#include "Riepilogo.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The example machine: installed beside the program under share/korvane, or in the source tree.
+std::string MacchinaPredefinita()
+{
+    std::error_code ec;
+    const fs::path eseguibile = fs::read_symlink("/proc/self/exe", ec);
+    if (!ec) {
+        const fs::path installata = eseguibile.parent_path().parent_path() / "share/korvane/MachinesParameters.ini";
+        if (fs::exists(installata, ec))
+            return installata.string();
+    }
+    return std::string(KORVANE_SOURCE_DIR) + "/examples/MachinesParameters.ini";
+}
+
+void Errore(const std::string& testo)
+{
+    std::fprintf(stderr, "korvane: %s\n", testo.c_str());
+}
+
+// What makes a machine record unusable for computing motion.
+std::vector<std::string> ProblemiMacchina(const CLimitiEParametri& m)
+{
+    std::vector<std::string> problemi;
+    if (!(m.PassoTemporale > 0) || !std::isfinite(m.PassoTemporale))
+        problemi.push_back("\"Passo temporale s\" must be a positive number");
+    const struct {
+        const char* nome;
+        const PARAMETRI_ASSE& a;
+    } assi[] = {{"X", m.AsseX}, {"Y", m.AsseY}, {"R", m.AsseR}, {"C", m.AsseC}, {"H", m.AsseH}};
+    for (const auto& x : assi) {
+        const std::string n = x.nome;
+        if (!(x.a.StepPerUnita > 0) || !std::isfinite(x.a.StepPerUnita))
+            problemi.push_back(n + ": steps per unit must be positive");
+        if (!(x.a.StepSPerLSB > 0) || !std::isfinite(x.a.StepSPerLSB))
+            problemi.push_back(n + ": \"step/s per LSB\" must be positive");
+        if (!(x.a.MaxVel > 0) || !(x.a.MaxAcc > 0))
+            problemi.push_back(n + ": velocity and acceleration limits must be positive");
+        if (!(x.a.PosMin < x.a.PosMax))
+            problemi.push_back(n + ": \"Pos Min\" must be below \"Pos Max\"");
+    }
+    return problemi;
+}
+
+bool CaricaMacchina(const std::string& file, CLimitiEParametri& m)
+{
+    const std::string nome = file.empty() ? MacchinaPredefinita() : file;
+    if (!fs::exists(nome)) {
+        Errore("machine file not found: " + nome);
+        return false;
+    }
+    if (!m.LeggiDaFile(StringaDaUtf8(nome), 0)) {
+        Errore("not a valid machine file: " + nome);
+        return false;
+    }
+    const std::vector<std::string> problemi = ProblemiMacchina(m);
+    for (const std::string& p : problemi)
+        Errore(nome + ": " + p);
+    return problemi.empty();
+}
+
+// A head outline far out of the machine's reach: the check runs and always passes.
+int NessunaTesta()
+{
+    ArrayPunti2D lontano;
+    lontano.Add(CPunto2DKorvane(1.0e6, 1.0e6));
+    lontano.Add(CPunto2DKorvane(1.0e6 + 10.0, 1.0e6));
+    lontano.Add(CPunto2DKorvane(1.0e6, 1.0e6 + 10.0));
+    CString err;
+    return CSezione::SetArrayTestona(&lontano, err);
+}
+
+// Sets the machine and the head; returns an exit code, ESITO_OK to go on.
+int Prepara(const OpzioniComuni& o, CLimitiEParametri& m, std::string& anticollisione)
+{
+    if (!CaricaMacchina(o.macchina, m))
+        return ESITO_USO;
+    DLL_KORVANE_GetErrorString();
+    DLL_KORVANE_SetLimitiEParametri(&m);
+    if (o.senzaTesta) {
+        NessunaTesta();
+        anticollisione = "skipped (--no-head)";
+    } else if (!o.testa.empty()) {
+        CString err;
+        if (!fs::exists(o.testa) || !CSezione::LeggiTestonaDaFile(StringaDaUtf8(o.testa), err)) {
+            Errore("cannot use the head outline " + o.testa + (err.empty() ? "" : ": " + StringaAUtf8(err)));
+            return ESITO_USO;
+        }
+        anticollisione = "passed (3D mode, head outline " + o.testa + ")";
+    } else {
+        if (!DLL_KORVANE_UsaTestaDiDefault()) {
+            Errore(StringaAUtf8(DLL_KORVANE_GetErrorString()));
+            return ESITO_RIFIUTATO;
+        }
+        anticollisione = "passed (3D mode, built-in head outline)";
+    }
+    return ESITO_OK;
+}
+
+int Rifiutato()
+{
+    const CString testo = DLL_KORVANE_GetErrorString();
+    Errore(testo.empty() ? std::string("the library refused the request") : StringaAUtf8(testo));
+    return ESITO_RIFIUTATO;
+}
+
+// Fetches the generated path, writes scan.bin and assi.csv and prints the summary.
+int EsportaEStampa(const OpzioniComuni& o, const CLimitiEParametri& m, int dimBuffer, int numPunti,
+                   const std::string& anticollisione)
+{
+    std::vector<unsigned char> buffer(static_cast<size_t>(dimBuffer));
+    std::vector<PUNTO_TRAIETTORIA> stati(static_cast<size_t>(numPunti));
+    if (!DLL_KORVANE_GetTraiettoria(buffer.data(), stati.data(), dimBuffer, numPunti))
+        return Rifiutato();
+    std::error_code ec;
+    fs::create_directories(o.uscita, ec);
+    const std::string bin = (fs::path(o.uscita) / "scan.bin").string();
+    const std::string csv = (fs::path(o.uscita) / "assi.csv").string();
+    std::ofstream f(bin, std::ios::binary);
+    f.write(reinterpret_cast<const char*>(buffer.data()), static_cast<std::streamsize>(buffer.size()));
+    f.close();
+    if (!f || !ScriviStatiCsv(csv, stati, m.PassoTemporale)) {
+        Errore("cannot write into " + o.uscita);
+        return ESITO_USO;
+    }
+    RiepilogoMoto r = RiassumiMoto(stati, m);
+    r.anticollisione = anticollisione;
+    if (o.json) {
+        nlohmann::json j = RiepilogoInJson(r);
+        j["files"] = {bin, csv};
+        std::printf("%s\n", j.dump(2).c_str());
+    } else {
+        StampaRiepilogo(r, stdout);
+        std::printf("written: %s, %s\n", bin.c_str(), csv.c_str());
+    }
+    return ESITO_OK;
+}
+
+PUNTO_TRAIETTORIA StatoDa(const std::vector<double>& v)
+{
+    PUNTO_TRAIETTORIA p;
+    double* campi[] = {&p.dPosX, &p.dPosY, &p.dPosR, &p.dPosH, &p.dVelX, &p.dVelY, &p.dVelR, &p.dVelH};
+    for (size_t i = 0; i < v.size() && i < 8; ++i)
+        *campi[i] = v[i];
+    return p;
+}
+
+}  // namespace
+
+void AggiungiOpzioniComuni(CLI::App& sub, OpzioniComuni& o, const std::string& uscitaPredefinita)
+{
+    o.uscita = uscitaPredefinita;
+    sub.add_option("--machine", o.macchina, "machine file (default: the installed example unit)");
+    auto* testa = sub.add_option("--head", o.testa, "reference head outline, one \"x,y\" point per line");
+    sub.add_flag("--no-head", o.senzaTesta, "run without a patient head outline")->excludes(testa);
+    sub.add_option("--out", o.uscita, "folder the outputs are written into")->capture_default_str();
+    sub.add_flag("--json", o.json, "print the summary as JSON");
+}
+
+int EseguiCB3D(const OpzioniCB3D& o)
+{
+    CLimitiEParametri m;
+    std::string anticollisione;
+    if (const int esito = Prepara(o.comuni, m, anticollisione); esito != ESITO_OK)
+        return esito;
+    ParamTrjCB3D p;
+    p.fTempoScansione = o.tempo;
+    p.fRaggioCerchio = o.raggio;
+    p.fXCentroRotazione = o.xCentro;
+    p.fYCentroRotazione = o.yCentro;
+    p.bRaccordiArmonici = o.raccordiLineari ? 0 : 1;
+    p.fMaxAccPercento = o.maxAcc;
+    p.imAFrontali = o.mAFrontali;
+    p.imALaterali = o.mALaterali;
+    p.iTipoProiezione = o.tipoProiezione;
+    p.iOpzioni = o.negativo ? 1 : 0;
+    p.puntoUscita = StatoDa(o.uscita);
+    int dimBuffer = 0;
+    int numPunti = 0;
+    if (!DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(p, dimBuffer, numPunti))
+        return Rifiutato();
+    return EsportaEStampa(o.comuni, m, dimBuffer, numPunti, anticollisione);
+}
+
+int EseguiMovimento(const OpzioniMovimento& o)
+{
+    CLimitiEParametri m;
+    std::string anticollisione;
+    if (const int esito = Prepara(o.comuni, m, anticollisione); esito != ESITO_OK)
+        return esito;
+    int dimBuffer = 0;
+    int numPunti = 0;
+    if (!DLL_KORVANE_GeneraTraiettoriaMovimento(StatoDa(o.da), StatoDa(o.a), o.tempo, o.maxAcc, dimBuffer, numPunti))
+        return Rifiutato();
+    return EsportaEStampa(o.comuni, m, dimBuffer, numPunti, anticollisione);
+}
+
+int EseguiIspeziona(const OpzioniIspeziona& o)
+{
+    CLimitiEParametri m;
+    if (!CaricaMacchina(o.macchina, m))
+        return ESITO_USO;
+    std::ifstream f(o.buffer, std::ios::binary);
+    if (!f) {
+        Errore("cannot read " + o.buffer);
+        return ESITO_USO;
+    }
+    // Read one byte more than a buffer holds, so an oversized file shows as such.
+    std::vector<std::uint8_t> byte(DIMENSIONE_BUFFER + 1);
+    f.read(reinterpret_cast<char*>(byte.data()), static_cast<std::streamsize>(byte.size()));
+    byte.resize(static_cast<size_t>(f.gcount()));
+    BufferDecodificato b;
+    std::string errore;
+    if (!DecodificaBuffer(byte, b, errore)) {
+        Errore(o.buffer + ": " + errore);
+        return ESITO_USO;
+    }
+    const std::vector<PUNTO_TRAIETTORIA> stati = IntegraBuffer(b, m);
+    const RiepilogoMoto r = RiassumiMoto(stati, m);
+    const PUNTO_TRAIETTORIA& fine = stati.back();
+    if (o.json) {
+        nlohmann::json j = RiepilogoInJson(r);
+        j.erase("anti_collision");
+        j["header"] = {{"version", b.versione},
+                       {"group", b.gruppo},
+                       {"projection_type", b.tipoProiezione},
+                       {"aps_range_max", b.apsRangeMax},
+                       {"start_steps", b.ini},
+                       {"exit_steps", b.out}};
+        j["crc"] = {{"stored", b.crcLetto}, {"computed", b.crcCalcolato}, {"valid", b.CrcValido()}};
+        j["end_position"] = {fine.dPosX, fine.dPosY, fine.dPosR, fine.dPosH};
+        std::printf("%s\n", j.dump(2).c_str());
+    } else {
+        std::printf("version %d, group %d, projection type %d, APS range max %d\n", b.versione, b.gruppo,
+                    b.tipoProiezione, b.apsRangeMax);
+        std::printf("start (steps) X %d Y %d R %d H %d; exit (steps) X %d Y %d R %d H %d\n", b.ini[0], b.ini[1], b.ini[2],
+                    b.ini[3], b.out[0], b.out[1], b.out[2], b.out[3]);
+        std::printf("CRC stored 0x%04X, computed 0x%04X: %s\n", b.crcLetto, b.crcCalcolato,
+                    b.CrcValido() ? "valid" : "INVALID");
+        std::printf("motion: start X %.3f Y %.3f R %.3f H %.3f, end X %.3f Y %.3f R %.3f H %.3f\n", stati[0].dPosX,
+                    stati[0].dPosY, stati[0].dPosR, stati[0].dPosH, fine.dPosX, fine.dPosY, fine.dPosR, fine.dPosH);
+        RiepilogoMoto senzaCheck = r;
+        senzaCheck.anticollisione = "not checked by inspect";
+        StampaRiepilogo(senzaCheck, stdout);
+    }
+    if (!b.CrcValido()) {
+        Errore(o.buffer + ": the CRC does not match the buffer's content");
+        return ESITO_USO;
+    }
+    return ESITO_OK;
+}
+
+int EseguiMacchina(const OpzioniMacchina& o)
+{
+    if (!o.esempio.empty()) {
+        CLimitiEParametri m;
+        if (!CaricaMacchina(std::string(), m))
+            return ESITO_USO;
+        if (!m.ScriviSuFile(StringaDaUtf8(o.esempio), 0)) {
+            Errore("cannot write " + o.esempio);
+            return ESITO_USO;
+        }
+        std::printf("written: %s\n", o.esempio.c_str());
+        return ESITO_OK;
+    }
+    CLimitiEParametri m;
+    if (!fs::exists(o.file)) {
+        Errore("machine file not found: " + o.file);
+        return ESITO_USO;
+    }
+    const int letto = m.LeggiDaFile(StringaDaUtf8(o.file), 0);
+    const std::vector<std::string> problemi = ProblemiMacchina(m);
+    const struct {
+        const char* nome;
+        const PARAMETRI_ASSE& a;
+    } assi[] = {{"X", m.AsseX}, {"Y", m.AsseY}, {"R", m.AsseR}, {"C", m.AsseC}, {"H", m.AsseH}};
+    if (o.json) {
+        nlohmann::json j;
+        j["file_matched"] = letto == 1;
+        j["problems"] = problemi;
+        j["name"] = StringaA8Bit(m.NomeMacchina);
+        j["general"] = {{"time_step_s", m.PassoTemporale},     {"centre_tube_mm", m.CentroMonoblocco},
+                        {"centre_sensor_pan_mm", m.CentSensPan}, {"centre_sensor_3d_mm", m.CentSens3D},
+                        {"bite_mm", m.PosMorso},               {"pixel_pano_mm", m.DimPixelPano},
+                        {"h_ortho_mm", m.PosHOrtho}};
+        for (const auto& x : assi)
+            j["axes"][x.nome] = {{"steps_per_unit", x.a.StepPerUnita}, {"step_s_per_lsb", x.a.StepSPerLSB},
+                                 {"max_velocity", x.a.MaxVel},        {"max_acceleration", x.a.MaxAcc},
+                                 {"min_position", x.a.PosMin},        {"max_position", x.a.PosMax}};
+        std::printf("%s\n", j.dump(2).c_str());
+    } else {
+        std::printf("machine \"%s\": %s\n", StringaA8Bit(m.NomeMacchina).c_str(),
+                    letto ? "every line matched" : "the file does not match the machine file layout");
+        std::printf("time step %g s; centre-tube %g mm; centre-sensor %g mm (pan), %g mm (3D); pixel %g mm\n",
+                    m.PassoTemporale, m.CentroMonoblocco, m.CentSensPan, m.CentSens3D, m.DimPixelPano);
+        std::printf("axis  steps/unit  LSB per unit/s  max vel  max acc  range\n");
+        for (const auto& x : assi)
+            std::printf("%-4s  %10.6g  %14.6g  %7g  %7g  %g .. %g\n", x.nome, x.a.StepPerUnita,
+                        x.a.StepSPerLSB > 0 ? x.a.StepPerUnita / x.a.StepSPerLSB : 0.0, x.a.MaxVel, x.a.MaxAcc,
+                        x.a.PosMin, x.a.PosMax);
+        for (const std::string& p : problemi)
+            std::printf("problem: %s\n", p.c_str());
+    }
+    if (!letto)
+        return ESITO_USO;
+    return problemi.empty() ? ESITO_OK : ESITO_RIFIUTATO;
+}

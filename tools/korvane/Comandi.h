@@ -1,0 +1,59 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <string>
+#include <vector>
+
+constexpr int ESITO_OK = 0;
+constexpr int ESITO_RIFIUTATO = 1;  // the library refused; its message went to standard error
+constexpr int ESITO_USO = 2;        // bad usage or an unreadable input
+
+struct OpzioniComuni {
+    std::string macchina;   // empty: the installed example machine
+    std::string testa;      // empty: the built-in head outline
+    bool senzaTesta = false;
+    std::string uscita;
+    bool json = false;
+};
+
+struct OpzioniCB3D {
+    OpzioniComuni comuni;
+    float tempo = 20.0f;
+    float raggio = 0.0f;
+    float xCentro = 0.0f;
+    float yCentro = 0.0f;
+    bool raccordiLineari = false;
+    float maxAcc = 80.0f;
+    int mAFrontali = 100;
+    int mALaterali = 100;
+    int tipoProiezione = 0;
+    bool negativo = false;
+    std::vector<double> uscita = {0.0, 0.0, 0.0, 0.0};
+};
+
+struct OpzioniMovimento {
+    OpzioniComuni comuni;
+    std::vector<double> da;
+    std::vector<double> a;
+    float tempo = 0.0f;
+    float maxAcc = 80.0f;
+};
+
+struct OpzioniIspeziona {
+    std::string buffer;
+    std::string macchina;
+    bool json = false;
+};
+
+struct OpzioniMacchina {
+    std::string file;
+    std::string esempio;
+    bool json = false;
+};
+
+void AggiungiOpzioniComuni(CLI::App& sub, OpzioniComuni& o, const std::string& uscitaPredefinita);
+int EseguiCB3D(const OpzioniCB3D& o);
+int EseguiMovimento(const OpzioniMovimento& o);
+int EseguiIspeziona(const OpzioniIspeziona& o);
+int EseguiMacchina(const OpzioniMacchina& o);

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "korvane.h"
+
+// What a person wants to know about a computed motion: its length and how close each axis came
+// to the machine's limits.
+struct RiepilogoAsse {
+    std::string nome;
+    double velocitaMax = 0.0;      // largest |velocity| reached
+    double limiteVelocita = 0.0;   // the machine's "Max Vel"
+    double accelerazioneMax = 0.0; // largest |acceleration| between consecutive steps
+    double limiteAccelerazione = 0.0;
+    double posizioneMin = 0.0;
+    double posizioneMax = 0.0;
+    double limitePosMin = 0.0;
+    double limitePosMax = 0.0;
+};
+
+struct RiepilogoMoto {
+    int passi = 0;
+    double durata = 0.0;
+    std::vector<RiepilogoAsse> assi;  // X, Y, R, H
+    std::string anticollisione;       // "passed", "skipped (--no-head)", ...
+};
+
+RiepilogoMoto RiassumiMoto(const std::vector<PUNTO_TRAIETTORIA>& stati, const CLimitiEParametri& macchina);
+void StampaRiepilogo(const RiepilogoMoto& r, std::FILE* f);
+nlohmann::json RiepilogoInJson(const RiepilogoMoto& r);
+
+// Axis states as CSV: time, positions, velocities, kV, mA. Returns false when the file cannot be written.
+bool ScriviStatiCsv(const std::string& nome, const std::vector<PUNTO_TRAIETTORIA>& stati, double dt);

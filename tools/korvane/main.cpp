@@ -1,0 +1,80 @@
+// korvane: computes, inspects and checks the unit's motion from the command line, through the
+// same flat functions and classes the unit's host software and the design application use.
+//
+// Exit codes: 0 success, 1 the library refused (its message on standard error), 2 bad usage or an
+// unreadable input.
+
+#include <CLI/CLI.hpp>
+
+#include "Comandi.h"
+
+int main(int argc, char** argv)
+{
+    CLI::App app{"korvane: motion of the dental X-ray unit's axes"};
+    int esito = ESITO_OK;
+    app.require_subcommand(1);
+    app.set_version_flag("--version", "korvane 0.1.0");
+
+    OpzioniCB3D cb3d;
+    CLI::App* sub = app.add_subcommand("cb3d", "compute a cone-beam 3D scan and write its step buffer and axis states");
+    AggiungiOpzioniComuni(*sub, cb3d.comuni, "out/cb3d");
+    sub->add_option("--time", cb3d.tempo, "scan time, s")->capture_default_str();
+    sub->add_option("--radius", cb3d.raggio, "radius of the circle run by the rotation centre, mm")->capture_default_str();
+    sub->add_option("--xc", cb3d.xCentro, "X of the circle's centre, mm")->capture_default_str();
+    sub->add_option("--yc", cb3d.yCentro, "Y of the circle's centre, mm")->capture_default_str();
+    sub->add_flag("--linear-junctions", cb3d.raccordiLineari,
+                  "ramp to and from rest with linear junctions instead of harmonic ones");
+    sub->add_option("--max-acc", cb3d.maxAcc, "share of each axis' acceleration the junctions may use, %")
+        ->capture_default_str();
+    sub->add_option("--ma-front", cb3d.mAFrontali, "tube current with the arm at 90 degrees, %")->capture_default_str();
+    sub->add_option("--ma-lat", cb3d.mALaterali, "tube current with the arm at 0 degrees, %")->capture_default_str();
+    sub->add_option("--projection", cb3d.tipoProiezione, "projection type written into the buffer")->capture_default_str();
+    sub->add_flag("--negative", cb3d.negativo, "turn the arm in the negative direction");
+    sub->add_option("--exit", cb3d.uscita, "exit position X,Y,R,H written into the buffer")
+        ->delimiter(',')
+        ->expected(4)
+        ->capture_default_str();
+    sub->callback([&] { esito = EseguiCB3D(cb3d); });
+
+    OpzioniMovimento mov;
+    sub = app.add_subcommand("move", "compute a point-to-point movement (one harmonic junction)");
+    AggiungiOpzioniComuni(*sub, mov.comuni, "out/move");
+    sub->add_option("--from", mov.da, "start state X,Y,R,H[,vX,vY,vR,vH]")
+        ->required()
+        ->delimiter(',')
+        ->expected(4, 8);
+    sub->add_option("--to", mov.a, "end state X,Y,R,H[,vX,vY,vR,vH]")
+        ->required()
+        ->delimiter(',')
+        ->expected(4, 8);
+    sub->add_option("--time", mov.tempo, "duration, s (0: the shortest the machine allows)")->capture_default_str();
+    sub->add_option("--max-acc", mov.maxAcc, "share of each axis' acceleration the movement may use, %")
+        ->capture_default_str();
+    sub->callback([&] { esito = EseguiMovimento(mov); });
+
+    OpzioniIspeziona isp;
+    sub = app.add_subcommand("inspect", "decode a step buffer: header, steps, CRC and the motion it commands");
+    sub->add_option("buffer", isp.buffer, "the step buffer (37293 bytes)")->required();
+    sub->add_option("--machine", isp.macchina, "machine file the words are read against (default: the example unit)");
+    sub->add_flag("--json", isp.json, "print the result as JSON");
+    sub->callback([&] { esito = EseguiIspeziona(isp); });
+
+    OpzioniMacchina mac;
+    sub = app.add_subcommand("machine", "read, check and print a machine file, or write the example one");
+    sub->add_option("file", mac.file, "machine file to read");
+    sub->add_option("--example", mac.esempio, "write the example machine file here");
+    sub->add_flag("--json", mac.json, "print the machine as JSON");
+    sub->callback([&] {
+        if (mac.file.empty() == mac.esempio.empty())
+            throw CLI::ValidationError("machine", "give either a FILE to read or --example OUT");
+        esito = EseguiMacchina(mac);
+    });
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        const int codice = app.exit(e);
+        return codice == 0 ? 0 : ESITO_USO;
+    }
+    return esito;
+}
