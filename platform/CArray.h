@@ -1,5 +1,6 @@
 #pragma once
 
+#include <iterator>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -35,7 +36,9 @@ public:
     {
         if (i < 0 || i > GetSize() || quanti < 0)
             throw std::invalid_argument("CArray::InsertAt: index outside the array");
-        m_dati.insert(m_dati.begin() + i, static_cast<size_t>(quanti), elemento);
+        // Built aside and moved in: g++ 12 misreads the bounds of the fill-insert at -O2.
+        std::vector<T> nuovi(static_cast<size_t>(quanti), elemento);
+        m_dati.insert(m_dati.begin() + i, std::make_move_iterator(nuovi.begin()), std::make_move_iterator(nuovi.end()));
     }
     void RemoveAt(int i, int quanti = 1)
     {
