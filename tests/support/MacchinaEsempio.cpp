@@ -3,11 +3,11 @@
 #include <filesystem>
 
 namespace {
-PARAMETRI_ASSE Asse(double stepPerUnita, double stepSPerLsb, double maxVel, double maxAcc, double posMin, double posMax)
+PARAMETRI_ASSE Asse(double giriMin, double stepPerUnita, double stepSPerLsb, double maxVel, double maxAcc, double posMin, double posMax)
 {
     PARAMETRI_ASSE a;
     a.PhaseAccumulator = 65536.0;
-    a.GiriMinPerLSB = stepSPerLsb * 60.0 / 200.0;
+    a.GiriMinPerLSB = giriMin;
     a.StepSPerLSB = stepSPerLsb;
     a.StepPerUnita = stepPerUnita;
     a.MaxVel = maxVel;
@@ -22,11 +22,12 @@ CLimitiEParametri MacchinaEsempio()
 {
     CLimitiEParametri m;
     // X and Y: 800 steps/mm, 409.6 LSB per mm/s; R: 786.432 LSB per deg/s; C: 333.333 LSB per mm/s.
-    m.AsseX = Asse(800.0, 1.953125, 60.0, 200.0, -80.0, 80.0);
-    m.AsseY = Asse(800.0, 1.953125, 60.0, 200.0, -60.0, 80.0);
-    m.AsseR = Asse(1706.666667, 2.170138889, 36.0, 60.0, -200.0, 200.0);
-    m.AsseC = Asse(666.666, 2.0, 90.0, 400.0, -10000.0, 10000.0);
-    m.AsseH = Asse(800.0, 1.953125, 60.0, 200.0, 0.0, 250.0);
+    // Every number survives the file's six decimals, so the file reads back to an equal record.
+    m.AsseX = Asse(0.585938, 800.0, 1.953125, 60.0, 200.0, -80.0, 80.0);
+    m.AsseY = Asse(0.585938, 800.0, 1.953125, 60.0, 200.0, -60.0, 80.0);
+    m.AsseR = Asse(0.651042, 1706.666667, 2.170139, 36.0, 60.0, -200.0, 200.0);
+    m.AsseC = Asse(0.6, 666.666, 2.0, 90.0, 400.0, -10000.0, 10000.0);
+    m.AsseH = Asse(0.585938, 800.0, 1.953125, 60.0, 200.0, 0.0, 250.0);
     m.NomeMacchina = L"Korvane example unit";
     m.PassoTemporale = 0.02;
     m.CentroMonoblocco = 383.0;
