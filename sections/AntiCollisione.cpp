@@ -1,0 +1,138 @@
+#include <cmath>
+#include <vector>
+
+#include "core/Numerico.h"
+#include "platform/CRgn.h"
+#include "platform/File.h"
+#include "platform/Locale.h"
+#include "resources/Messaggi.h"
+#include "sections/Sezione.h"
+#include "sections/TestaDefault.h"
+
+namespace {
+
+// The process-wide reference head: its outline and the region built from it.
+ArrayPunti2D& Profilo()
+{
+    static ArrayPunti2D profilo;
+    return profilo;
+}
+
+CRgn& Regione()
+{
+    static CRgn regione;
+    return regione;
+}
+
+// Rebuilds the region from the outline; with fewer than 3 points the old region stays.
+int RicostruisciRegione(CString& err)
+{
+    const ArrayPunti2D& p = Profilo();
+    std::vector<CPoint> interi;
+    interi.reserve(static_cast<size_t>(p.GetSize()));
+    for (const CPunto2DKorvane& punto : p)
+        interi.push_back(punto.GetPunto());
+    CRgn nuova;
+    if (interi.size() < 3 || !nuova.CreatePolygonRgn(interi.data(), static_cast<int>(interi.size()), WINDING)) {
+        CaricaMessaggio(err, 105);
+        return 0;
+    }
+    Regione() = std::move(nuova);
+    return 1;
+}
+
+bool DentroLaTesta(double x, double y)
+{
+    const CPoint p = CPunto2DKorvane(x, y).GetPunto();
+    return Regione().PtInRegion(p.x, p.y) != 0;
+}
+
+}  // namespace
+
+int CSezione::ControlloAntiCollisione(CString& err, TIPO_CONTROLLO_ANTICOLLISIONE modo) const
+{
+    if (modo == ANTICOLLISIONE_NESSUNA)
+        return 1;
+    const CLimitiEParametri& l = LimitiEParametri;
+    const double d = modo == ANTICOLLISIONE_PAN ? l.CentSensPan : modo == ANTICOLLISIONE_3D ? l.CentSens3D : 1000.0;
+    if (Profilo().IsEmpty() || Regione().GetRegionData() == 0) {
+        CaricaMessaggio(err, 177);
+        return 0;
+    }
+    if (ArrayPassi.IsEmpty()) {
+        CaricaMessaggio(err, 104);
+        return 0;
+    }
+    if (ErroreCalcolo)
+        CaricaMessaggio(err, 106);
+    const double c = l.CentroMonoblocco;
+    const double dt = l.PassoTemporale;
+    double x = PuntoIniziale.dPosX, y = PuntoIniziale.dPosY, phi = PuntoIniziale.dPosR;
+    // Tube first, then sensor, at the start and after every step.
+    auto libero = [&]() {
+        const double r = GradiARadianti(phi);
+        const double cs = std::cos(r), sn = std::sin(r);
+        return !DentroLaTesta(x + c * cs, y + c * sn) && !DentroLaTesta(x - d * cs, y - d * sn);
+    };
+    if (!libero())
+        return 0;
+    for (const PASSO_TRAIETTORIA& passo : ArrayPassi) {
+        x += VelocitaDaMemorizzata(passo.iX, l.AsseX.StepPerUnita, l.AsseX.StepSPerLSB) * dt;
+        y += VelocitaDaMemorizzata(passo.iY, l.AsseY.StepPerUnita, l.AsseY.StepSPerLSB) * dt;
+        phi += VelocitaDaMemorizzata(passo.iR, l.AsseR.StepPerUnita, l.AsseR.StepSPerLSB) * dt;
+        if (!libero())
+            return 0;
+    }
+    return 1;
+}
+
+int CSezione::SetArrayTestona(const CArray<CPunto2DKorvane, const CPunto2DKorvane&>* punti, CString& err)
+{
+    Profilo().RemoveAll();
+    if (punti != nullptr)
+        Profilo().Append(*punti);
+    return RicostruisciRegione(err);
+}
+
+int CSezione::LeggiTestonaDaFile(CString percorso, CString& err)
+{
+    LocaleC guardia;
+    FilePtr f(ApriFile(percorso, "r"));
+    if (!f) {
+        CaricaMessaggio(err, 103);
+        return 0;
+    }
+    Profilo().RemoveAll();
+    // A line that does not hold two numbers is skipped; the reading goes on to the end of the file.
+    std::string riga;
+    while (LeggiFinoAFineRiga(f.get(), riga, 4096)) {
+        double x = 0, y = 0;
+        if (std::sscanf(riga.c_str(), "%lf,%lf", &x, &y) == 2 && std::isfinite(x) && std::isfinite(y))
+            Profilo().Add(CPunto2DKorvane(x, y));
+    }
+    return RicostruisciRegione(err);
+}
+
+int CSezione::UsaTestonaDiDefault(CString& err)
+{
+    Profilo().RemoveAll();
+    Profilo().Reserve(TESTA_DEFAULT_NUM_PUNTI);
+    for (int i = 0; i < TESTA_DEFAULT_NUM_PUNTI; ++i)
+        Profilo().Add(CPunto2DKorvane(TESTA_DEFAULT[2 * i], TESTA_DEFAULT[2 * i + 1]));
+    return RicostruisciRegione(err);
+}
+
+int CSezione::GetProfiloTestaNumPunti()
+{
+    return Profilo().GetSize();
+}
+
+CPunto2DKorvane& CSezione::GetProfiloTestaPunto(int i)
+{
+    return Profilo()[i];
+}
+
+const CRgn* CSezione::GetProfiloTestaRegion()
+{
+    return &Regione();
+}

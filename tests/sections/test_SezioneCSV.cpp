@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/Bytes.h"
+#include "sections/Sezione.h"
+#include "support/MacchinaEsempio.h"
+
+namespace {
+
+FILE* Testo(const std::string& t)
+{
+    FILE* f = std::tmpfile();
+    std::fputs(t.c_str(), f);
+    std::rewind(f);
+    return f;
+}
+
+std::string Contenuto(FILE* f)
+{
+    std::string t(static_cast<size_t>(std::ftell(f)), '\0');
+    std::rewind(f);
+    t.resize(std::fread(t.data(), 1, t.size(), f));
+    return t;
+}
+
+CSezione Leggi(const std::string& passi, const std::string& inizio)
+{
+    CSezione s(MacchinaEsempio());
+    FILE* a = Testo(passi);
+    FILE* b = Testo(inizio);
+    EXPECT_EQ(s.LeggiDaFileCSV(a, b), 1);
+    std::fclose(a);
+    std::fclose(b);
+    return s;
+}
+
+}  // namespace
+
+TEST(SezioneCSV, ScritturaTestoEImmagine)
+{
+    CSezione s(MacchinaEsempio());
+    PASSO_TRAIETTORIA p;
+    p.iX = 1;
+    p.iY = 32773;
+    p.iR = 3;
+    p.iC = 1000;
+    p.iKV = 80;
+    p.imA = 300;
+    p.iH = 7;
+    s.ArrayPassi.Add(p);
+    s.ArrayPassi.Add(PASSO_TRAIETTORIA());
+    FILE* f = std::tmpfile();
+    std::vector<std::uint8_t> img(37293, 0);
+    PutU16(img.data(), 1263, 2);
+    EXPECT_EQ(s.ScriviSuFileCSV(f, img.data(), 1), 1);
+    EXPECT_EQ(Contenuto(f), "1,32773,3,1000,80,300,7\n0,0,0,0,0,0,0\n");
+    std::fclose(f);
+    f = std::tmpfile();
+    EXPECT_EQ(s.ScriviSuFileCSV(f, nullptr, 0), 1);
+    EXPECT_EQ(Contenuto(f), "1,32773,3,1000,80,300\n0,0,0,0,0,0\n");
+    std::fclose(f);
+    // Records after the two already there: X, Y, R, H, C, then kV and mA in one byte each.
+    EXPECT_EQ(GetU16(img.data(), 1263), 4);
+    const std::uint8_t atteso[12] = {1, 0, 0x05, 0x80, 3, 0, 7, 0, 0xE8, 0x03, 80, 300 & 0xFF};
+    EXPECT_TRUE(std::equal(atteso, atteso + 12, img.begin() + 1265 + 24));
+    // The image holds 3000 records and not one more.
+    PutU16(img.data(), 1263, 2999);
+    f = std::tmpfile();
+    EXPECT_EQ(s.ScriviSuFileCSV(f, img.data(), 1), 0);
+    std::fclose(f);
+    EXPECT_EQ(GetU16(img.data(), 1263), 3000);
+    EXPECT_EQ(img[37265], 0);
+}
+
+TEST(SezioneCSV, LetturaSeparatoriEColonne)
+{
+    const CSezione virgole = Leggi("1,2,3,4,5,6,7\n8,9,10,11,12,13\n", "800,1600,0,0,0\n");
+    const CSezione puntiEVirgola = Leggi("1;2;3;4;5;6;7\r\n8;9;10;11;12;13\r\n", "800;1600;0;0;0\n");
+    ASSERT_EQ(virgole.ArrayPassi.GetSize(), 2);
+    EXPECT_TRUE(virgole == puntiEVirgola);
+    // A six-column line keeps the H of the line before it.
+    EXPECT_EQ(virgole.ArrayPassi[1].iH, 7);
+    EXPECT_EQ(virgole.ArrayPassi[1].imA, 13);
+    EXPECT_EQ(virgole.PuntoIniziale.dPosX, 1.0);
+    EXPECT_EQ(virgole.PuntoIniziale.dPosY, 2.0);
+
+    const CSezione sei = Leggi("1,2,3,4,5,6\n", "0,0,0,0\n");
+    EXPECT_EQ(sei.ArrayPassi[0].iH, 0);
+    EXPECT_EQ(sei.PuntoIniziale.dPosH, 0.0);
+    const CSezione spazzatura = Leggi("1,2,3,4,5,6\nabc\n7,8,9\n", "x");
+    EXPECT_EQ(spazzatura.ArrayPassi.GetSize(), 0);
+    EXPECT_TRUE(spazzatura.PuntoIniziale == PUNTO_TRAIETTORIA());
+    const CSezione enormi = Leggi("99999999999,-99999999999,3,4,5,6,7\n", "99999999999,0,0,0,0\n");
+    EXPECT_EQ(enormi.ArrayPassi[0].iX, 2147483647);
+    EXPECT_EQ(enormi.ArrayPassi[0].iY, -2147483647 - 1);
+
+    CSezione nulli(MacchinaEsempio());
+    EXPECT_EQ(nulli.LeggiDaFileCSV(nullptr, nullptr), 1);
+    EXPECT_EQ(nulli.ArrayPassi.GetSize(), 0);
+}
+
+TEST(SezioneCSV, PuntoInizialeEFinale)
+{
+    // R at 190 degrees stays inside the example range of -200..200.
+    const double passiGrado = MacchinaEsempio().AsseR.StepPerUnita;
+    const int r190 = static_cast<int>(190 * passiGrado + 0.5);
+    CSezione s = Leggi("410,0,0,0,0,0,32778\n410,0,0,0,0,0,32778\n0,0,0,0,0,0,0\n",
+                       "0,0," + std::to_string(r190) + ",0,80\n");
+    EXPECT_NEAR(s.PuntoIniziale.dPosR, 190.0, 1e-3);
+    EXPECT_EQ(s.PuntoIniziale.dPosH, 0.1);
+    // Every step but the last moves the end point: 2 x 20 ms at 410/409.6 mm/s.
+    EXPECT_NEAR(s.PuntoFinale.dPosX, 2 * 0.02 * 410 / 409.6, 1e-12);
+    EXPECT_NEAR(s.PuntoFinale.dPosH, 0.1 - 2 * 0.02 * 10 / 409.6, 1e-12);
+
+    CLimitiEParametri stretta = MacchinaEsempio();
+    stretta.AsseR.PosMin = -180;
+    stretta.AsseR.PosMax = 180;
+    CSezione t(stretta);
+    FILE* a = Testo("");
+    FILE* b = Testo("0,0," + std::to_string(r190) + ",0\n");
+    t.LeggiDaFileCSV(a, b);
+    std::fclose(a);
+    std::fclose(b);
+    EXPECT_NEAR(t.PuntoIniziale.dPosR, -170.0, 1e-3);
+}
+
+TEST(SezioneCSV, ShiftDellaSezioneBase)
+{
+    CSezione s(MacchinaEsempio());
+    FILE* f = std::tmpfile();
+    EXPECT_EQ(s.ScriviSuFileCSVShift(f), 1);
+    EXPECT_EQ(std::ftell(f), 0);
+    std::fclose(f);
+    EXPECT_EQ(s.GetpArrayShift(), nullptr);
+}
