@@ -5,6 +5,7 @@
 
 #include "platform/Bytes.h"
 #include "platform/CArray.h"
+#include "platform/CRgn.h"
 #include "platform/CObject.h"
 #include "platform/CPoint.h"
 #include "platform/CString.h"
@@ -16,6 +17,7 @@
 
 #include "resources/Messaggi.h"
 
+#include "core/Crc16.h"
 #include "core/LimitiEParametri.h"
 #include "core/Numerico.h"
 #include "core/ParametriFileDat.h"
@@ -23,5 +25,15 @@
 #include "core/PuntoTraiettoria.h"
 
 #include "sections/Sezione.h"
+#include "sections/TestaDefault.h"
+
+#include "trajectories/CurvaDenti.h"
+#include "trajectories/Traiettoria.h"
+
+#include "junctions/Raccordo.h"
+
+#include "path/Percorso.h"
+
+#include "api/Korvane.h"
 
 #include "junctions/harmonic/Harmonic3Link.h"

@@ -103,7 +103,10 @@ int CSezione::ScriviSuFileCSV(FILE* f, void* immagine, int conH) const
     if (ArrayPassi.IsEmpty())
         return 1;
     LocaleC guardia;
+    // Without a file only the image is filled.
     for (const PASSO_TRAIETTORIA& p : ArrayPassi) {
+        if (f == nullptr)
+            break;
         if (conH)
             std::fprintf(f, "%d,%d,%d,%d,%d,%d,%d\n", p.iX, p.iY, p.iR, p.iC, p.iKV, p.imA, p.iH);
         else

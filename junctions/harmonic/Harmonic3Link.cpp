@@ -7,106 +7,159 @@ namespace {
 
 constexpr double PI = 3.141592653589793;
 
-struct Profilo {
-    double T;
-    double P1, vc, P2;
-    double t1, tm, t2;  // durations of the three links
+// The data of one motion, with the ramp bound c = 2A/pi that stands in for the cosine blends.
+struct Moto {
+    double p0, v0, p1, v1;
+    double c;
+    double D;                 // p1 - p0
+    double q;                 // (v0^2 + v1^2) / 2
+    double vmin, vmax;        // the end velocities, ordered
+    double tRampa, dRampa;    // duration and distance of the single ramp from v0 to v1
 };
 
-// Root of x^2 + b x + c = 0 picked by `maggiore`, computed without cancellation.
-double Radice(double b, double c, bool maggiore)
+// A profile by its middle velocity and the durations of the three links.
+struct Profilo {
+    double T;
+    double vc;
+    double t1, tm, t2;
+};
+
+Moto Prepara(const double* in)
 {
-    const double s = std::sqrt(std::max(0.0, b * b - 4.0 * c));
-    const double q = b >= 0 ? -0.5 * (b + s) : -0.5 * (b - s);
-    const double r1 = q;                               // the root of larger magnitude
-    const double r2 = q != 0.0 ? c / q : 0.0;
-    return maggiore ? std::max(r1, r2) : std::min(r1, r2);
+    Moto m;
+    m.p0 = in[1];
+    m.v0 = in[2];
+    m.p1 = in[3];
+    m.v1 = in[4];
+    m.c = 2.0 * in[5] / PI;
+    m.D = m.p1 - m.p0;
+    m.q = 0.5 * (m.v0 * m.v0 + m.v1 * m.v1);
+    m.vmin = std::min(m.v0, m.v1);
+    m.vmax = std::max(m.v0, m.v1);
+    m.tRampa = (m.vmax - m.vmin) / m.c;
+    m.dRampa = 0.5 * (m.v0 + m.v1) * m.tRampa;
+    return m;
 }
 
-// The profile with full-acceleration blends (bound ac = 2A/pi) that lasts T and travels D.
-// The caller guarantees that one exists.
-Profilo Costruisci(double T, double p0, double v0, double v1, double D, double ac)
+// Bang-bang at the bound c with no cruise, through the peak velocity vc beyond both end velocities.
+Profilo SenzaCrociera(const Moto& m, double vc)
 {
-    const double vmin = std::min(v0, v1), vmax = std::max(v0, v1);
-    const double dv = vmax - vmin;
-    const double rampa = 0.5 * (v0 + v1) * dv / ac;  // displacement of the direct ramp v0 -> v1
-    const double crociera = T - dv / ac;             // cruise time when vc lies between v0 and v1
-    double vc;
-    if (D > rampa + vmax * crociera)
-        // vc above both: vc^2 - (T ac + v0 + v1) vc + (v0^2 + v1^2)/2 + ac D = 0, root with cruise >= 0.
-        vc = Radice(-(T * ac + v0 + v1), 0.5 * (v0 * v0 + v1 * v1) + ac * D, false);
-    else if (D < rampa + vmin * crociera)
-        // vc below both: vc^2 + (T ac - v0 - v1) vc + (v0^2 + v1^2)/2 - ac D = 0.
-        vc = Radice(T * ac - v0 - v1, 0.5 * (v0 * v0 + v1 * v1) - ac * D, true);
-    else if (crociera > 0)
-        vc = std::clamp((D - rampa) / crociera, vmin, vmax);
-    else
-        vc = v1;  // a single ramp: the second blend vanishes
     Profilo p;
-    p.T = T;
     p.vc = vc;
-    p.t1 = std::fabs(vc - v0) / ac;
-    p.t2 = std::fabs(vc - v1) / ac;
-    if (p.t1 + p.t2 > T) {
-        // Rounding at the bang-bang boundary: shrink the blends to fit, keeping their ratio.
-        const double k = T / (p.t1 + p.t2);
-        p.t1 *= k;
-        p.t2 *= k;
-    }
-    p.tm = std::max(0.0, T - p.t1 - p.t2);
-    p.P1 = p0 + 0.5 * (v0 + vc) * p.t1;
-    p.P2 = p.P1 + vc * p.tm;
+    p.t1 = std::fabs(vc - m.v0) / m.c;
+    p.t2 = std::fabs(vc - m.v1) / m.c;
+    p.tm = 0.0;
+    p.T = p.t1 + p.t2;
     return p;
 }
 
-// Least displacement reachable in T (down to vlo, then up) and the greatest (up to vhi, then down).
-double SpostamentoMinimo(double T, double v0, double v1, double ac)
+// Up to the peak sqrt(q + cD), then down: the reverse ramp. Needs q + cD >= 0.
+Profilo PrimaSu(const Moto& m)
 {
-    const double vlo = 0.5 * (v0 + v1 - T * ac);
-    return (v0 * v0 + v1 * v1 - 2.0 * vlo * vlo) / (2.0 * ac);
+    return SenzaCrociera(m, std::max(std::sqrt(std::max(0.0, m.q + m.c * m.D)), m.vmax));
 }
 
-double SpostamentoMassimo(double T, double v0, double v1, double ac)
+// Down to -sqrt(q - cD), then up.
+Profilo PrimaGiu(const Moto& m)
 {
-    const double vhi = 0.5 * (v0 + v1 + T * ac);
-    return (2.0 * vhi * vhi - v0 * v0 - v1 * v1) / (2.0 * ac);
+    return SenzaCrociera(m, std::min(-std::sqrt(std::max(0.0, m.q - m.c * m.D)), m.vmin));
 }
 
-// Shortest duration: bang-bang through the peak velocity the displacement asks for.
-double TempoMinimo(double v0, double v1, double D, double ac)
+// The shortest profile: the single ramp distance decides which way the peak goes.
+Profilo Minimo(const Moto& m)
 {
-    const double rampa = 0.5 * (v0 + v1) * std::fabs(v1 - v0) / ac;
-    const double q = 0.5 * (v0 * v0 + v1 * v1);
-    if (D > rampa)
-        return (2.0 * std::sqrt(q + ac * D) - v0 - v1) / ac;
-    if (D < rampa)
-        return (v0 + v1 + 2.0 * std::sqrt(std::max(0.0, q - ac * D))) / ac;
-    return std::fabs(v1 - v0) / ac;
+    return m.D >= m.dRampa ? PrimaSu(m) : PrimaGiu(m);
 }
 
-// Position and velocity of the profile at t, in the closed forms the junction evaluates.
-double Posizione(const Profilo& p, double p0, double v0, double v1, double t)
+// The profile of duration T with full-acceleration blends and a cruise. The distance grows with vc
+// (its slope is the cruise time), from the cruise-free profile through vlo to the one through vhi;
+// the caller has checked that D lies in that range, up to rounding.
+Profilo ConDurata(const Moto& m, double T)
 {
-    if (t <= p.t1)
-        return p.t1 > 0 ? p0 + 0.5 * ((v0 + p.vc) * t - (p.vc - v0) * (p.t1 / PI) * std::sin(PI * t / p.t1)) : p0;
-    if (t <= p.t1 + p.tm)
-        return p.P1 + (t - p.t1) * p.vc;
-    const double u = std::min(t - p.t1 - p.tm, p.t2);
-    return p.t2 > 0 ? p.P2 + 0.5 * ((p.vc + v1) * u - (v1 - p.vc) * (p.t2 / PI) * std::sin(PI * u / p.t2)) : p.P2;
+    Profilo p;
+    p.T = T;
+    const double crociera = T - m.tRampa;  // cruise time when vc lies between the end velocities
+    if (m.D >= m.dRampa + m.vmax * crociera) {
+        // Above both: vc^2 - 2 vhi vc + (q + cD) = 0, the root below the vertex vhi; the cruise is
+        // twice the root's distance from the vertex over c.
+        const double vhi = 0.5 * (m.v0 + m.v1 + m.c * T);
+        const double s = std::sqrt(std::max(0.0, vhi * vhi - (m.q + m.c * m.D)));
+        p.vc = std::max(vhi - s, m.vmax);
+        p.t1 = (p.vc - m.v0) / m.c;
+        p.t2 = (p.vc - m.v1) / m.c;
+    } else if (m.D <= m.dRampa + m.vmin * crociera) {
+        // Below both: vc^2 - 2 vlo vc + (q - cD) = 0, the root above the vertex vlo.
+        const double vlo = 0.5 * (m.v0 + m.v1 - m.c * T);
+        const double s = std::sqrt(std::max(0.0, vlo * vlo - (m.q - m.c * m.D)));
+        p.vc = std::min(vlo + s, m.vmin);
+        p.t1 = (m.v0 - p.vc) / m.c;
+        p.t2 = (m.v1 - p.vc) / m.c;
+    } else {
+        // Between them the blends together make the single ramp; the cruise covers the rest.
+        p.vc = std::clamp((m.D - m.dRampa) / crociera, m.vmin, m.vmax);
+        p.t1 = std::fabs(p.vc - m.v0) / m.c;
+        p.t2 = std::fabs(p.vc - m.v1) / m.c;
+    }
+    p.tm = std::max(0.0, T - p.t1 - p.t2);
+    return p;
 }
 
-// Time inside a blend of duration d from va to vb at which the velocity is zero, or -1.
+// The profile for a request: the shortest one below it, else T itself when some profile lasts T,
+// else the nearest duration above T that one can last.
+Profilo Scegli(const Moto& m, double richiesto)
+{
+    const Profilo minimo = Minimo(m);
+    if (!(richiesto > minimo.T))
+        return minimo;
+    const double T = richiesto;
+    const double vlo = 0.5 * (m.v0 + m.v1 - m.c * T), vhi = 0.5 * (m.v0 + m.v1 + m.c * T);
+    // Out of reach when the cruise-free profile through vhi falls short of D (or the one through vlo
+    // overshoots it): the next duration that reaches D is the other root, the reverse bang-bang.
+    // A root no longer than T is rounding at the edge of the range: the cruise-free profile of T fits.
+    if (m.q + m.c * m.D > vhi * vhi) {
+        const Profilo oltre = PrimaSu(m);
+        if (oltre.T > T)
+            return oltre;
+    } else if (m.q - m.c * m.D > vlo * vlo) {
+        const Profilo oltre = PrimaGiu(m);
+        if (oltre.T > T)
+            return oltre;
+    }
+    return ConDurata(m, T);
+}
+
+// Position at t, with the junction's own formulas over the links [0, aT], [aT, bT], [bT, T].
+double Posizione(const Moto& m, double T, double P1, double vc, double P2, double a, double b, double t)
+{
+    const double d1 = a * T, L = (1.0 - b) * T;
+    if (t <= d1 && d1 > 0.0)
+        return m.p0 + 0.5 * ((m.v0 + vc) * t - (vc - m.v0) * (d1 / PI) * std::sin(PI * t / d1));
+    if (t <= b * T || L <= 0.0)
+        return P1 + (t - d1) * vc;
+    const double u = t - b * T;
+    return P2 + 0.5 * ((vc + m.v1) * u - (m.v1 - vc) * (L / PI) * std::sin(PI * u / L));
+}
+
+// Time within a blend of duration d from va to vb at which the velocity crosses zero, or -1.
 double ZeroVelocita(double va, double vb, double d)
 {
-    if (d <= 0 || !((va < 0 && vb > 0) || (va > 0 && vb < 0)))
+    if (!(d > 0.0) || !((va < 0.0 && vb > 0.0) || (va > 0.0 && vb < 0.0)))
         return -1.0;
-    const double c = std::clamp(1.0 + 2.0 * va / (vb - va), -1.0, 1.0);
-    return d / PI * std::acos(c);
+    // v(s) = (va + vb)/2 - (vb - va)/2 cos(pi s / d)
+    return d / PI * std::acos(std::clamp((va + vb) / (vb - va), -1.0, 1.0));
 }
 
-void Scrivi(double* out, const Profilo& p, double p0, double v0, double p1, double v1)
+void Scrivi(double* out, const Moto& m, const Profilo& p)
 {
-    double tMin = 0.0, pMin = p0, tMax = 0.0, pMax = p0;
+    const double T = p.T, vc = p.vc;
+    // Fractions of T; the third link's length is what the second blend needs, so b comes from t2.
+    const double a = T > 0.0 ? std::clamp(p.t1 / T, 0.0, 1.0) : 0.0;
+    const double b = T > 0.0 ? std::clamp(1.0 - p.t2 / T, a, 1.0) : 0.0;
+    const double P1 = m.p0 + 0.5 * (m.v0 + vc) * (a * T);
+    // Taken back from the end, so that the last link lands on p1.
+    const double P2 = m.p1 - 0.5 * (vc + m.v1) * ((1.0 - b) * T);
+
+    double tMin = 0.0, pMin = m.p0, tMax = 0.0, pMax = m.p0;
     auto considera = [&](double t, double pos) {
         if (pos < pMin) {
             pMin = pos;
@@ -117,22 +170,23 @@ void Scrivi(double* out, const Profilo& p, double p0, double v0, double p1, doub
             tMax = t;
         }
     };
-    considera(p.T, p1);
-    considera(p.t1, p.P1);
-    considera(p.t1 + p.tm, p.P2);
-    const double z1 = ZeroVelocita(v0, p.vc, p.t1);
-    if (z1 >= 0)
-        considera(z1, Posizione(p, p0, v0, v1, z1));
-    const double z2 = ZeroVelocita(p.vc, v1, p.t2);
-    if (z2 >= 0)
-        considera(p.t1 + p.tm + z2, Posizione(p, p0, v0, v1, p.t1 + p.tm + z2));
-    const double T = p.T;
+    considera(a * T, P1);
+    considera(b * T, P2);
+    considera(T, m.p1);
+    const double z1 = ZeroVelocita(m.v0, vc, a * T);
+    if (z1 >= 0.0)
+        considera(z1, Posizione(m, T, P1, vc, P2, a, b, z1));
+    const double z2 = ZeroVelocita(vc, m.v1, (1.0 - b) * T);
+    if (z2 >= 0.0) {
+        const double t = b * T + z2;
+        considera(t, Posizione(m, T, P1, vc, P2, a, b, t));
+    }
     out[0] = T;
-    out[1] = p.P1;
-    out[2] = p.vc;
-    out[3] = p.P2;
-    out[4] = T > 0 ? p.t1 / T : 0.0;
-    out[5] = T > 0 ? (p.t1 + p.tm) / T : 0.0;
+    out[1] = P1;
+    out[2] = vc;
+    out[3] = P2;
+    out[4] = a;
+    out[5] = b;
     out[6] = tMin;
     out[7] = pMin;
     out[8] = tMax;
@@ -154,39 +208,25 @@ extern "C" void Harmonic_3Link_mode(double* in, double* out, int nIn, int nOut)
             out[0] = -2.0;
             return;
         }
-    const double richiesto = in[0], p0 = in[1], v0 = in[2], p1 = in[3], v1 = in[4], A = in[5], dt = in[6];
-    if (A <= 0 || dt <= 0 || richiesto < 0) {
+    if (in[5] <= 0.0 || in[6] <= 0.0 || in[0] < 0.0) {
         out[0] = -3.0;
         return;
     }
-    const double ac = 2.0 * A / PI;
-    const double D = p1 - p0;
-    double T = TempoMinimo(v0, v1, D, ac);
-    if (richiesto > T) {
-        T = richiesto;
-        // Durations the end velocities make unreachable: move to the nearest reachable one above.
-        if (D < SpostamentoMinimo(T, v0, v1, ac))
-            T = (v0 + v1 + 2.0 * std::sqrt(std::max(0.0, 0.5 * (v0 * v0 + v1 * v1) - ac * D))) / ac;
-        else if (D > SpostamentoMassimo(T, v0, v1, ac))
-            T = (2.0 * std::sqrt(0.5 * (v0 * v0 + v1 * v1) + ac * D) - v0 - v1) / ac;
-        T = std::max(T, richiesto);
-    }
-    if (!std::isfinite(T)) {
-        out[0] = -4.0;
-        return;
-    }
-    const Profilo p = Costruisci(T, p0, v0, v1, D, ac);
-    Scrivi(out, p, p0, v0, p1, v1);
-    for (int i = 0; i < 10; ++i)
-        if (!std::isfinite(out[i])) {
+    const Moto m = Prepara(in);
+    const Profilo p = Scegli(m, in[0]);
+    double risultato[10];
+    Scrivi(risultato, m, p);
+    // Inputs near the double range can overflow on the way (c tiny, velocities huge).
+    for (double x : risultato)
+        if (!std::isfinite(x)) {
             out[0] = -4.0;
             return;
         }
+    std::copy(risultato, risultato + 10, out);
 }
 
 #if defined(HARMONIC_RUNTIME_LIBRARY)
-// Status entry the run-time library must export; the system only checks that it is there.
-extern "C" __attribute__((visibility("default"))) int LVDLLStatus(char* errStr, int errStrLen, void* module)
+extern "C" int LVDLLStatus(char* errStr, int errStrLen, void* module)
 {
     (void)module;
     if (errStr != nullptr && errStrLen > 0)

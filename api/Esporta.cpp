@@ -1,0 +1,115 @@
+#include <algorithm>
+#include <cstring>
+
+#include "api/Korvane.h"
+#include "api/StatoApi.h"
+#include "core/Crc16.h"
+#include "core/Numerico.h"
+#include "platform/Bytes.h"
+#include "resources/Messaggi.h"
+
+namespace {
+
+constexpr int MAX_PASSI_BUFFER = 3000;
+constexpr std::size_t OFFSET_CRC = 37291;
+// INI and OUT positions of the X, Y, R and H axis blocks.
+constexpr std::size_t OFFSET_INI[4] = {19, 49, 79, 109};
+constexpr std::size_t OFFSET_OUT[4] = {35, 65, 95, 125};
+
+void RiempiBuffer(unsigned char* buffer, CPercorso& p)
+{
+    const CLimitiEParametri& l = p.GetLimitiEParametri();
+    std::memset(buffer, 0, DIMENSIONE_BUFFER_PASSI);
+    PutU8(buffer, 0, 21);
+    PutU16(buffer, 1, 5);
+    PutU16(buffer, 3, static_cast<std::uint32_t>(Api().tipoProiezione));
+    PutU8(buffer, 10, 32);
+    const PUNTO_TRAIETTORIA inizio = p.ArrayOrdineGetSize() > 0 && p.ArrayOrdineGetpSezione(0) != nullptr
+                                         ? p.ArrayOrdineGetpSezione(0)->PuntoIniziale
+                                         : PUNTO_TRAIETTORIA();
+    const PUNTO_TRAIETTORIA& uscita = Api().puntoUscita;
+    const double PUNTO_TRAIETTORIA::*pos[4] = {&PUNTO_TRAIETTORIA::dPosX, &PUNTO_TRAIETTORIA::dPosY,
+                                               &PUNTO_TRAIETTORIA::dPosR, &PUNTO_TRAIETTORIA::dPosH};
+    const PARAMETRI_ASSE* assi[4] = {&l.AsseX, &l.AsseY, &l.AsseR, &l.AsseH};
+    for (int a = 0; a < 4; ++a) {
+        PutI32(buffer, OFFSET_INI[a], UnitaMotore(inizio.*pos[a], assi[a]->StepPerUnita));
+        PutI32(buffer, OFFSET_OUT[a], UnitaMotore(uscita.*pos[a], assi[a]->StepPerUnita));
+    }
+    for (int i = 0; i < p.ArrayOrdineGetSize(); ++i)
+        if (const CSezione* s = p.ArrayOrdineGetpSezione(i))
+            s->ScriviSuFileCSV(nullptr, buffer, 0);
+    const std::uint16_t crc = CalcolaCRC16X25(buffer, OFFSET_CRC);
+    buffer[OFFSET_CRC] = static_cast<unsigned char>(crc >> 8);
+    buffer[OFFSET_CRC + 1] = static_cast<unsigned char>(crc & 0xFFu);
+}
+
+void RiempiStati(PUNTO_TRAIETTORIA* punti, CPercorso& p)
+{
+    const CLimitiEParametri& l = p.GetLimitiEParametri();
+    const double dt = l.PassoTemporale;
+    punti[0] = p.ArrayOrdineGetpSezione(0) != nullptr ? p.ArrayOrdineGetpSezione(0)->PuntoIniziale : PUNTO_TRAIETTORIA();
+    int k = 1;
+    for (int i = 0; i < p.ArrayOrdineGetSize(); ++i) {
+        const CSezione* s = p.ArrayOrdineGetpSezione(i);
+        if (s == nullptr)
+            continue;
+        for (const PASSO_TRAIETTORIA& passo : s->ArrayPassi) {
+            PUNTO_TRAIETTORIA q = punti[k - 1];
+            q.dVelX = VelocitaDaMemorizzata(passo.iX, l.AsseX.StepPerUnita, l.AsseX.StepSPerLSB);
+            q.dVelY = VelocitaDaMemorizzata(passo.iY, l.AsseY.StepPerUnita, l.AsseY.StepSPerLSB);
+            q.dVelR = VelocitaDaMemorizzata(passo.iR, l.AsseR.StepPerUnita, l.AsseR.StepSPerLSB);
+            q.dVelH = VelocitaDaMemorizzata(passo.iH, l.AsseH.StepPerUnita, l.AsseH.StepSPerLSB);
+            q.dPosX += q.dVelX * dt;
+            q.dPosY += q.dVelY * dt;
+            q.dPosR += q.dVelR * dt;
+            q.dPosH += q.dVelH * dt;
+            q.iKV = passo.iKV;
+            q.imA = passo.imA;
+            punti[k++] = q;
+        }
+    }
+}
+
+}  // namespace
+
+int DLL_KORVANE_GetTraiettoria(unsigned char* buffer, PUNTO_TRAIETTORIA* punti, int dimBuffer, int numPunti)
+{
+    StatoApi& a = Api();
+    CPercorso& p = a.percorso;
+    int passi = 0;
+    for (int i = 0; i < p.ArrayOrdineGetSize(); ++i) {
+        const CSezione* s = p.ArrayOrdineGetpSezione(i);
+        if (s != nullptr && s->ArrayPassi.IsEmpty()) {
+            CaricaMessaggio(a.errore, 167);
+            return 0;
+        }
+    }
+    for (int i = 0; i < p.ArrayOrdineGetSize(); ++i) {
+        const CSezione* s = p.ArrayOrdineGetpSezione(i);
+        if (s != nullptr && s->ErroreCalcolo) {
+            CaricaMessaggio(a.errore, 180);
+            return 0;
+        }
+        passi += s != nullptr ? s->ArrayPassi.GetSize() : 0;
+    }
+    if (buffer != nullptr) {
+        if (dimBuffer < DIMENSIONE_BUFFER_PASSI) {
+            CaricaMessaggio(a.errore, 181);
+            return 0;
+        }
+        // A scan cut short must never reach the unit: a path the buffer cannot hold is refused whole.
+        if (passi > MAX_PASSI_BUFFER) {
+            CaricaMessaggio(a.errore, 187);
+            return 0;
+        }
+        RiempiBuffer(buffer, p);
+    }
+    if (punti != nullptr) {
+        if (numPunti < passi + 1) {
+            CaricaMessaggio(a.errore, 182);
+            return 0;
+        }
+        RiempiStati(punti, p);
+    }
+    return 1;
+}

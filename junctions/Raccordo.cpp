@@ -1,0 +1,121 @@
+#include "junctions/Raccordo.h"
+
+#include <cmath>
+
+#include "core/LetturaTesto.h"
+#include "platform/File.h"
+#include "platform/Locale.h"
+#include "resources/Messaggi.h"
+
+CRaccordo::CRaccordo()
+    : TempoRaccordos(0.0), MaxAccPercento(80.0), UsaTempoMinimo(1), IgnoraPuntoInizia(0), IgnoraPuntoFinale(0),
+      TipoRaccordo(RACCORDO_ARMONICO), GestioneRaggi(0)
+{
+}
+
+CRaccordo::CRaccordo(const CLimitiEParametri& limiti) : CRaccordo()
+{
+    LimitiEParametri = limiti;
+}
+
+CRaccordo::CRaccordo(const CRaccordo& altro) : CRaccordo()
+{
+    *this = altro;
+}
+
+CRaccordo& CRaccordo::operator=(const CRaccordo& a)
+{
+    if (this == &a)
+        return *this;
+    CSezione::operator=(a);
+    TempoRaccordos = a.TempoRaccordos;
+    MaxAccPercento = a.MaxAccPercento;
+    UsaTempoMinimo = a.UsaTempoMinimo;
+    IgnoraPuntoInizia = a.IgnoraPuntoInizia;
+    IgnoraPuntoFinale = a.IgnoraPuntoFinale;
+    TipoRaccordo = a.TipoRaccordo;
+    GestioneRaggi = a.GestioneRaggi;
+    return *this;
+}
+
+int CRaccordo::operator==(const CRaccordo& a) const
+{
+    return CSezione::operator==(a) && TempoRaccordos == a.TempoRaccordos && MaxAccPercento == a.MaxAccPercento &&
+                   UsaTempoMinimo == a.UsaTempoMinimo && IgnoraPuntoInizia == a.IgnoraPuntoInizia &&
+                   IgnoraPuntoFinale == a.IgnoraPuntoFinale && TipoRaccordo == a.TipoRaccordo &&
+                   GestioneRaggi == a.GestioneRaggi
+               ? 1
+               : 0;
+}
+
+void CRaccordo::CalcolaArrayVelocita(TIPO_CONTROLLO_ANTICOLLISIONE modo)
+{
+    ErroreCalcolo = 0;
+    if (IgnoraPuntoInizia && IgnoraPuntoFinale)
+        return;
+    if (TipoRaccordo == RACCORDO_LINEARE) {
+        const bool applicabile = UsaTempoMinimo && (IgnoraPuntoInizia || IgnoraPuntoFinale);
+        if (!applicabile || !CalcolaRaccordoLineare(IgnoraPuntoInizia != 0)) {
+            ErroreCalcolo = 1;
+            CaricaMessaggio(StringaErrore, 118);
+        }
+    } else if (TipoRaccordo == RACCORDO_ARMONICO) {
+        if (!IgnoraPuntoInizia && !IgnoraPuntoFinale && !CalcolaRaccordoArmonico())
+            ErroreCalcolo = 1;
+    }
+    if (!ControlloAntiCollisione(StringaErrore, modo))
+        CaricaMessaggio(StringaErrore, 178);
+}
+
+int CRaccordo::SalvaFileTRG(FILE* f) const
+{
+    LocaleC guardia;
+    std::fprintf(f, "Versione          = %d\n", 2);
+    std::fprintf(f, "TipoRaccordo      = %d\n", TipoRaccordo);
+    std::fprintf(f, "Nome Raccordo     = %s\n", StringaA8Bit(Nome.substr(0, 255)).c_str());
+    std::fprintf(f, "Usa tempo minimo  = %d\n", UsaTempoMinimo ? 1 : 0);
+    std::fprintf(f, "Tempo Raccordo s  = %lf\n", TempoRaccordos);
+    std::fprintf(f, "Max acc Percento  = %lf\n", MaxAccPercento);
+    std::fprintf(f, "Gestione raggi    = %d\n", GestioneRaggi);
+    std::fprintf(f, "Punto Iniziale:\n");
+    std::fprintf(f, "Ignora PuntoInizia= %d\n", IgnoraPuntoInizia ? 1 : 0);
+    PuntoIniziale.SalvaFileTRG(f);
+    std::fprintf(f, "Punto Finale:\n");
+    std::fprintf(f, "Ignora PuntoFinale= %d\n", IgnoraPuntoFinale ? 1 : 0);
+    PuntoFinale.SalvaFileTRG(f);
+    return 1;
+}
+
+int CRaccordo::CaricaFileTRG(FILE* f)
+{
+    LocaleC guardia;
+    int versione = 0;
+    if (!LeggiValore(f, "Versione          = %d\n", &versione) || (versione != 1 && versione != 2))
+        return 0;
+    EsitoLettura esito;
+    esito &= LeggiValore(f, "TipoRaccordo      = %d\n", &TipoRaccordo);
+    esito &= LeggiLetterale(f, "Nome Raccordo     = ");
+    // The name fills at most its 256-byte buffer; the rest of an over-long line is skipped.
+    std::string nome;
+    LeggiFinoAFineRiga(f, nome, 255);
+    Nome = StringaDa8Bit(nome);
+    auto bandiera = [&](const char* formato, std::int32_t& campo) {
+        int v = 0;
+        esito &= LeggiValore(f, formato, &v);
+        campo = v == 1 ? 1 : 0;
+    };
+    bandiera("Usa tempo minimo  = %d\n", UsaTempoMinimo);
+    esito &= LeggiValore(f, "Tempo Raccordo s  = %lf\n", &TempoRaccordos);
+    esito &= LeggiValore(f, "Max acc Percento  = %lf\n", &MaxAccPercento);
+    if (versione == 2)
+        esito &= LeggiValore(f, "Gestione raggi    = %d\n", &GestioneRaggi);
+    else
+        GestioneRaggi = 0;
+    esito &= LeggiLetterale(f, "Punto Iniziale:\n");
+    bandiera("Ignora PuntoInizia= %d\n", IgnoraPuntoInizia);
+    PuntoIniziale.CaricaFileTRG(f);
+    esito &= LeggiLetterale(f, "Punto Finale:\n");
+    bandiera("Ignora PuntoFinale= %d\n", IgnoraPuntoFinale);
+    PuntoFinale.CaricaFileTRG(f);
+    return esito.Risultato();
+}

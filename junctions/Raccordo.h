@@ -1,0 +1,43 @@
+#pragma once
+
+#include "sections/Sezione.h"
+
+// A section that carries the axes from one state to another: a harmonic three-link profile per
+// axis between two fixed states, or a constant-acceleration ramp to or from rest.
+class KORVANE_API CRaccordo : public CSezione {
+public:
+    enum { RACCORDO_LINEARE = 0, RACCORDO_ARMONICO = 1 };
+
+    explicit CRaccordo(const CLimitiEParametri& limiti);
+    // Public, unlike the interface's, so that the path's arrays can make room for junctions.
+    CRaccordo();
+    CRaccordo(const CRaccordo& altro);
+    CRaccordo& operator=(const CRaccordo& altro);
+    int operator==(const CRaccordo& altro) const;
+
+    void CalcolaArrayVelocita(TIPO_CONTROLLO_ANTICOLLISIONE modo) override;
+
+    int SalvaFileTRG(FILE* f) const;
+    int CaricaFileTRG(FILE* f);
+
+    // The run-time harmonic-profile library and the choice between it and the linked one.
+    static void CaricaDLLRaccordiArmoniciMorvik();
+    static void DeinizializzaDLLRaccordiArmoniciMorvik();
+    static void SetUsaDLLZTPerCalcoloRaccordi(int usaLinkata);
+    static int GetUsaDLLZTPerCalcoloRaccordi();
+    static int IsDLLMorvikCaricata();
+    // Loads a run-time library from any file name; the fixed-name load above goes through it.
+    static int CaricaDLLRaccordiArmoniciDaFile(const CString& nome);
+
+    double TempoRaccordos;
+    double MaxAccPercento;
+    std::int32_t UsaTempoMinimo;
+    std::int32_t IgnoraPuntoInizia;
+    std::int32_t IgnoraPuntoFinale;
+    std::int32_t TipoRaccordo;
+    std::int32_t GestioneRaggi;
+
+private:
+    int CalcolaRaccordoArmonico();
+    int CalcolaRaccordoLineare(bool indietro);
+};

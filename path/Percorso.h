@@ -1,0 +1,83 @@
+#pragma once
+
+#include "core/ParametriFileDat.h"
+#include "junctions/Raccordo.h"
+#include "platform/Libreria.h"
+#include "trajectories/Traiettoria.h"
+
+using ArrayRaccordi = CArray<CRaccordo, const CRaccordo&>;
+using ArrayTraiettorie = CArray<CTraiettoria, const CTraiettoria&>;
+
+// A complete machine movement: trajectories and junctions by value, the order the unit runs them
+// in, the machine they are computed for and the exam settings of the projection file.
+class KORVANE_API CPercorso {
+public:
+    CPercorso();
+    ~CPercorso();
+    CPercorso(const CPercorso&) = delete;
+    CPercorso& operator=(const CPercorso&) = delete;
+
+    CString GetErrorString();
+    void SetLimitiEParametri(const CLimitiEParametri* limiti, int ancheMacchinaPredefinita);
+    const CLimitiEParametri& GetLimitiEParametri();
+    void SetParametriFileDat(const CParametriFileDat* parametri);
+    CParametriFileDat& GetParametriFileDat();
+    void SetSalvaLUT(int v) { SalvaLUT = v; }
+    int GetSalvaLUT() { return SalvaLUT; }
+    void SetTipoOutput(int v) { TipoOutput = v; }
+    int GetTipoOutput() { return TipoOutput; }
+    int IsDLLbuildprjCaricata();
+    CSezione::TIPO_CONTROLLO_ANTICOLLISIONE GetTipoControlloAnticollisioneConsigliato();
+    int IsSTFApplicato();
+
+    int ArrayOrdineAggiungiElemento(const CElementoOrdine* e, int pos);
+    int ArrayOrdineEliminaElementoERiordina(const CElementoOrdine* e);
+    const CSezione* ArrayOrdineGetpSezione(int i);
+    int ArrayOrdineGetSize();
+    TIPO_SEZIONE ArrayOrdineGetTipoSezione(int i);
+    int ArrayOrdineGetPosSezione(int i);
+    const ArrayOrdine* GetpArrayOrdine();
+    void ArrayOrdineCopy(const ArrayOrdine* ordine);
+    int ArrayOrdineIsHInUso();
+
+    int ArrayRaccordiGetSize();
+    const CRaccordo* ArrayRaccordiGetRaccordo(int i);
+    void ArrayRaccordiAdd(const CRaccordo* r);
+    void ArrayRaccordiSetAt(int i, const CRaccordo* r);
+    void ArrayRaccordiRemoveAt(int i);
+    int ArrayRaccordiIsDiverso(const ArrayRaccordi* altri);
+    void ArrayRaccordiCopiaInArray(ArrayRaccordi* destinazione) const;
+
+    int ArrayTraiettorieGetSize();
+    const CTraiettoria* ArrayTraiettorieGetTraiettoria(int i);
+    void ArrayTraiettorieAdd(const CTraiettoria* t);
+    void CopiaTraiettoria(int i, const CTraiettoria* t);
+    void ArrayTraiettorieRemoveAt(int i);
+    void ArrayTraiettorieSetScout(int i, int scout);
+    void ArrayTraiettorieCalcolaVelocita(int i);
+    void SvuotaArray();
+
+    int CheckContinuitaSezioni();
+    void CorreggiContinuitaSezioni();
+    int CorreggiContinuitaRaccordiAdiacenti(int indice, ArrayRaccordi* raccordi);
+    int CreaAccDecOldStyle();
+
+private:
+    // The section an order entry names, or null.
+    CSezione* Sezione(int i);
+    bool IsRaccordo(int i) const;
+    void RicalcolaElemento(int i);
+
+    LibreriaDinamica m_libreriaProiezioni;
+    void* m_convertiProiezioni = nullptr;
+    CLimitiEParametri m_limiti;
+    CLimitiEParametri m_macchinaPredefinita;
+    CParametriFileDat m_parametriDat;
+    CString m_errore;
+    int SalvaLUT = 0;
+    int TipoOutput = 2;
+    ArrayRaccordi m_raccordi;
+    ArrayTraiettorie m_traiettorie;
+    ArrayOrdine m_ordine;
+    ArrayDouble m_valoriLUT;
+};

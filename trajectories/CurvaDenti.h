@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/LimitiEParametri.h"
+#include "core/Punto2DKorvane.h"
+
+// The patient's dental arch in the unit's horizontal plane: two even polynomials joined by two
+// fillet arcs and a line, turned into points a fixed chord apart.
+class KORVANE_API CCurvaDenti {
+public:
+    explicit CCurvaDenti(CLimitiEParametri limiti);
+    CCurvaDenti(const CCurvaDenti&) = default;
+    CCurvaDenti& operator=(const CCurvaDenti& altra);
+    int operator==(const CCurvaDenti& altra) const;
+
+    double GetPassoPuntimm() const { return static_cast<double>(PassoPuntimm); }
+    ArrayPunti2D& GetArrayCurvaDenti() { return ArrayCurvaDenti; }
+    void ResetToWelander();
+
+    double A0Denti, A2Denti, A4Denti, A6Denti;
+    double A0Mandibola, A2Mandibola, A4Mandibola, A6Mandibola;
+    // Left unset by the interface; a realistic adult arch here.
+    float XFineDentimm = 20.0f;
+    float RRaccordo1mm = 20.0f;
+    float PendenzaRettadeg = -30.0f;
+    float RRaccordo2mm = 20.0f;
+    float XFinaleSxmm = -60.0f;
+    float XFinaleDxmm = 60.0f;
+    float PassoPuntimm = 1.0f;
+    ArrayPunti2D ArrayCurvaDenti;
+    CLimitiEParametri LimitiEParametri;
+};

@@ -1,0 +1,165 @@
+#include <algorithm>
+#include <cmath>
+
+#include "core/Numerico.h"
+#include "resources/Messaggi.h"
+#include "trajectories/Traiettoria.h"
+
+namespace {
+
+// More steps than any scan needs; a longer one is refused rather than allocated.
+constexpr double MAX_PASSI_CIRCOLARE = 1000000.0;
+
+// Tube current at arm angle phi: the frontal value at +/-90 degrees, the lateral one at 0 and 180.
+std::int32_t CorrentePerAngolo(double phiGradi, std::int32_t frontali, std::int32_t laterali)
+{
+    const double r = phiGradi * PI_GRECO / 180.0;
+    const double s = std::sin(r), c = std::cos(r);
+    return TroncaInt(frontali * s * s + laterali * c * c + 0.5);
+}
+
+}  // namespace
+
+int CTraiettoria::CalcolaTraiettoriaCircolare(double* const statistiche)
+{
+    CancellaTutto();
+    TipoCurva = CURVA_NON_CALCOLATA;
+    const CLimitiEParametri& l = LimitiEParametri;
+    const PARAMETRI_ASSE &ax = l.AsseX, &ay = l.AsseY, &ar = l.AsseR;
+    const double dt = l.PassoTemporale;
+    double r = RCerchioXYmm;
+    double A = AmpiezzaArcodeg;
+    double T = TempoScansionesCirc;
+    const double phi0 = PosInizArcodeg;
+    const double phi0r = phi0 * DUE_PI_GRECO / 360.0;
+
+    // The circle within both travels, then its centre.
+    for (const PARAMETRI_ASSE* asse : {&ax, &ay})
+        if (r > (asse->PosMax - asse->PosMin) / 2.0)
+            r = (asse->PosMax - asse->PosMin) / 2.0 * 0.999;
+    if (XCentroRotazmm + r > ax.PosMax)
+        XCentroRotazmm = ax.PosMax - r;
+    if (ax.PosMin > XCentroRotazmm - r)
+        XCentroRotazmm = ax.PosMin + r;
+    if (YCentroRotazmm + r > ay.PosMax)
+        YCentroRotazmm = ay.PosMax - r;
+    if (ay.PosMin > YCentroRotazmm - r)
+        YCentroRotazmm = ay.PosMin + r;
+    const double xc = XCentroRotazmm, yc = YCentroRotazmm;
+
+    // Scan time long enough for the arm, the centre's speed and its acceleration.
+    const double vR = ar.MaxVel;
+    if ((A > 0 && A > vR * T) || (A < 0 && -vR * T > A))
+        T = std::fabs(A) / vR;
+    const double vmax = std::min(ax.MaxVel, ay.MaxVel);
+    const double v = DUE_PI_GRECO * r / T * A / 360.0;
+    if (v > vmax || v < -vmax)
+        T = std::fabs(DUE_PI_GRECO * r / vmax * A / 360.0);
+    const double amax = std::min(ax.MaxAcc, ay.MaxAcc);
+    const double omega0 = DUE_PI_GRECO / T * A / 360.0;
+    const double a = omega0 * omega0 * r;
+    if (a > amax || a < -amax) {
+        const double k = DUE_PI_GRECO * A / 360.0;
+        T = std::sqrt(k * k * std::fabs(r) / amax);
+    }
+    if (!(dt > 0) || !std::isfinite(T) || T / dt > MAX_PASSI_CIRCOLARE) {
+        TempoScansionesCirc = T;
+        return 0;
+    }
+    T = std::ceil(T / dt) * dt;
+    TempoScansionesCirc = T;
+    if (!(T > 0))
+        return 0;
+
+    // The arm runs at a speed its drive can command; the arc follows from it.
+    const std::int32_t wR = TroncaInt(A / T * ar.StepPerUnita / ar.StepSPerLSB + 0.5);
+    const double omegaD = VelocitaDaParola(wR, ar.StepPerUnita, ar.StepSPerLSB);
+    A = omegaD * T;
+    AmpiezzaArcodeg = A;
+    const double omega = DUE_PI_GRECO / T * A / 360.0;
+
+    // Scale the radius so the first Y speed is one the drive runs exactly.
+    const double vx1 = (r * std::cos(omega * dt + phi0r) - r * std::cos(phi0r)) / dt;
+    const double vy1 = (r * std::sin(omega * dt + phi0r) - r * std::sin(phi0r)) / dt;
+    if (vx1 != 0 && vy1 != 0)
+        r = r * VelocitaQuantizzata(vy1, ay.StepPerUnita, ay.StepSPerLSB) / vy1;
+    RCerchioXYmm = r;
+    const int N = TroncaInt(T / dt);
+
+    auto corrente = [&](double phi) {
+        return KVaRegimeCirc != 0 ? CorrentePerAngolo(phi, mAFrontali, mALaterali) : 0;
+    };
+    PuntoIniziale.dPosX = r * std::cos(phi0r) + xc;
+    PuntoIniziale.dPosY = r * std::sin(phi0r) + yc;
+    PuntoIniziale.dPosR = phi0;
+    PuntoIniziale.iKV = KVaRegimeCirc;
+    PuntoIniziale.imA = corrente(phi0);
+    double xRaggiunta = PuntoIniziale.dPosX, yRaggiunta = PuntoIniziale.dPosY;
+    double stat[9] = {0, 0, 0, 0, 0, xRaggiunta, xRaggiunta, yRaggiunta, yRaggiunta};
+    double vxPrec = 0, vyPrec = 0, x = xRaggiunta, y = yRaggiunta, Ri = phi0;
+    bool avvisato[6] = {};
+    auto avvisa = [&](bool condizione, int k, int messaggio) {
+        if (condizione && !avvisato[k]) {
+            avvisato[k] = true;
+            CaricaMessaggio(StringaErrore, messaggio);
+        }
+    };
+    ArrayPassi.Reserve(N);
+    for (int i = 1; i <= N; ++i) {
+        x = r * std::cos(i * omega * dt + phi0r) + xc;
+        y = r * std::sin(i * omega * dt + phi0r) + yc;
+        Ri += omegaD * dt;
+        stat[5] = std::max(stat[5], x);
+        stat[6] = std::min(stat[6], x);
+        stat[7] = std::max(stat[7], y);
+        stat[8] = std::min(stat[8], y);
+        avvisa(x < ax.PosMin, 0, 148);
+        avvisa(x > ax.PosMax, 1, 149);
+        avvisa(y < ay.PosMin, 2, 150);
+        avvisa(y > ay.PosMax, 3, 151);
+        avvisa(Ri < ar.PosMin, 4, 152);
+        avvisa(Ri > ar.PosMax, 5, 153);
+        const double vx = (x - xRaggiunta) / dt, vy = (y - yRaggiunta) / dt;
+        stat[0] = std::max(stat[0], std::fabs(vx));
+        stat[1] = std::max(stat[1], std::fabs(vy));
+        if (i > 1) {
+            stat[3] = std::max(stat[3], std::fabs((vx - vxPrec) / dt));
+            stat[4] = std::max(stat[4], std::fabs((vy - vyPrec) / dt));
+        }
+        const std::int32_t wx = ParolaVelocita(vx, ax.StepPerUnita, ax.StepSPerLSB);
+        const std::int32_t wy = ParolaVelocita(vy, ay.StepPerUnita, ay.StepSPerLSB);
+        vxPrec = VelocitaDaParola(wx, ax.StepPerUnita, ax.StepSPerLSB);
+        vyPrec = VelocitaDaParola(wy, ay.StepPerUnita, ay.StepSPerLSB);
+        xRaggiunta += vxPrec * dt;
+        yRaggiunta += vyPrec * dt;
+        if (i == 1) {
+            PuntoIniziale.dVelX = vxPrec;
+            PuntoIniziale.dVelY = vyPrec;
+            PuntoIniziale.dVelR = omegaD;
+        }
+        PASSO_TRAIETTORIA passo;
+        passo.iX = ParolaInSegnoModulo(wx);
+        passo.iY = ParolaInSegnoModulo(wy);
+        passo.iR = ParolaInSegnoModulo(wR);
+        passo.iC = 1000;
+        passo.iKV = KVaRegimeCirc;
+        passo.imA = corrente(Ri);
+        passo.iH = 0;
+        ArrayPassi.Add(passo);
+    }
+    stat[2] = omegaD;
+    PuntoFinale.dPosX = x;
+    PuntoFinale.dPosY = y;
+    PuntoFinale.dPosR = phi0 + A;
+    PuntoFinale.dVelX = vxPrec;
+    PuntoFinale.dVelY = vyPrec;
+    PuntoFinale.dVelR = omegaD;
+    PuntoFinale.iKV = KVaRegimeCirc;
+    PuntoFinale.imA = corrente(phi0 + A);
+    if (statistiche != nullptr)
+        std::copy(stat, stat + 9, statistiche);
+    TipoCurva = CURVA_CIRCOLARE;
+    if (!ControlloAntiCollisione(StringaErrore, ANTICOLLISIONE_3D))
+        CaricaMessaggio(StringaErrore, 178);
+    return 1;
+}
