@@ -63,3 +63,8 @@ std::int32_t UnitaMotore(double posizione, double stepPerUnita)
 {
     return ArrotondaInt(posizione * stepPerUnita);
 }
+
+std::int32_t PassiInteri(double durata, double dt)
+{
+    return Satura(std::ceil(durata / dt - 1e-9));
+}

@@ -33,5 +33,8 @@ KORVANE_API double VelocitaDaParola(std::int32_t parola, double stepPerUnita, do
 KORVANE_API double VelocitaDaMemorizzata(std::int32_t memorizzata, double stepPerUnita, double stepSPerLsb);
 // The velocity the drive really runs for a requested one (the velocity of its rounded word).
 KORVANE_API double VelocitaQuantizzata(double velocita, double stepPerUnita, double stepSPerLsb);
+// Whole time steps a duration takes, rounded up; a duration within a billionth of a step of a whole
+// number counts as that number, so a duration that is already whole never gains a step.
+KORVANE_API std::int32_t PassiInteri(double durata, double dt);
 // Motor units of a position: position x steps-per-unit, rounded half away from zero.
 KORVANE_API std::int32_t UnitaMotore(double posizione, double stepPerUnita);

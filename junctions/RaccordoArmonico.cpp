@@ -46,7 +46,7 @@ int CRaccordo::CalcolaRaccordoArmonico()
         CaricaMessaggio(StringaErrore, 125);
         return 0;
     }
-    Tmin = std::ceil(Tmin / dt + 2) * dt;
+    Tmin = PassiInteri(Tmin / dt + 2, 1.0) * dt;
 
     const int kS = PuntoIniziale.iKV, kE = PuntoFinale.iKV;
     bool raggiInizio = false, raggiFine = false, raggiSempre = false;
@@ -75,7 +75,7 @@ int CRaccordo::CalcolaRaccordoArmonico()
         CaricaMessaggio(StringaErrore, 125);
         return 0;
     }
-    TempoRaccordos = std::ceil(TempoRaccordos / dt) * dt;
+    TempoRaccordos = PassiInteri(TempoRaccordos, dt) * dt;
     const double T = TempoRaccordos;
 
     Profilo profili[4];

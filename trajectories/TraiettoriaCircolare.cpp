@@ -66,7 +66,8 @@ int CTraiettoria::CalcolaTraiettoriaCircolare(double* const statistiche)
         TempoScansionesCirc = T;
         return 0;
     }
-    T = std::ceil(T / dt) * dt;
+    const int N = PassiInteri(T, dt);
+    T = N * dt;
     TempoScansionesCirc = T;
     if (!(T > 0))
         return 0;
@@ -84,7 +85,6 @@ int CTraiettoria::CalcolaTraiettoriaCircolare(double* const statistiche)
     if (vx1 != 0 && vy1 != 0)
         r = r * VelocitaQuantizzata(vy1, ay.StepPerUnita, ay.StepSPerLSB) / vy1;
     RCerchioXYmm = r;
-    const int N = TroncaInt(T / dt);
 
     auto corrente = [&](double phi) {
         return KVaRegimeCirc != 0 ? CorrentePerAngolo(phi, mAFrontali, mALaterali) : 0;

@@ -1,0 +1,277 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "core/Numerico.h"
+#include "junctions/Raccordo.h"
+#include "resources/Messaggi.h"
+#include "support/MacchinaEsempio.h"
+
+namespace {
+
+constexpr double PI = 3.141592653589793;
+
+PUNTO_TRAIETTORIA Punto(double x, double y, double r, double h, int kv = 0, int ma = 0)
+{
+    PUNTO_TRAIETTORIA p;
+    p.dPosX = x;
+    p.dPosY = y;
+    p.dPosR = r;
+    p.dPosH = h;
+    p.iKV = kv;
+    p.imA = ma;
+    return p;
+}
+
+CRaccordo Armonico(const PUNTO_TRAIETTORIA& da, const PUNTO_TRAIETTORIA& a)
+{
+    CString err;
+    CSezione::UsaTestonaDiDefault(err);
+    CRaccordo r(MacchinaEsempio());
+    r.PuntoIniziale = da;
+    r.PuntoFinale = a;
+    return r;
+}
+
+// Far from the head on every axis, so only the junction rules speak.
+PUNTO_TRAIETTORIA Lontano(double dx = 0, double dr = 0)
+{
+    return Punto(-40 + dx, 22, -150 + dr, 10);
+}
+
+// Where the emitted words take each axis, from the start point.
+PUNTO_TRAIETTORIA Integra(const CRaccordo& r)
+{
+    const CLimitiEParametri& l = r.LimitiEParametri;
+    PUNTO_TRAIETTORIA p = r.PuntoIniziale;
+    for (const PASSO_TRAIETTORIA& s : r.ArrayPassi) {
+        p.dPosX += VelocitaDaMemorizzata(s.iX, l.AsseX.StepPerUnita, l.AsseX.StepSPerLSB) * l.PassoTemporale;
+        p.dPosY += VelocitaDaMemorizzata(s.iY, l.AsseY.StepPerUnita, l.AsseY.StepSPerLSB) * l.PassoTemporale;
+        p.dPosR += VelocitaDaMemorizzata(s.iR, l.AsseR.StepPerUnita, l.AsseR.StepSPerLSB) * l.PassoTemporale;
+        p.dPosH += VelocitaDaMemorizzata(s.iH, l.AsseH.StepPerUnita, l.AsseH.StepSPerLSB) * l.PassoTemporale;
+    }
+    return p;
+}
+
+}  // namespace
+
+TEST(RaccordoArmonico, CasualiArrivanoAllaFineEDuranoIlMinimo)
+{
+    const CLimitiEParametri m = MacchinaEsempio();
+    std::mt19937_64 g(99);
+    std::uniform_real_distribution<double> dx(-30, 30), dr(-30, 30), dh(0, 100);
+    for (int n = 0; n < 300; ++n) {
+        const PUNTO_TRAIETTORIA da = Punto(-40 + dx(g) / 3, 22 + dx(g) / 3, -100 + dr(g) / 2, 50 + dh(g) / 3);
+        const PUNTO_TRAIETTORIA a = Punto(-40 + dx(g) / 3, 22 + dx(g) / 3, -100 + dr(g) / 2, 50 + dh(g) / 3);
+        CRaccordo r = Armonico(da, a);
+        r.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
+        ASSERT_EQ(r.ErroreCalcolo, 0) << n << " " << StringaAUtf8(r.StringaErrore);
+        const PUNTO_TRAIETTORIA fine = Integra(r);
+        const double dt = m.PassoTemporale;
+        EXPECT_NEAR(fine.dPosX, a.dPosX, m.AsseX.StepSPerLSB / m.AsseX.StepPerUnita * dt) << n;
+        EXPECT_NEAR(fine.dPosY, a.dPosY, m.AsseY.StepSPerLSB / m.AsseY.StepPerUnita * dt) << n;
+        EXPECT_NEAR(fine.dPosR, a.dPosR, m.AsseR.StepSPerLSB / m.AsseR.StepPerUnita * dt) << n;
+        EXPECT_NEAR(fine.dPosH, a.dPosH, m.AsseH.StepSPerLSB / m.AsseH.StepPerUnita * dt) << n;
+        double tmin = 0;
+        const double dp[4] = {a.dPosX - da.dPosX, a.dPosY - da.dPosY, a.dPosR - da.dPosR, a.dPosH - da.dPosH};
+        const PARAMETRI_ASSE* ax[4] = {&m.AsseX, &m.AsseY, &m.AsseR, &m.AsseH};
+        for (int k = 0; k < 4; ++k)
+            tmin = std::max(tmin, std::sqrt(2 * PI * std::fabs(dp[k]) / (ax[k]->MaxAcc * 0.8)));
+        EXPECT_EQ(r.ArrayPassi.GetSize(), static_cast<int>(std::ceil(tmin / dt + 2))) << n;
+        for (const PASSO_TRAIETTORIA& s : r.ArrayPassi)
+            ASSERT_EQ(s.iKV, 0);
+    }
+}
+
+TEST(RaccordoArmonico, DurataERaggi)
+{
+    // Equal rest points still take two steps.
+    CRaccordo fermo = Armonico(Lontano(), Lontano());
+    fermo.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_3D);
+    EXPECT_EQ(fermo.ArrayPassi.GetSize(), 2);
+    EXPECT_TRUE(fermo.StringaErrore.empty());
+
+    CRaccordo lungo = Armonico(Lontano(), Lontano(1));
+    lungo.UsaTempoMinimo = 0;
+    lungo.TempoRaccordos = 1.231;
+    lungo.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_3D);
+    EXPECT_EQ(lungo.ArrayPassi.GetSize(), 62);
+    EXPECT_NEAR(lungo.TempoRaccordos, 1.24, 1e-12);
+    lungo.TempoRaccordos = 0.01;
+    lungo.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_3D);
+    EXPECT_LT(lungo.ArrayPassi.GetSize(), 62);
+    EXPECT_GT(lungo.TempoRaccordos, 0.01);
+
+    // R alone sets the minimum: raw time sqrt(2 pi dR / A) with A = 48 deg/s2.
+    auto conTempo = [](double grezzo) { return grezzo * grezzo * 48.0 / (2 * PI); };
+    const struct {
+        double grezzo;
+        int passi;
+        bool sempre;
+    } casi[] = {{2.23, 114, true}, {2.25, 115, false}};
+    for (const auto& c : casi) {
+        PUNTO_TRAIETTORIA da = Lontano(), a = Lontano(0, conTempo(c.grezzo));
+        da.iKV = a.iKV = 80;
+        da.imA = 40;
+        a.imA = 60;
+        CRaccordo r = Armonico(da, a);
+        r.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_3D);
+        ASSERT_EQ(r.ArrayPassi.GetSize(), c.passi);
+        const PASSO_TRAIETTORIA& meta = r.ArrayPassi[c.passi / 2];
+        EXPECT_EQ(meta.iC, c.sempre ? 10 : 0);
+        EXPECT_EQ(meta.imA, c.sempre ? 50 : 0);
+        EXPECT_EQ(r.ArrayPassi[0].imA, 40);
+        EXPECT_EQ(r.ArrayPassi[c.passi - 1].imA, 60);
+        EXPECT_EQ(meta.iKV, 0);
+    }
+}
+
+TEST(RaccordoArmonico, LimitiEIngressiCattivi)
+{
+    CRaccordo oltre = Armonico(Lontano(), Punto(79.9, 22, -150, 10));
+    oltre.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
+    EXPECT_EQ(oltre.ErroreCalcolo, 1);
+    EXPECT_EQ(oltre.StringaErrore, TestoMessaggio(121));
+    EXPECT_FALSE(oltre.ArrayPassi.IsEmpty());
+
+    PUNTO_TRAIETTORIA nan = Lontano();
+    nan.dVelY = std::nan("");
+    PUNTO_TRAIETTORIA inf = Lontano();
+    inf.dPosX = INFINITY;
+    for (const PUNTO_TRAIETTORIA& cattivo : {nan, inf}) {
+        CRaccordo r = Armonico(Lontano(), cattivo);
+        r.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
+        EXPECT_EQ(r.ErroreCalcolo, 1);
+        EXPECT_EQ(r.StringaErrore, TestoMessaggio(125));
+    }
+    for (double dt : {0.0, -0.02}) {
+        CRaccordo r = Armonico(Lontano(), Lontano(1));
+        r.LimitiEParametri.PassoTemporale = dt;
+        r.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
+        EXPECT_EQ(r.ErroreCalcolo, 1) << dt;
+    }
+    CRaccordo zeroAcc = Armonico(Lontano(), Lontano(1));
+    zeroAcc.MaxAccPercento = 0;
+    zeroAcc.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
+    EXPECT_EQ(zeroAcc.ErroreCalcolo, 1);
+    CRaccordo liberi = Armonico(Lontano(), Lontano(1));
+    liberi.IgnoraPuntoInizia = liberi.IgnoraPuntoFinale = 1;
+    liberi.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_3D);
+    EXPECT_TRUE(liberi.ArrayPassi.IsEmpty());
+    EXPECT_TRUE(liberi.StringaErrore.empty());
+}
+
+TEST(RaccordoLineare, DecelerazioneEPartenzaDaFermo)
+{
+    CLimitiEParametri m = MacchinaEsempio();
+    m.AsseX.MaxAcc = 100;
+    CRaccordo dec(m);
+    dec.TipoRaccordo = CRaccordo::RACCORDO_LINEARE;
+    dec.IgnoraPuntoFinale = 1;
+    dec.PuntoIniziale = Lontano();
+    dec.PuntoIniziale.dVelX = 10.0;
+    dec.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
+    ASSERT_EQ(dec.ErroreCalcolo, 0) << StringaAUtf8(dec.StringaErrore);
+    // 0.125 s to stop is raised to 0.5 s: trunc(0.5 / 0.02 + 1) steps, the last one all zeros.
+    ASSERT_EQ(dec.ArrayPassi.GetSize(), 26);
+    EXPECT_TRUE(dec.ArrayPassi[25] == PASSO_TRAIETTORIA());
+    EXPECT_EQ(dec.ArrayPassi[0].iX, ParolaVelocita(10.0 - 10.0 / 0.52 * 0.02, 800, 1.953125));
+    const PUNTO_TRAIETTORIA fine = Integra(dec);
+    EXPECT_NEAR(dec.PuntoFinale.dPosX, fine.dPosX, 1e-9);
+    EXPECT_EQ(dec.PuntoFinale.dVelX, 0.0);
+    for (int i = 1; i < dec.ArrayPassi.GetSize(); ++i)
+        EXPECT_LE(DecodificaParola(dec.ArrayPassi[i].iX), DecodificaParola(dec.ArrayPassi[i - 1].iX));
+
+    CRaccordo acc(m);
+    acc.TipoRaccordo = CRaccordo::RACCORDO_LINEARE;
+    acc.IgnoraPuntoInizia = 1;
+    acc.PuntoFinale = Lontano();
+    acc.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
+    // Built from the end backwards: no trailing zero step.
+    EXPECT_EQ(acc.ArrayPassi.GetSize(), 25);
+    EXPECT_TRUE(acc.PuntoIniziale == acc.PuntoFinale);
+
+    CRaccordo senzaMinimo(m);
+    senzaMinimo.TipoRaccordo = CRaccordo::RACCORDO_LINEARE;
+    senzaMinimo.UsaTempoMinimo = 0;
+    senzaMinimo.IgnoraPuntoFinale = 1;
+    senzaMinimo.PuntoIniziale = Lontano();
+    senzaMinimo.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
+    EXPECT_EQ(senzaMinimo.ErroreCalcolo, 1);
+    EXPECT_EQ(senzaMinimo.StringaErrore, TestoMessaggio(118));
+}
+
+TEST(RaccordoFile, BloccoVersioniENomeLungo)
+{
+    CRaccordo r(MacchinaEsempio());
+    r.Nome = L"Acceleration";
+    r.TempoRaccordos = 1.5;
+    r.GestioneRaggi = 2;
+    r.IgnoraPuntoFinale = 1;
+    r.PuntoIniziale = Lontano();
+    FILE* f = std::tmpfile();
+    r.SalvaFileTRG(f);
+    std::string testo(static_cast<size_t>(std::ftell(f)), '\0');
+    std::rewind(f);
+    testo.resize(std::fread(testo.data(), 1, testo.size(), f));
+    std::fclose(f);
+    EXPECT_EQ(testo.substr(0, 158), "Versione          = 2\nTipoRaccordo      = 1\nNome Raccordo     = Acceleration\n"
+                                    "Usa tempo minimo  = 1\nTempo Raccordo s  = 1.500000\nMax acc Percento  = 80.000000\n");
+    auto leggi = [](const std::string& t, CRaccordo& dest) {
+        FILE* g = std::tmpfile();
+        std::fputs(t.c_str(), g);
+        std::rewind(g);
+        const int esito = dest.CaricaFileTRG(g);
+        std::fclose(g);
+        return esito;
+    };
+    CRaccordo letto(MacchinaEsempio());
+    EXPECT_EQ(leggi(testo, letto), 1);
+    EXPECT_TRUE(letto == r);
+
+    std::string v1 = testo;
+    v1.replace(v1.find("= 2\nTipo"), 3, "= 1");
+    v1.erase(v1.find("Gestione raggi    = 2\n"), 22);
+    CRaccordo vecchio(MacchinaEsempio());
+    vecchio.GestioneRaggi = 1;
+    EXPECT_EQ(leggi(v1, vecchio), 1);
+    EXPECT_EQ(vecchio.GestioneRaggi, 0);
+    std::string v3 = testo;
+    v3.replace(v3.find("= 2\nTipo"), 3, "= 3");
+    EXPECT_EQ(leggi(v3, vecchio), 0);
+
+    std::string lungo = testo;
+    lungo.replace(lungo.find("Acceleration"), 12, std::string(300, 'n'));
+    CRaccordo l(MacchinaEsempio());
+    EXPECT_EQ(leggi(lungo, l), 1);
+    EXPECT_EQ(l.Nome, std::wstring(255, L'n'));
+    EXPECT_EQ(l.TempoRaccordos, 1.5);
+}
+
+TEST(LibreriaArmonica, CaricamentoRifiutoEScelta)
+{
+    EXPECT_EQ(CRaccordo::IsDLLMorvikCaricata(), 0);
+    CRaccordo::CaricaDLLRaccordiArmoniciMorvik();
+    EXPECT_EQ(CRaccordo::IsDLLMorvikCaricata(), 1);
+    CRaccordo::DeinizializzaDLLRaccordiArmoniciMorvik();
+    EXPECT_EQ(CRaccordo::IsDLLMorvikCaricata(), 0);
+
+    const std::string dir = KORVANE_PLUGIN_DIR;
+    EXPECT_EQ(CRaccordo::CaricaDLLRaccordiArmoniciDaFile(StringaDaUtf8(dir + "/libplugin_armonico_senza_stato.so")), 0);
+    EXPECT_EQ(CRaccordo::IsDLLMorvikCaricata(), 0);
+    ASSERT_EQ(CRaccordo::CaricaDLLRaccordiArmoniciDaFile(StringaDaUtf8(dir + "/libplugin_armonico_marcato.so")), 1);
+    const struct {
+        int preferisciLinkata;
+        int errore;
+    } casi[] = {{0, 1}, {1, 0}, {0, 1}};
+    for (const auto& c : casi) {
+        CRaccordo::SetUsaDLLZTPerCalcoloRaccordi(c.preferisciLinkata);
+        EXPECT_EQ(CRaccordo::GetUsaDLLZTPerCalcoloRaccordi(), c.preferisciLinkata);
+        CRaccordo r = Armonico(Lontano(), Lontano(1));
+        r.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
+        EXPECT_EQ(r.ErroreCalcolo, c.errore) << c.preferisciLinkata;
+    }
+    CRaccordo::DeinizializzaDLLRaccordiArmoniciMorvik();
+    CRaccordo::SetUsaDLLZTPerCalcoloRaccordi(0);
+}
