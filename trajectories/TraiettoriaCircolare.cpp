@@ -32,6 +32,10 @@ int CTraiettoria::CalcolaTraiettoriaCircolare(double* const statistiche)
     double T = TempoScansionesCirc;
     const double phi0 = PosInizArcodeg;
     const double phi0r = phi0 * DUE_PI_GRECO / 360.0;
+    // Parameters that are not numbers leave nothing to adapt: the computation fails at once.
+    for (double v : {r, A, T, phi0, XCentroRotazmm, YCentroRotazmm})
+        if (!std::isfinite(v))
+            return 0;
 
     // The circle within both travels, then its centre.
     for (const PARAMETRI_ASSE* asse : {&ax, &ay})

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "core/Numerico.h"
+#include "resources/Messaggi.h"
+#include "support/MacchinaEsempio.h"
+#include "trajectories/Traiettoria.h"
+
+namespace {
+
+CTraiettoria Circolare(const CLimitiEParametri& m, double T, double r, double A, double phi0)
+{
+    CString err;
+    CSezione::UsaTestonaDiDefault(err);
+    CTraiettoria t(m);
+    t.TempoScansionesCirc = T;
+    t.RCerchioXYmm = r;
+    t.AmpiezzaArcodeg = A;
+    t.PosInizArcodeg = phi0;
+    return t;
+}
+
+}  // namespace
+
+TEST(Circolare, SeguonoIlCerchioIdealeSuMacchineCasuali)
+{
+    std::mt19937_64 g(5);
+    std::uniform_real_distribution<double> u(0.0, 1.0);
+    for (int n = 0; n < 200; ++n) {
+        CLimitiEParametri m = MacchinaEsempio();
+        m.AsseX.MaxVel = 20 + 60 * u(g);
+        m.AsseY.MaxAcc = 50 + 300 * u(g);
+        m.AsseR.MaxVel = 10 + 40 * u(g);
+        m.PassoTemporale = u(g) < 0.5 ? 0.02 : 0.01;
+        CTraiettoria t = Circolare(m, 2 + 18 * u(g), 60 * u(g), (u(g) < 0.5 ? -1 : 1) * (30 + 330 * u(g)), -180 + 40 * u(g));
+        double stat[9];
+        ASSERT_EQ(t.CalcolaTraiettoriaCircolare(stat), 1) << n;
+        ASSERT_EQ(t.TipoCurva, 3);
+        const double dt = m.PassoTemporale;
+        const double T = t.TempoScansionesCirc;
+        // A whole number of steps, and nothing beyond the machine.
+        EXPECT_NEAR(T / dt, std::round(T / dt), 1e-9) << n;
+        ASSERT_EQ(t.ArrayPassi.GetSize(), static_cast<int>(std::round(T / dt)));
+        EXPECT_LE(std::fabs(t.AmpiezzaArcodeg) / T, m.AsseR.MaxVel * (1 + 1e-3)) << n;
+        const double v = DUE_PI_GRECO * t.RCerchioXYmm / T * std::fabs(t.AmpiezzaArcodeg) / 360.0;
+        EXPECT_LE(v, std::min(m.AsseX.MaxVel, m.AsseY.MaxVel) * 1.01) << n;
+        const double w = DUE_PI_GRECO / T * t.AmpiezzaArcodeg / 360.0;
+        EXPECT_LE(w * w * t.RCerchioXYmm, std::min(m.AsseX.MaxAcc, m.AsseY.MaxAcc) * 1.01) << n;
+        // The words follow the ideal circle within one quantum per step.
+        const double qx = m.AsseX.StepSPerLSB / m.AsseX.StepPerUnita * dt, qy = m.AsseY.StepSPerLSB / m.AsseY.StepPerUnita * dt;
+        const double phi0 = t.PosInizArcodeg * DUE_PI_GRECO / 360.0;
+        double x = t.PuntoIniziale.dPosX, y = t.PuntoIniziale.dPosY;
+        for (int i = 0; i < t.ArrayPassi.GetSize(); ++i) {
+            const PASSO_TRAIETTORIA& s = t.ArrayPassi[i];
+            x += VelocitaDaMemorizzata(s.iX, m.AsseX.StepPerUnita, m.AsseX.StepSPerLSB) * dt;
+            y += VelocitaDaMemorizzata(s.iY, m.AsseY.StepPerUnita, m.AsseY.StepSPerLSB) * dt;
+            const double ang = (i + 1) * w * dt + phi0;
+            ASSERT_NEAR(x, t.RCerchioXYmm * std::cos(ang) + t.XCentroRotazmm, qx) << n << " " << i;
+            ASSERT_NEAR(y, t.RCerchioXYmm * std::sin(ang) + t.YCentroRotazmm, qy) << n << " " << i;
+            ASSERT_EQ(s.iR, t.ArrayPassi[0].iR);
+            ASSERT_EQ(s.iC, 1000);
+            ASSERT_EQ(s.iH, 0);
+        }
+        EXPECT_EQ(t.PuntoFinale.dPosR, t.PosInizArcodeg + t.AmpiezzaArcodeg);
+        EXPECT_EQ(stat[2], t.PuntoFinale.dVelR);
+    }
+}
+
+TEST(Circolare, Adattamenti)
+{
+    CLimitiEParametri m = MacchinaEsempio();
+    m.AsseR.MaxVel = 10;
+    CTraiettoria t = Circolare(m, 10, 0, 190, -185);
+    ASSERT_EQ(t.CalcolaTraiettoriaCircolare(nullptr), 1);
+    EXPECT_NEAR(t.TempoScansionesCirc, 19.0, 1e-12);
+
+    // A radius beyond half the X travel is cut, and the centre moved so the circle fits.
+    CTraiettoria grande = Circolare(MacchinaEsempio(), 20, 100, 360, -180);
+    grande.XCentroRotazmm = 50;
+    ASSERT_EQ(grande.CalcolaTraiettoriaCircolare(nullptr), 1);
+    // The first-step correction may then grow the radius by a fraction of a quantum's worth.
+    EXPECT_LE(grande.RCerchioXYmm, 70.0 * 0.999 * 1.001);
+    EXPECT_NEAR(grande.XCentroRotazmm, 80.0 - 70.0 * 0.999, 1e-9);
+
+    // A negative arc turns the other way, with the word rounded by +0.5 whatever its sign.
+    CTraiettoria neg = Circolare(MacchinaEsempio(), 20, 0, -360, 180);
+    ASSERT_EQ(neg.CalcolaTraiettoriaCircolare(nullptr), 1);
+    EXPECT_GT(neg.TempoScansionesCirc, 0.0);
+    EXPECT_GE(neg.ArrayPassi[0].iR, 32768);
+    const CLimitiEParametri e = MacchinaEsempio();
+    EXPECT_EQ(DecodificaParola(neg.ArrayPassi[0].iR),
+              TroncaInt(-360.0 / 20.0 * e.AsseR.StepPerUnita / e.AsseR.StepSPerLSB + 0.5));
+}
+
+TEST(Circolare, CorrenteETensione)
+{
+    const struct {
+        int kv, frontali, laterali;
+        double phi0;
+        int maIniziale;
+    } casi[] = {{80, 100, 100, -180, 100}, {0, 100, 40, -180, 0}, {80, 90, 40, -180, 40}, {80, 90, 40, -90, 90}};
+    for (const auto& c : casi) {
+        CTraiettoria t = Circolare(MacchinaEsempio(), 20, 0, 180, c.phi0);
+        t.KVaRegimeCirc = c.kv;
+        t.mAFrontali = c.frontali;
+        t.mALaterali = c.laterali;
+        ASSERT_EQ(t.CalcolaTraiettoriaCircolare(nullptr), 1);
+        EXPECT_EQ(t.PuntoIniziale.imA, c.maIniziale) << c.phi0;
+        for (const PASSO_TRAIETTORIA& s : t.ArrayPassi) {
+            ASSERT_EQ(s.iKV, c.kv);
+            if (c.kv == 0) {
+                ASSERT_EQ(s.imA, 0);
+            }
+        }
+    }
+}
+
+TEST(Circolare, IngressiCattiviEMessaggi)
+{
+    const double nan = std::nan("");
+    const struct {
+        double T, r, A;
+        double dt;
+    } casi[] = {{nan, 10, 360, 0.02}, {20, nan, 360, 0.02}, {20, 10, nan, 0.02}, {-20, 10, 0, 0.02},
+                {20, 10, 360, 0}, {1e9, 10, 360, 0.02}};
+    for (const auto& c : casi) {
+        CLimitiEParametri m = MacchinaEsempio();
+        m.PassoTemporale = c.dt;
+        CTraiettoria t = Circolare(m, c.T, c.r, c.A, -180);
+        EXPECT_EQ(t.CalcolaTraiettoriaCircolare(nullptr), 0) << c.T << " " << c.r << " " << c.A << " " << c.dt;
+        EXPECT_EQ(t.TipoCurva, 0);
+        EXPECT_TRUE(t.ArrayPassi.IsEmpty());
+    }
+    // Out of the R range: reported once, the trajectory still built.
+    CTraiettoria fuori = Circolare(MacchinaEsempio(), 20, 0, 360, 0);
+    ASSERT_EQ(fuori.CalcolaTraiettoriaCircolare(nullptr), 1);
+    EXPECT_EQ(fuori.StringaErrore, TestoMessaggio(153));
+    // Close enough to the head for the sensor to enter it.
+    CLimitiEParametri vicina = MacchinaEsempio();
+    vicina.CentSens3D = 20;
+    CTraiettoria urto = Circolare(vicina, 20, 0, 360, -180);
+    ASSERT_EQ(urto.CalcolaTraiettoriaCircolare(nullptr), 1);
+    EXPECT_EQ(urto.StringaErrore, TestoMessaggio(178));
+}
+
+TEST(Traiettoria, CopiaConfrontoERicalcolo)
+{
+    CTraiettoria a(MacchinaEsempio());
+    EXPECT_EQ(a.TipoCurva, 0);
+    CTraiettoria b(&a);
+    EXPECT_TRUE(a == b);
+    b.MostraGrKV = 1;
+    EXPECT_FALSE(a == b);
+    b = a;
+    b.PuntiTuning.Add(CPunto2DKorvane(1, 1));
+    EXPECT_FALSE(a == b);
+    b = a;
+    b.StringaErrore = L"diverso";
+    EXPECT_TRUE(a == b);
+    a.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_3D);
+    EXPECT_TRUE(a.ArrayPassi.IsEmpty());
+    EXPECT_EQ(a.GetpArrayShift(), &a.ArrayShift);
+    a.ArrayShift.Add(5);
+    a.ArrayShift.Add(6);
+    a.ArrayShift.Add(7);
+    FILE* f = std::tmpfile();
+    a.ScriviSuFileCSVShift(f);
+    char testo[64] = {};
+    std::rewind(f);
+    const size_t n = std::fread(testo, 1, sizeof testo - 1, f);
+    std::fclose(f);
+    EXPECT_EQ(std::string(testo, n), "0.000000\n6.000000\n7.000000\n");
+    CTraiettoria c = Circolare(MacchinaEsempio(), 20, 0, 360, -180);
+    c.TipoCurva = 3;
+    c.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
+    EXPECT_EQ(c.ArrayPassi.GetSize(), 1000);
+}
