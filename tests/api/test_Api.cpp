@@ -1,0 +1,258 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "api/Korvane.h"
+#include "core/Crc16.h"
+#include "core/Numerico.h"
+#include "resources/Messaggi.h"
+#include "sections/Sezione.h"
+#include "support/MacchinaEsempio.h"
+
+namespace {
+
+// Reads the buffer byte by byte from its published layout, independently of the exporter.
+int U16(const std::vector<unsigned char>& b, size_t o)
+{
+    return b[o] | (b[o + 1] << 8);
+}
+int I32(const std::vector<unsigned char>& b, size_t o)
+{
+    return static_cast<int>(static_cast<unsigned>(b[o]) | (static_cast<unsigned>(b[o + 1]) << 8) |
+                            (static_cast<unsigned>(b[o + 2]) << 16) | (static_cast<unsigned>(b[o + 3]) << 24));
+}
+
+struct Risultato {
+    int esito = 0;
+    int dimBuffer = 0;
+    int numPunti = 0;
+    std::vector<unsigned char> buffer;
+    std::vector<PUNTO_TRAIETTORIA> stati;
+};
+
+void Prepara(const CLimitiEParametri& m)
+{
+    DLL_KORVANE_GetErrorString();
+    DLL_KORVANE_SetLimitiEParametri(&m);
+    ASSERT_EQ(DLL_KORVANE_UsaTestaDiDefault(), 1);
+}
+
+Risultato Esporta(int esito, int dimBuffer, int numPunti)
+{
+    Risultato r;
+    r.esito = esito;
+    r.dimBuffer = dimBuffer;
+    r.numPunti = numPunti;
+    if (esito) {
+        r.buffer.assign(37293, 0xAA);
+        r.stati.resize(static_cast<size_t>(numPunti));
+        r.esito = DLL_KORVANE_GetTraiettoria(r.buffer.data(), r.stati.data(), dimBuffer, numPunti);
+    }
+    return r;
+}
+
+Risultato CB3D(ParamTrjCB3D p)
+{
+    int d = 0, n = 0;
+    const int esito = DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(p, d, n);
+    return Esporta(esito, d, n);
+}
+
+}  // namespace
+
+TEST(ApiCB3D, ScansioneCompletaSullaMacchinaDiEsempio)
+{
+    const CLimitiEParametri m = MacchinaEsempio();
+    for (int armonici : {1, 0})
+        for (int opzioni : {0, 1})
+            for (float tempo : {12.0f, 20.0f}) {
+                Prepara(m);
+                ParamTrjCB3D p;
+                p.fTempoScansione = tempo;
+                p.fRaggioCerchio = 5.0f;
+                p.bRaccordiArmonici = armonici;
+                p.iOpzioni = opzioni;
+                p.iTipoProiezione = 7;
+                p.puntoUscita.dPosX = -0.5;
+                p.puntoUscita.dPosR = 12.0;
+                const Risultato r = CB3D(p);
+                const std::string caso = std::to_string(armonici) + "/" + std::to_string(opzioni) + "/" + std::to_string(tempo);
+                ASSERT_EQ(r.esito, 1) << caso << " " << StringaAUtf8(DLL_KORVANE_GetErrorString());
+                ASSERT_EQ(r.dimBuffer, 37293);
+                const auto& b = r.buffer;
+                const std::uint16_t crc = CalcolaCRC16X25(b.data(), 37291);
+                EXPECT_EQ(b[37291], crc >> 8) << caso;
+                EXPECT_EQ(b[37292], crc & 0xFF) << caso;
+                EXPECT_EQ(b[0], 21);
+                EXPECT_EQ(U16(b, 1), 5);
+                EXPECT_EQ(U16(b, 3), 7);
+                EXPECT_EQ(b[10], 32);
+                const int passi = U16(b, 1263);
+                ASSERT_EQ(passi + 1, r.numPunti);
+                const double rMin = m.AsseR.PosMin, rMax = m.AsseR.PosMax;
+                const double rInizio = opzioni ? rMax - 0.2 : rMin + 0.2;
+                // Linear junctions are free at their rest end: the ramp finds where the scan starts from.
+                const PUNTO_TRAIETTORIA& s0 = r.stati[0];
+                if (armonici) {
+                    EXPECT_EQ(s0.dPosX, -40.0);
+                    EXPECT_EQ(s0.dPosY, 22.0);
+                    EXPECT_EQ(s0.dPosR, rInizio);
+                }
+                EXPECT_EQ(I32(b, 19), UnitaMotore(s0.dPosX, m.AsseX.StepPerUnita));
+                EXPECT_EQ(I32(b, 49), UnitaMotore(s0.dPosY, m.AsseY.StepPerUnita));
+                EXPECT_EQ(I32(b, 79), UnitaMotore(s0.dPosR, m.AsseR.StepPerUnita));
+                EXPECT_EQ(I32(b, 35), -400);
+                EXPECT_EQ(I32(b, 95), UnitaMotore(12.0, m.AsseR.StepPerUnita));
+                // Nothing but the named fields and the records.
+                for (size_t o = 0; o < 1265; ++o) {
+                    const bool campo = o <= 4 || o == 10 || (o >= 19 && o < 23) || (o >= 35 && o < 39) ||
+                                       (o >= 49 && o < 53) || (o >= 65 && o < 69) || (o >= 79 && o < 83) ||
+                                       (o >= 95 && o < 99) || (o >= 109 && o < 113) || (o >= 125 && o < 129) ||
+                                       o == 1263 || o == 1264;
+                    if (!campo) {
+                        ASSERT_EQ(b[o], 0) << caso << " offset " << o;
+                    }
+                }
+                for (size_t o = 1265 + 12 * static_cast<size_t>(passi); o < 37291; ++o)
+                    ASSERT_EQ(b[o], 0) << caso << " offset " << o;
+
+                // The axis states are the integrated words; the motion starts and ends at rest.
+                const auto& s = r.stati;
+                const double dt = m.PassoTemporale;
+                // A linear ramp stops within one step of acceleration.
+                EXPECT_LE(std::fabs(s[0].dVelX), armonici ? 0.0 : m.AsseX.MaxAcc * dt) << caso;
+                EXPECT_LE(std::fabs(s[0].dVelR), armonici ? 0.0 : m.AsseR.MaxAcc * dt) << caso;
+                // The scan sweeps a full turn between the junctions.
+                EXPECT_GE(std::fabs(s.back().dPosR - s[0].dPosR), 360.0 - 1.0) << caso;
+                double xPrec = s[0].dPosX;
+                double aMax[4] = {0, 0, 0, 0};
+                for (int k = 1; k <= passi; ++k) {
+                    const size_t o = 1265 + 12 * static_cast<size_t>(k - 1);
+                    const double vx = VelocitaDaMemorizzata(U16(b, o), m.AsseX.StepPerUnita, m.AsseX.StepSPerLSB);
+                    ASSERT_DOUBLE_EQ(s[k].dVelX, vx);
+                    ASSERT_NEAR(s[k].dPosX, xPrec + vx * dt, 1e-9);
+                    xPrec = s[k].dPosX;
+                    ASSERT_LE(std::fabs(s[k].dVelX), m.AsseX.MaxVel);
+                    ASSERT_LE(std::fabs(s[k].dVelY), m.AsseY.MaxVel);
+                    ASSERT_LE(std::fabs(s[k].dVelR), m.AsseR.MaxVel);
+                    const double d[4] = {s[k].dVelX - s[k - 1].dVelX, s[k].dVelY - s[k - 1].dVelY,
+                                         s[k].dVelR - s[k - 1].dVelR, s[k].dVelH - s[k - 1].dVelH};
+                    for (int a = 0; a < 4; ++a)
+                        aMax[a] = std::max(aMax[a], std::fabs(d[a]) / dt);
+                }
+                // One velocity quantum per step on top of the limit.
+                const PARAMETRI_ASSE* ax[3] = {&m.AsseX, &m.AsseY, &m.AsseR};
+                for (int a = 0; a < 3; ++a)
+                    EXPECT_LE(aMax[a], ax[a]->MaxAcc + ax[a]->StepSPerLSB / ax[a]->StepPerUnita / dt) << caso << " axis " << a;
+                // At rest at the end: the last word of a harmonic junction may carry a quantum's correction.
+                const PUNTO_TRAIETTORIA& fine = s.back();
+                EXPECT_LE(std::fabs(fine.dVelX), 2 * m.AsseX.StepSPerLSB / m.AsseX.StepPerUnita) << caso;
+                EXPECT_LE(std::fabs(fine.dVelR), 2 * m.AsseR.StepSPerLSB / m.AsseR.StepPerUnita) << caso;
+                if (armonici) {
+                    EXPECT_NEAR(fine.dPosR, opzioni ? rMin + 0.2 : rMax - 0.2, 0.01) << caso;
+                    EXPECT_NEAR(fine.dPosX, -40.0, 0.01) << caso;
+                }
+            }
+}
+
+TEST(ApiCB3D, RifiutiEMessaggi)
+{
+    CLimitiEParametri stretta = MacchinaEsempio();
+    stretta.AsseR.PosMin = -170;
+    stretta.AsseR.PosMax = 180;
+    Prepara(stretta);
+    ParamTrjCB3D p;
+    int d = 0, n = 0;
+    EXPECT_EQ(DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(p, d, n), 0);
+    const CString messaggio = DLL_KORVANE_GetErrorString();
+    EXPECT_EQ(messaggio, TestoMessaggio(179));
+    EXPECT_TRUE(DLL_KORVANE_GetErrorString().empty());
+
+    // A message nobody read stops the next generator, and is what the host then reads.
+    Prepara(MacchinaEsempio());
+    CLimitiEParametri esatta = MacchinaEsempio();
+    esatta.AsseR.PosMin = -180;
+    esatta.AsseR.PosMax = 180;
+    DLL_KORVANE_SetLimitiEParametri(&esatta);
+    ASSERT_EQ(DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(p, d, n), 1);
+    DLL_KORVANE_SetLimitiEParametri(&stretta);
+    EXPECT_EQ(DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(p, d, n), 0);
+    DLL_KORVANE_SetLimitiEParametri(&esatta);
+    EXPECT_EQ(DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(p, d, n), 0);
+    EXPECT_EQ(DLL_KORVANE_GetErrorString(), TestoMessaggio(179));
+    EXPECT_EQ(DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(p, d, n), 1);
+
+    // A head in the way.
+    Prepara(MacchinaEsempio());
+    ArrayPunti2D blocco;
+    for (auto [x, y] : {std::pair{-300.0, -300.0}, {300.0, -300.0}, {300.0, 300.0}, {-300.0, 300.0}})
+        blocco.Add(CPunto2DKorvane(x, y));
+    CString err;
+    CSezione::SetArrayTestona(&blocco, err);
+    EXPECT_EQ(DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(p, d, n), 0);
+    EXPECT_EQ(DLL_KORVANE_GetErrorString(), TestoMessaggio(178));
+}
+
+TEST(ApiEsporta, DimensioniEPercorsoTroppoLungo)
+{
+    Prepara(MacchinaEsempio());
+    ParamTrjCB3D p;
+    int d = 0, n = 0;
+    ASSERT_EQ(DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(p, d, n), 1);
+    std::vector<unsigned char> buffer(37293, 0xAA);
+    std::vector<PUNTO_TRAIETTORIA> stati(static_cast<size_t>(n));
+    EXPECT_EQ(DLL_KORVANE_GetTraiettoria(nullptr, nullptr, 0, 0), 1);
+    EXPECT_EQ(DLL_KORVANE_GetTraiettoria(buffer.data(), nullptr, 37292, 0), 0);
+    EXPECT_EQ(DLL_KORVANE_GetErrorString(), TestoMessaggio(181));
+    EXPECT_EQ(buffer[0], 0xAA);
+    EXPECT_EQ(DLL_KORVANE_GetTraiettoria(buffer.data(), stati.data(), 37293, n - 1), 0);
+    EXPECT_EQ(DLL_KORVANE_GetErrorString(), TestoMessaggio(182));
+    EXPECT_EQ(buffer[0], 21);  // the buffer was filled before the array was refused
+
+    // 70 s at 50 ms a step is beyond the buffer's 3000 records: refused, the buffer untouched.
+    ParamTrjCB3D lungo;
+    lungo.fTempoScansione = 160.0f;
+    ASSERT_EQ(DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(lungo, d, n), 1);
+    EXPECT_GT(n, 3001);
+    std::vector<unsigned char> intatto(37293, 0x55);
+    EXPECT_EQ(DLL_KORVANE_GetTraiettoria(intatto.data(), nullptr, 37293, 0), 0);
+    EXPECT_EQ(DLL_KORVANE_GetErrorString(), TestoMessaggio(187));
+    EXPECT_EQ(intatto, std::vector<unsigned char>(37293, 0x55));
+}
+
+TEST(ApiMovimento, MovimentoEPrimoStato)
+{
+    Prepara(MacchinaEsempio());
+    PUNTO_TRAIETTORIA da, a;
+    da.dPosX = -40;
+    da.dPosY = 22;
+    da.dPosR = -150;
+    a = da;
+    a.dPosX = 10;
+    a.dPosR = -120;
+    int d = 0, n = 0;
+    const Risultato r = Esporta(DLL_KORVANE_GeneraTraiettoriaMovimento(da, a, 0.0f, 80.0f, d, n), d, n);
+    ASSERT_EQ(r.esito, 1) << StringaAUtf8(DLL_KORVANE_GetErrorString());
+    EXPECT_TRUE(r.stati[0] == da);
+    EXPECT_EQ(U16(r.buffer, 3), 2);
+    for (size_t o : {35u, 65u, 95u, 125u})
+        EXPECT_EQ(I32(r.buffer, o), 0);
+    EXPECT_EQ(U16(r.buffer, 1263) + 1, n);
+
+    // A duration longer than the shortest is kept, in whole steps.
+    const Risultato lento = Esporta(DLL_KORVANE_GeneraTraiettoriaMovimento(da, a, 3.0f, 80.0f, d, n), d, n);
+    ASSERT_EQ(lento.esito, 1);
+    EXPECT_EQ(n, 151);
+}
+
+TEST(ApiCornice, PassoTemporaleEMacchina)
+{
+    CLimitiEParametri m = MacchinaEsempio();
+    m.PassoTemporale = 0.002;
+    DLL_KORVANE_SetLimitiEParametri(&m);
+    EXPECT_EQ(DLL_KORVANE_GetPassoTemporale(), 0.002);
+    EXPECT_TRUE(DLL_KORVANE_GetLimitiEParametri() == m);
+    EXPECT_EQ(CalcolaCRC16X25(reinterpret_cast<const std::uint8_t*>("123456789"), 9), 0x906E);
+    EXPECT_EQ(CalcolaCRC16X25(nullptr, 0), 0);
+}
