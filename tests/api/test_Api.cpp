@@ -171,9 +171,7 @@ TEST(ApiCB3D, RifiutiEMessaggi)
 
     // A message nobody read stops the next generator, and is what the host then reads.
     Prepara(MacchinaEsempio());
-    CLimitiEParametri esatta = MacchinaEsempio();
-    esatta.AsseR.PosMin = -180;
-    esatta.AsseR.PosMax = 180;
+    const CLimitiEParametri esatta = MacchinaEsempio();
     DLL_KORVANE_SetLimitiEParametri(&esatta);
     ASSERT_EQ(DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(p, d, n), 1);
     DLL_KORVANE_SetLimitiEParametri(&stretta);
@@ -232,7 +230,8 @@ TEST(ApiMovimento, MovimentoEPrimoStato)
     a.dPosX = 10;
     a.dPosR = -120;
     int d = 0, n = 0;
-    const Risultato r = Esporta(DLL_KORVANE_GeneraTraiettoriaMovimento(da, a, 0.0f, 80.0f, d, n), d, n);
+    const int esito = DLL_KORVANE_GeneraTraiettoriaMovimento(da, a, 0.0f, 80.0f, d, n);
+    const Risultato r = Esporta(esito, d, n);
     ASSERT_EQ(r.esito, 1) << StringaAUtf8(DLL_KORVANE_GetErrorString());
     EXPECT_TRUE(r.stati[0] == da);
     EXPECT_EQ(U16(r.buffer, 3), 2);
@@ -241,7 +240,8 @@ TEST(ApiMovimento, MovimentoEPrimoStato)
     EXPECT_EQ(U16(r.buffer, 1263) + 1, n);
 
     // A duration longer than the shortest is kept, in whole steps.
-    const Risultato lento = Esporta(DLL_KORVANE_GeneraTraiettoriaMovimento(da, a, 3.0f, 80.0f, d, n), d, n);
+    const int esitoLento = DLL_KORVANE_GeneraTraiettoriaMovimento(da, a, 3.0f, 80.0f, d, n);
+    const Risultato lento = Esporta(esitoLento, d, n);
     ASSERT_EQ(lento.esito, 1);
     EXPECT_EQ(n, 151);
 }
