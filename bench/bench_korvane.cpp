@@ -1,0 +1,159 @@
+// Speed of the main jobs: the CB3D scan through the flat API, its pieces, and the head check.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <vector>
+
+#include "korvane.h"
+#include "support/MacchinaEsempio.h"
+
+namespace {
+
+void CaricaTesta()
+{
+    CString err;
+    CSezione::UsaTestonaDiDefault(err);
+}
+
+void BM_CB3D_GeneraEdEsporta(benchmark::State& stato)
+{
+    const CLimitiEParametri m = MacchinaEsempio();
+    DLL_KORVANE_SetLimitiEParametri(&m);
+    DLL_KORVANE_UsaTestaDiDefault();
+    ParamTrjCB3D p;
+    p.fTempoScansione = 20.0f;
+    std::vector<unsigned char> buffer(DIMENSIONE_BUFFER_PASSI);
+    std::vector<PUNTO_TRAIETTORIA> stati(4000);
+    for (auto _ : stato) {
+        int d = 0, n = 0;
+        if (!DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(p, d, n) ||
+            !DLL_KORVANE_GetTraiettoria(buffer.data(), stati.data(), d, static_cast<int>(stati.size())))
+            stato.SkipWithError("the scan was refused");
+        benchmark::DoNotOptimize(buffer.data());
+    }
+}
+BENCHMARK(BM_CB3D_GeneraEdEsporta)->Unit(benchmark::kMicrosecond);
+
+void BM_Circolare20s(benchmark::State& stato)
+{
+    CaricaTesta();
+    CTraiettoria t(MacchinaEsempio());
+    for (auto _ : stato) {
+        t.TempoScansionesCirc = 20.0;
+        t.AmpiezzaArcodeg = 360.0;
+        t.PosInizArcodeg = -180.0;
+        t.RCerchioXYmm = 5.0;
+        t.CalcolaTraiettoriaCircolare(nullptr);
+        t.GetErrorString();
+        benchmark::DoNotOptimize(t.ArrayPassi.GetData());
+    }
+}
+BENCHMARK(BM_Circolare20s)->Unit(benchmark::kMicrosecond);
+
+void BM_RaccordoArmonicoQuattroAssi(benchmark::State& stato)
+{
+    CaricaTesta();
+    CRaccordo r(MacchinaEsempio());
+    r.PuntoIniziale.dPosX = -40;
+    r.PuntoIniziale.dPosY = 22;
+    r.PuntoIniziale.dPosR = -199.8;
+    r.PuntoFinale.dPosX = 5;
+    r.PuntoFinale.dPosY = -3;
+    r.PuntoFinale.dPosR = -180;
+    r.PuntoFinale.dPosH = 20;
+    r.PuntoFinale.dVelR = 18;
+    for (auto _ : stato) {
+        r.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_3D);
+        benchmark::DoNotOptimize(r.ArrayPassi.GetData());
+    }
+}
+BENCHMARK(BM_RaccordoArmonicoQuattroAssi)->Unit(benchmark::kMicrosecond);
+
+void BM_RaccordoLineare(benchmark::State& stato)
+{
+    CaricaTesta();
+    CRaccordo r(MacchinaEsempio());
+    r.TipoRaccordo = CRaccordo::RACCORDO_LINEARE;
+    r.IgnoraPuntoInizia = 1;
+    r.PuntoFinale.dPosX = -40;
+    r.PuntoFinale.dPosR = -180;
+    r.PuntoFinale.dVelR = 18;
+    for (auto _ : stato) {
+        r.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_3D);
+        benchmark::DoNotOptimize(r.ArrayPassi.GetData());
+    }
+}
+BENCHMARK(BM_RaccordoLineare)->Unit(benchmark::kMicrosecond);
+
+// A 3000-step section turning the arm around the head, for the two ways of testing a point.
+CSezione SezioneDiProva()
+{
+    CSezione s(MacchinaEsempio());
+    s.PuntoIniziale.dPosR = -180.0;
+    PASSO_TRAIETTORIA passo;
+    passo.iR = ParolaVelocita(6.0, s.LimitiEParametri.AsseR.StepPerUnita, s.LimitiEParametri.AsseR.StepSPerLSB);
+    passo.iX = ParolaInSegnoModulo(ParolaVelocita(-0.3, 800, 1.953125));
+    for (int i = 0; i < 3000; ++i)
+        s.ArrayPassi.Add(passo);
+    return s;
+}
+
+void BM_AntiCollisione_Bande(benchmark::State& stato)
+{
+    CaricaTesta();
+    const CSezione s = SezioneDiProva();
+    for (auto _ : stato) {
+        CString err;
+        benchmark::DoNotOptimize(s.ControlloAntiCollisione(err, CSezione::ANTICOLLISIONE_3D));
+    }
+}
+BENCHMARK(BM_AntiCollisione_Bande)->Unit(benchmark::kMicrosecond);
+
+// The same check testing every point against the polygon edge by edge (winding number).
+bool DentroLatoPerLato(const std::vector<CPoint>& p, int x, int y)
+{
+    int w = 0;
+    for (size_t i = 0; i < p.size(); ++i) {
+        const CPoint& a = p[i];
+        const CPoint& b = p[(i + 1) % p.size()];
+        const long long lato = static_cast<long long>(b.x - a.x) * (y - a.y) - static_cast<long long>(x - a.x) * (b.y - a.y);
+        if (a.y <= y) {
+            if (b.y > y && lato > 0)
+                ++w;
+        } else if (b.y <= y && lato < 0) {
+            --w;
+        }
+    }
+    return w != 0;
+}
+
+void BM_AntiCollisione_LatoPerLato(benchmark::State& stato)
+{
+    const CSezione s = SezioneDiProva();
+    std::vector<CPoint> poligono;
+    for (int i = 0; i < TESTA_DEFAULT_NUM_PUNTI; ++i)
+        poligono.push_back(CPunto2DKorvane(TESTA_DEFAULT[2 * i], TESTA_DEFAULT[2 * i + 1]).GetPunto());
+    const CLimitiEParametri& l = s.LimitiEParametri;
+    for (auto _ : stato) {
+        double x = s.PuntoIniziale.dPosX, y = s.PuntoIniziale.dPosY, phi = s.PuntoIniziale.dPosR;
+        bool urto = false;
+        for (int i = -1; i < s.ArrayPassi.GetSize() && !urto; ++i) {
+            if (i >= 0) {
+                const PASSO_TRAIETTORIA& p = s.ArrayPassi[i];
+                x += VelocitaDaMemorizzata(p.iX, l.AsseX.StepPerUnita, l.AsseX.StepSPerLSB) * l.PassoTemporale;
+                y += VelocitaDaMemorizzata(p.iY, l.AsseY.StepPerUnita, l.AsseY.StepSPerLSB) * l.PassoTemporale;
+                phi += VelocitaDaMemorizzata(p.iR, l.AsseR.StepPerUnita, l.AsseR.StepSPerLSB) * l.PassoTemporale;
+            }
+            const double r = GradiARadianti(phi);
+            const CPoint tubo = CPunto2DKorvane(x + l.CentroMonoblocco * std::cos(r), y + l.CentroMonoblocco * std::sin(r)).GetPunto();
+            const CPoint sensore = CPunto2DKorvane(x - l.CentSens3D * std::cos(r), y - l.CentSens3D * std::sin(r)).GetPunto();
+            urto = DentroLatoPerLato(poligono, tubo.x, tubo.y) || DentroLatoPerLato(poligono, sensore.x, sensore.y);
+        }
+        benchmark::DoNotOptimize(urto);
+    }
+}
+BENCHMARK(BM_AntiCollisione_LatoPerLato)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
