@@ -4,6 +4,7 @@
 #include "api/Korvane.h"
 #include "api/StatoApi.h"
 #include "core/Crc16.h"
+#include "core/Integrazione.h"
 #include "core/Numerico.h"
 #include "platform/Bytes.h"
 #include "resources/Messaggi.h"
@@ -46,7 +47,6 @@ void RiempiBuffer(unsigned char* buffer, CPercorso& p)
 void RiempiStati(PUNTO_TRAIETTORIA* punti, CPercorso& p)
 {
     const CLimitiEParametri& l = p.GetLimitiEParametri();
-    const double dt = l.PassoTemporale;
     punti[0] = p.ArrayOrdineGetpSezione(0) != nullptr ? p.ArrayOrdineGetpSezione(0)->PuntoIniziale : PUNTO_TRAIETTORIA();
     int k = 1;
     for (int i = 0; i < p.ArrayOrdineGetSize(); ++i) {
@@ -54,18 +54,8 @@ void RiempiStati(PUNTO_TRAIETTORIA* punti, CPercorso& p)
         if (s == nullptr)
             continue;
         for (const PASSO_TRAIETTORIA& passo : s->ArrayPassi) {
-            PUNTO_TRAIETTORIA q = punti[k - 1];
-            q.dVelX = VelocitaDaMemorizzata(passo.iX, l.AsseX.StepPerUnita, l.AsseX.StepSPerLSB);
-            q.dVelY = VelocitaDaMemorizzata(passo.iY, l.AsseY.StepPerUnita, l.AsseY.StepSPerLSB);
-            q.dVelR = VelocitaDaMemorizzata(passo.iR, l.AsseR.StepPerUnita, l.AsseR.StepSPerLSB);
-            q.dVelH = VelocitaDaMemorizzata(passo.iH, l.AsseH.StepPerUnita, l.AsseH.StepSPerLSB);
-            q.dPosX += q.dVelX * dt;
-            q.dPosY += q.dVelY * dt;
-            q.dPosR += q.dVelR * dt;
-            q.dPosH += q.dVelH * dt;
-            q.iKV = passo.iKV;
-            q.imA = passo.imA;
-            punti[k++] = q;
+            punti[k] = punti[k - 1];
+            AvanzaDiUnPasso(punti[k++], passo, l);
         }
     }
 }

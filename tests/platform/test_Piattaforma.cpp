@@ -83,14 +83,7 @@ TEST(File, NomeLargoERigaLunga)
 
 TEST(Locale, GuardiaPerFiloNonToccaIlProcesso)
 {
-    const char* candidati[] = {"de_DE.UTF-8", "it_IT.UTF-8", "fr_FR.UTF-8"};
-    const char* scelto = nullptr;
-    for (const char* c : candidati)
-        if (std::setlocale(LC_ALL, c) != nullptr) {
-            scelto = c;
-            break;
-        }
-    if (scelto == nullptr)
+    if (!ImpostaLocaleConVirgola())
         GTEST_SKIP() << "no comma-decimal locale is installed (install locales-all)";
     char testo[32];
     std::snprintf(testo, sizeof testo, "%.1f", 1.5);

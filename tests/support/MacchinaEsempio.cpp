@@ -1,5 +1,6 @@
 #include "support/MacchinaEsempio.h"
 
+#include <clocale>
 #include <filesystem>
 
 namespace {
@@ -53,4 +54,12 @@ std::string CartellaTemporanea(const std::string& nomeTest)
     std::filesystem::remove_all(cartella, ec);
     std::filesystem::create_directories(cartella, ec);
     return cartella.string() + "/";
+}
+
+bool ImpostaLocaleConVirgola()
+{
+    for (const char* c : {"de_DE.UTF-8", "it_IT.UTF-8", "fr_FR.UTF-8"})
+        if (std::setlocale(LC_ALL, c) != nullptr)
+            return true;
+    return false;
 }

@@ -58,18 +58,8 @@ std::vector<PUNTO_TRAIETTORIA> IntegraBuffer(const BufferDecodificato& b, const 
     p.dPosR = b.ini[2] / m.AsseR.StepPerUnita;
     p.dPosH = b.ini[3] / m.AsseH.StepPerUnita;
     stati.push_back(p);
-    const double dt = m.PassoTemporale;
     for (const PASSO_TRAIETTORIA& s : b.passi) {
-        p.dVelX = VelocitaDaMemorizzata(s.iX, m.AsseX.StepPerUnita, m.AsseX.StepSPerLSB);
-        p.dVelY = VelocitaDaMemorizzata(s.iY, m.AsseY.StepPerUnita, m.AsseY.StepSPerLSB);
-        p.dVelR = VelocitaDaMemorizzata(s.iR, m.AsseR.StepPerUnita, m.AsseR.StepSPerLSB);
-        p.dVelH = VelocitaDaMemorizzata(s.iH, m.AsseH.StepPerUnita, m.AsseH.StepSPerLSB);
-        p.dPosX += p.dVelX * dt;
-        p.dPosY += p.dVelY * dt;
-        p.dPosR += p.dVelR * dt;
-        p.dPosH += p.dVelH * dt;
-        p.iKV = s.iKV;
-        p.imA = s.imA;
+        AvanzaDiUnPasso(p, s, m);
         stati.push_back(p);
     }
     return stati;
