@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <fstream>
+#include <random>
+
+#include "resources/Messaggi.h"
+#include "support/MacchinaEsempio.h"
+#include "trajectories/CurvaDenti.h"
+
+namespace {
+
+CCurvaDenti Curva(double fine, double r1, double pendenza, double r2, double sx, double dx, double passo)
+{
+    CCurvaDenti c(MacchinaEsempio());
+    c.XFineDentimm = static_cast<float>(fine);
+    c.RRaccordo1mm = static_cast<float>(r1);
+    c.PendenzaRettadeg = static_cast<float>(pendenza);
+    c.RRaccordo2mm = static_cast<float>(r2);
+    c.XFinaleSxmm = static_cast<float>(sx);
+    c.XFinaleDxmm = static_cast<float>(dx);
+    c.PassoPuntimm = static_cast<float>(passo);
+    return c;
+}
+
+}  // namespace
+
+TEST(CurvaDenti, ProprietaSuParametriRealistici)
+{
+    std::mt19937_64 g(11);
+    std::uniform_real_distribution<double> u(0.0, 1.0);
+    int calcolate = 0;
+    for (int n = 0; n < 120; ++n) {
+        const double sx = -(20 + 50 * u(g));
+        const double dx = u(g) < 0.5 ? -sx : 20 + 50 * u(g);
+        // With the default polynomials a line shallower than about -50 degrees never reaches the mandible.
+        CCurvaDenti c = Curva(20 + 10 * u(g), 5 + 35 * u(g), -50 - 25 * u(g), 5 + 35 * u(g), sx, dx, 0.5 + 2.5 * u(g));
+        CString err;
+        if (!c.CalcolaCurva(err)) {
+            EXPECT_EQ(err, TestoMessaggio(184)) << n;
+            continue;
+        }
+        ++calcolate;
+        const ArrayPunti2D& p = c.ArrayCurvaDenti;
+        const double s = c.GetPassoPuntimm();
+        ASSERT_GT(p.GetSize(), 2);
+        int zeri = 0;
+        for (int i = 1; i < p.GetSize(); ++i) {
+            ASSERT_GT(p[i].X, p[i - 1].X) << n << " " << i;
+            ASSERT_NEAR((p[i] - p[i - 1]).Lunghezza(), s, 1e-5 * s) << n << " " << i;
+            if (i + 1 < p.GetSize()) {
+                // No kink: the direction turns by little more than a chord over the smallest radius.
+                const CPunto2DKorvane a = (p[i] - p[i - 1]).Versore(), b = (p[i + 1] - p[i]).Versore();
+                ASSERT_LT(std::acos(std::min(1.0, a.X * b.X + a.Y * b.Y)), 3 * s / 5.0 + 0.05) << n << " " << i;
+            }
+        }
+        for (int i = 0; i < p.GetSize(); ++i)
+            zeri += p[i].X == 0.0;
+        EXPECT_EQ(zeri, 1) << n;
+        // The teeth piece lies on its polynomial.
+        const double yd = c.A0Denti + c.LimitiEParametri.PosMorso - 7.0;
+        for (int i = 0; i < p.GetSize(); ++i)
+            if (p[i].X == 0.0) {
+                EXPECT_DOUBLE_EQ(p[i].Y, yd);
+            }
+        if (dx == -sx) {
+            const int n2 = p.GetSize();
+            for (int i = 0; i < n2; ++i) {
+                ASSERT_EQ(p[i].X, -p[n2 - 1 - i].X) << n;
+                ASSERT_EQ(p[i].Y, p[n2 - 1 - i].Y) << n;
+            }
+        }
+    }
+    EXPECT_GT(calcolate, 80);
+}
+
+TEST(CurvaDenti, ControlliETagli)
+{
+    const struct {
+        double pendenza, sx, dx, passo;
+        int messaggio;
+    } casi[] = {{0.5, -50, 50, 1, 161}, {-30, 10, 5, 1, 162}, {-30, -50, 50, 0, 163}, {-30, -50, 50, -1, 163}};
+    for (const auto& c : casi) {
+        CCurvaDenti curva = Curva(20, 20, c.pendenza, 20, c.sx, c.dx, c.passo);
+        CString err;
+        EXPECT_EQ(curva.CalcolaCurva(err), 0);
+        EXPECT_EQ(err, TestoMessaggio(c.messaggio));
+        CString pieno = L"prima";
+        curva.CalcolaCurva(pieno);
+        EXPECT_EQ(pieno, L"prima");
+    }
+    // A level line passes the checks; with these polynomials its pieces just do not meet.
+    CString err;
+    CCurvaDenti piana = Curva(25, 20, 0, 20, -50, 50, 1);
+    EXPECT_EQ(piana.CalcolaCurva(err), 0);
+    EXPECT_EQ(err, TestoMessaggio(184));
+    err.clear();
+    CCurvaDenti uguali = Curva(25, 20, -60, 20, 10, 10, 1);
+    EXPECT_EQ(uguali.CalcolaCurva(err), 1);
+    CCurvaDenti negativi = Curva(25, 20, -60, 20, -40, -10, 1);
+    ASSERT_EQ(negativi.CalcolaCurva(err), 1);
+    for (int i = 0; i < negativi.ArrayCurvaDenti.GetSize(); ++i)
+        EXPECT_LE(negativi.ArrayCurvaDenti[i].X, -10 + 1e-9);
+    // A line that never reaches the mandible's offset curve: bounded, message 184, old points kept.
+    CCurvaDenti separata = Curva(20, 20, -89, 200, -50, 50, 1);
+    separata.ArrayCurvaDenti.Add(CPunto2DKorvane(1, 2));
+    const auto t0 = std::chrono::steady_clock::now();
+    CString e184;
+    EXPECT_EQ(separata.CalcolaCurva(e184), 0);
+    EXPECT_EQ(e184, TestoMessaggio(184));
+    EXPECT_EQ(separata.ArrayCurvaDenti.GetSize(), 1);
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(5));
+}
+
+TEST(CurvaDenti, FileCrv)
+{
+    const std::string dir = CartellaTemporanea("crv");
+    CCurvaDenti c = Curva(25, 20, -60, 20, -50, 50, 1);
+    CString err;
+    ASSERT_EQ(c.CalcolaCurva(err), 1);
+    CString nome = StringaDaUtf8(dir + "arco");
+    ASSERT_EQ(c.SalvaCurva(&nome), 1);
+    std::ifstream f(dir + "arco.crv");
+    std::string testa;
+    std::getline(f, testa);
+    EXPECT_EQ(testa, "[PARAMETRI CURVA]");
+    CCurvaDenti letta(MacchinaEsempio());
+    CString conEstensione = StringaDaUtf8(dir + "arco.crv");
+    EXPECT_EQ(letta.CaricaCurva(&conEstensione), 1);
+    EXPECT_EQ(letta.ArrayCurvaDenti.GetSize(), c.ArrayCurvaDenti.GetSize());
+    EXPECT_EQ(letta.A4Denti, c.A4Denti);
+    EXPECT_EQ(letta.PendenzaRettadeg, -60.0f);
+    CString maiuscolo = StringaDaUtf8(dir + "arco.CRV");
+    EXPECT_EQ(c.SalvaCurva(&maiuscolo), 1);
+    EXPECT_TRUE(std::ifstream(dir + "arco.CRV.crv").good());
+    EXPECT_EQ(c.SalvaCurva(nullptr), 1);
+    EXPECT_EQ(letta.CaricaCurva(nullptr), 0);
+    CString manca = StringaDaUtf8(dir + "manca");
+    EXPECT_EQ(letta.CaricaCurva(&manca), 0);
+
+    // Version 0 without coefficient lines: default coefficients.
+    std::ofstream(dir + "v0.crv") << "[PARAMETRI CURVA]\n\nVersione curva    = 0\nX fine denti mm   = 21.000000\n"
+                                      "R Raccordo1 mm    = 20.000000\nPendenza retta deg= -30.000000\n"
+                                      "R Raccordo2 mm    = 20.000000\nX finale Sx mm    = -50.000000\n"
+                                      "X finale Dx mm    = 50.000000\nPasso punti mm    = 1.000000\n\n"
+                                      "[PUNTI CURVA]\n\n1.0,2.0\nxx\n\n[END]";
+    CCurvaDenti v0(MacchinaEsempio());
+    v0.A2Denti = 5;
+    CString nomeV0 = StringaDaUtf8(dir + "v0.crv");
+    EXPECT_EQ(v0.CaricaCurva(&nomeV0), 0);  // the garbage point line leaves "[END]" unmatched
+    EXPECT_EQ(v0.A2Denti, -0.014097);
+    EXPECT_EQ(v0.XFineDentimm, 21.0f);
+    EXPECT_EQ(v0.ArrayCurvaDenti.GetSize(), 1);
+}
