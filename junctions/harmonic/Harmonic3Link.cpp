@@ -8,20 +8,24 @@ namespace {
 constexpr double PI = 3.141592653589793;
 
 // The data of one motion, with the ramp bound c = 2A/pi that stands in for the cosine blends.
+// Everything below is written with the mean m and the half difference w of the end velocities and
+// with E = D - mT, so that no small quantity comes out of two large ones that nearly cancel (an axis
+// cruising fast with a tiny correction to make is the common case).
 struct Moto {
-    double p0, v0, p1, v1;
+    double v0, v1, p0, p1;
     double c;
-    double D;                 // p1 - p0
-    double q;                 // (v0^2 + v1^2) / 2
-    double vmin, vmax;        // the end velocities, ordered
-    double tRampa, dRampa;    // duration and distance of the single ramp from v0 to v1
+    double D;               // p1 - p0
+    double m, w;            // (v0 + v1) / 2, (v1 - v0) / 2
+    double q;               // (v0^2 + v1^2) / 2
+    double tRampa, dRampa;  // duration and distance of the single ramp from v0 to v1
 };
 
-// A profile by its middle velocity and the durations of the three links.
+// A profile by its duration, its middle velocity and the durations of the two blends; the cruise
+// takes the rest.
 struct Profilo {
     double T;
     double vc;
-    double t1, tm, t2;
+    double t1, t2;
 };
 
 Moto Prepara(const double* in)
@@ -33,74 +37,89 @@ Moto Prepara(const double* in)
     m.v1 = in[4];
     m.c = 2.0 * in[5] / PI;
     m.D = m.p1 - m.p0;
+    m.m = 0.5 * (m.v0 + m.v1);
+    m.w = 0.5 * (m.v1 - m.v0);
     m.q = 0.5 * (m.v0 * m.v0 + m.v1 * m.v1);
-    m.vmin = std::min(m.v0, m.v1);
-    m.vmax = std::max(m.v0, m.v1);
-    m.tRampa = (m.vmax - m.vmin) / m.c;
-    m.dRampa = 0.5 * (m.v0 + m.v1) * m.tRampa;
+    m.tRampa = 2.0 * std::fabs(m.w) / m.c;
+    m.dRampa = m.m * m.tRampa;
     return m;
 }
 
-// Bang-bang at the bound c with no cruise, through the peak velocity vc beyond both end velocities.
-Profilo SenzaCrociera(const Moto& m, double vc)
+// |peak - v| for a peak of magnitude r beyond v. On the same side as v it is (r^2 - v^2)/(r + |v|),
+// with r^2 - v^2 given apart, exact enough even when the peak barely passes v.
+double Scarto(double r, double v, bool stessoLato, double differenzaQuadrati)
 {
-    Profilo p;
-    p.vc = vc;
-    p.t1 = std::fabs(vc - m.v0) / m.c;
-    p.t2 = std::fabs(vc - m.v1) / m.c;
-    p.tm = 0.0;
+    if (!stessoLato)
+        return r + std::fabs(v);
+    return std::max(0.0, differenzaQuadrati) / (r + std::fabs(v));
+}
+
+// Bang-bang up to the peak sqrt(q + cD), then down: no cruise.
+Profilo PrimaSu(const Moto& m)
+{
+    const double r = std::sqrt(std::max(0.0, m.q + m.c * m.D));
+    const double mw2 = 2.0 * m.m * m.w;  // (v1^2 - v0^2) / 2
+    return {0.0, r, Scarto(r, m.v0, m.v0 > 0.0, mw2 + m.c * m.D) / m.c, Scarto(r, m.v1, m.v1 > 0.0, m.c * m.D - mw2) / m.c};
+}
+
+// Bang-bang down to the peak -sqrt(q - cD), then up.
+Profilo PrimaGiu(const Moto& m)
+{
+    const double r = std::sqrt(std::max(0.0, m.q - m.c * m.D));
+    const double mw2 = 2.0 * m.m * m.w;
+    return {0.0, -r, Scarto(r, m.v0, m.v0 < 0.0, mw2 - m.c * m.D) / m.c, Scarto(r, m.v1, m.v1 < 0.0, -mw2 - m.c * m.D) / m.c};
+}
+
+// No cruise: the duration is the two blends.
+Profilo SenzaCrociera(Profilo p)
+{
     p.T = p.t1 + p.t2;
     return p;
 }
 
-// Up to the peak sqrt(q + cD), then down: the reverse ramp. Needs q + cD >= 0.
-Profilo PrimaSu(const Moto& m)
-{
-    return SenzaCrociera(m, std::max(std::sqrt(std::max(0.0, m.q + m.c * m.D)), m.vmax));
-}
-
-// Down to -sqrt(q - cD), then up.
-Profilo PrimaGiu(const Moto& m)
-{
-    return SenzaCrociera(m, std::min(-std::sqrt(std::max(0.0, m.q - m.c * m.D)), m.vmin));
-}
-
-// The shortest profile: the single ramp distance decides which way the peak goes.
+// The shortest profile: the single ramp distance decides which way the peak goes. Exactly on it the
+// single ramp is the whole profile, kept as the first blend (vc = v1, a = b = 1); just beside it,
+// with both end velocities on the far side, the peak must reverse and the duration jumps.
 Profilo Minimo(const Moto& m)
 {
-    return m.D >= m.dRampa ? PrimaSu(m) : PrimaGiu(m);
+    if (m.D == m.dRampa)
+        return {m.tRampa, m.v1, m.tRampa, 0.0};
+    return SenzaCrociera(m.D > m.dRampa ? PrimaSu(m) : PrimaGiu(m));
 }
 
-// The profile of duration T with full-acceleration blends and a cruise. The distance grows with vc
-// (its slope is the cruise time), from the cruise-free profile through vlo to the one through vhi;
-// the caller has checked that D lies in that range, up to rounding.
+// The profile of duration T >= the single ramp with full-acceleration blends and a cruise. Its
+// distance grows with vc (the slope is the cruise time): through the end velocities' range it is
+// the single ramp plus the cruise, vc = m + E / (T - tRampa); beyond it vc solves a quadratic whose
+// vertex, at vc = m +- cT/2, is the cruise-free profile. The caller has checked that D lies in
+// reach, up to rounding.
 Profilo ConDurata(const Moto& m, double T)
 {
+    const double h = 0.5 * m.c * T, aw = std::fabs(m.w);
+    const double crociera = std::max(0.0, T - m.tRampa);
+    const double E = m.D - m.m * T;
+    const double g = std::max(0.0, (h - aw) * (h + aw));
     Profilo p;
     p.T = T;
-    const double crociera = T - m.tRampa;  // cruise time when vc lies between the end velocities
-    if (m.D >= m.dRampa + m.vmax * crociera) {
-        // Above both: vc^2 - 2 vhi vc + (q + cD) = 0, the root below the vertex vhi; the cruise is
-        // twice the root's distance from the vertex over c.
-        const double vhi = 0.5 * (m.v0 + m.v1 + m.c * T);
-        const double s = std::sqrt(std::max(0.0, vhi * vhi - (m.q + m.c * m.D)));
-        p.vc = std::max(vhi - s, m.vmax);
-        p.t1 = (p.vc - m.v0) / m.c;
-        p.t2 = (p.vc - m.v1) / m.c;
-    } else if (m.D <= m.dRampa + m.vmin * crociera) {
-        // Below both: vc^2 - 2 vlo vc + (q - cD) = 0, the root above the vertex vlo.
-        const double vlo = 0.5 * (m.v0 + m.v1 - m.c * T);
-        const double s = std::sqrt(std::max(0.0, vlo * vlo - (m.q - m.c * m.D)));
-        p.vc = std::min(vlo + s, m.vmin);
-        p.t1 = (m.v0 - p.vc) / m.c;
-        p.t2 = (m.v1 - p.vc) / m.c;
+    if (E >= aw * crociera) {
+        // Above both end velocities; s is the distance of vc below the vertex.
+        const double s = std::clamp(std::sqrt(std::max(0.0, g - m.c * E)), 0.0, std::max(0.0, h - aw));
+        p.vc = m.m + h - s;
+        p.t1 = (h + m.w - s) / m.c;
+        p.t2 = (h - m.w - s) / m.c;
+    } else if (E <= -aw * crociera) {
+        // Below both, s above the vertex.
+        const double s = std::clamp(std::sqrt(std::max(0.0, g + m.c * E)), 0.0, std::max(0.0, h - aw));
+        p.vc = m.m - h + s;
+        p.t1 = (h - m.w - s) / m.c;
+        p.t2 = (h + m.w - s) / m.c;
     } else {
-        // Between them the blends together make the single ramp; the cruise covers the rest.
-        p.vc = std::clamp((m.D - m.dRampa) / crociera, m.vmin, m.vmax);
-        p.t1 = std::fabs(p.vc - m.v0) / m.c;
-        p.t2 = std::fabs(p.vc - m.v1) / m.c;
+        const double dv = std::clamp(E / crociera, -aw, aw);  // vc - m
+        p.vc = m.m + dv;
+        p.t1 = std::fabs(dv + m.w) / m.c;
+        p.t2 = std::fabs(dv - m.w) / m.c;
     }
-    p.tm = std::max(0.0, T - p.t1 - p.t2);
+    p.t1 = std::max(0.0, p.t1);
+    p.t2 = std::max(0.0, p.t2);
     return p;
 }
 
@@ -112,16 +131,18 @@ Profilo Scegli(const Moto& m, double richiesto)
     if (!(richiesto > minimo.T))
         return minimo;
     const double T = richiesto;
-    const double vlo = 0.5 * (m.v0 + m.v1 - m.c * T), vhi = 0.5 * (m.v0 + m.v1 + m.c * T);
-    // Out of reach when the cruise-free profile through vhi falls short of D (or the one through vlo
-    // overshoots it): the next duration that reaches D is the other root, the reverse bang-bang.
-    // A root no longer than T is rounding at the edge of the range: the cruise-free profile of T fits.
-    if (m.q + m.c * m.D > vhi * vhi) {
-        const Profilo oltre = PrimaSu(m);
+    const double h = 0.5 * m.c * T, aw = std::fabs(m.w);
+    const double g = (h - aw) * (h + aw), cE = m.c * (m.D - m.m * T);
+    // Out of reach when the cruise-free profile through m + cT/2 falls short of D (cE > g), or the
+    // one through m - cT/2 overshoots it (-cE > g): the next duration that reaches D is the other
+    // root there, the bang-bang the other way round. A root no longer than T is rounding at the edge
+    // of the range, where the cruise-free profile of T fits.
+    if (cE > g) {
+        const Profilo oltre = SenzaCrociera(PrimaSu(m));
         if (oltre.T > T)
             return oltre;
-    } else if (m.q - m.c * m.D > vlo * vlo) {
-        const Profilo oltre = PrimaGiu(m);
+    } else if (-cE > g) {
+        const Profilo oltre = SenzaCrociera(PrimaGiu(m));
         if (oltre.T > T)
             return oltre;
     }
@@ -193,6 +214,24 @@ void Scrivi(double* out, const Moto& m, const Profilo& p)
     out[9] = pMax;
 }
 
+// The junction samples at whole steps and picks a link with half a step of slack, so a blend shorter
+// than dt falls between its samples and its last step misses p1. When two blends of half the
+// duration each stay within the limit, that profile of the family is taken instead.
+Profilo ConBlendVisibili(const Moto& m, const Profilo& p, double dt)
+{
+    const bool corta = (p.t1 > 0.0 && p.t1 < dt) || (p.t2 > 0.0 && p.t2 < dt);
+    if (!corta || !(p.T >= 2.0 * dt))
+        return p;
+    const double vc = 2.0 * m.D / p.T - m.m;
+    const double limite = 0.5 * m.c * p.T;  // |dv| pi / T <= A
+    if (std::fabs(vc - m.v0) > limite || std::fabs(vc - m.v1) > limite)
+        return p;
+    Profilo meta = p;
+    meta.vc = vc;
+    meta.t1 = meta.t2 = 0.5 * p.T;
+    return meta;
+}
+
 }  // namespace
 
 extern "C" void Harmonic_3Link_mode(double* in, double* out, int nIn, int nOut)
@@ -213,7 +252,7 @@ extern "C" void Harmonic_3Link_mode(double* in, double* out, int nIn, int nOut)
         return;
     }
     const Moto m = Prepara(in);
-    const Profilo p = Scegli(m, in[0]);
+    const Profilo p = ConBlendVisibili(m, Scegli(m, in[0]), in[6]);
     double risultato[10];
     Scrivi(risultato, m, p);
     // Inputs near the double range can overflow on the way (c tiny, velocities huge).

@@ -13,7 +13,10 @@
 //   third link   p(t) = P2 + ((vc + v1) u - (v1 - vc) (L/pi) sin(pi u / L)) / 2,  u = t - bT, L = (1 - b) T
 // so P1 = p0 + (v0 + vc) aT / 2, P2 = P1 + vc (b - a) T and p1 = P2 + (vc + v1) L / 2.
 // A blend of duration d from va to vb peaks at the acceleration |vb - va| pi / (2 d); no blend
-// goes beyond the limit A.
+// goes beyond the limit A, up to rounding: vc and the fractions a, b are doubles, so a blend's
+// velocity change meets its duration only to a few ulps of the velocities and of T (seen as a
+// relative excess only when the change is tiny beside the velocities, or the blend beside T).
+// Positions are kept exact instead: the links meet, and the last one lands on p1, to a few ulps.
 //
 // Input, 7 doubles:
 //   [0] requested duration T, s (0 asks for the shortest one), [1] p0, [2] v0, [3] p1, [4] v1,
@@ -32,16 +35,23 @@
 // constant acceleration c = 2A/pi, so the shortest profile is the bang-bang motion of the double
 // integrator under the bound c, with no cruise. With D = p1 - p0, q = (v0^2 + v1^2)/2 and
 // Dr = (v0 + v1) |v1 - v0| / (2c) the distance of the single ramp from v0 to v1:
-//   D >= Dr:  vc = sqrt(q + c D),   T = (2 vc - v0 - v1) / c   (up to vc, then down to v1)
-//   D <  Dr:  vc = -sqrt(q - c D),  T = (v0 + v1 - 2 vc) / c   (down to vc, then up to v1)
-// Rest to rest this is T = sqrt(2 pi |D| / A). out[0] is that T, not rounded to whole steps.
+//   D > Dr:  vc = sqrt(q + c D),   T = (2 vc - v0 - v1) / c   (up to vc, then down to v1)
+//   D < Dr:  vc = -sqrt(q - c D),  T = (v0 + v1 - 2 vc) / c   (down to vc, then up to v1)
+//   D = Dr:  the single ramp, T = |v1 - v0| / c, given as the first blend (vc = v1, a = b = 1)
+// (just beside Dr, on the side the end velocities point away from, the axis must turn round and T
+// jumps: both negative with D just above Dr, both positive with D just below).
+// Rest to rest this is T = sqrt(2 pi |D| / A). out[0] is that T, not rounded to whole steps. Each
+// blend's share |vc - v| / c is worked out from (vc^2 - v^2) / (|vc| + |v|) when vc and v lie on
+// the same side of zero, so a tiny correction to a fast cruise keeps its digits.
 //
 // Requested duration T. When some profile lasts exactly T, the one returned has both blends at the
 // full acceleration and a cruise (its distance grows with vc, one quadratic gives vc) and out[0] is
 // T itself. With moving ends some durations above the shortest are out of reach (at v0 = v1 = v > 0
 // with D = 0, everything between 0 and 4v/c); the profile of the nearest reachable duration above T
 // is returned, a cruise-free one, with out[0] > T. A request below the shortest duration gets the
-// shortest profile.
+// shortest profile. Where the full-acceleration profile of T would have a blend shorter than dt,
+// which the junction's whole-step samples cannot follow, the profile of two blends of T/2 each is
+// returned instead whenever it stays within A.
 //
 // Zero-length links. A blend with nothing to change has zero length: a = 0 when vc = v0, b = 1 when
 // vc = v1, a = b when there is no cruise. The junction's time loop samples from t = dt with half a
