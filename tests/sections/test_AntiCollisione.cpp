@@ -175,7 +175,7 @@ TEST(TestaDefault, RigheFisseEstremiESpaziatura)
         EXPECT_EQ(TESTA_DEFAULT[2 * r.i], r.x) << r.i;
         EXPECT_EQ(TESTA_DEFAULT[2 * r.i + 1], r.y) << r.i;
     }
-    double xMin = 1e9, xMax = -1e9, yMax = -1e9, yMin = 1e9, somma = 0, massimo = 0;
+    double xMin = 1e9, xMax = -1e9, yMax = -1e9, yMin = 1e9, somma = 0, massimo = 0, minimo = 1e9;
     int iMin = -1, iMax = -1, iTop = -1;
     const int n = TESTA_DEFAULT_NUM_PUNTI;
     double area = 0;
@@ -189,6 +189,7 @@ TEST(TestaDefault, RigheFisseEstremiESpaziatura)
         const double d = std::hypot(xs - x, ys - y);
         somma += d;
         massimo = std::max(massimo, d);
+        minimo = std::min(minimo, d);
         area += x * ys - xs * y;
     }
     EXPECT_EQ(iMin, 131);
@@ -198,6 +199,7 @@ TEST(TestaDefault, RigheFisseEstremiESpaziatura)
     EXPECT_EQ(iTop, 306);
     EXPECT_EQ(yMin, -176.14);
     EXPECT_LE(massimo, 10.48);
+    EXPECT_GE(minimo, 0.69);
     EXPECT_NEAR(somma / n, 1.23, 0.15);
     // Through negative X first, from the bottom up: clockwise.
     EXPECT_LT(area, 0.0);

@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
 """Makes the built-in reference head outline, sections/TestaDefault.cpp.
 
-The outline is a periodic Catmull-Rom curve, parametrised by point index, through the rows that
-fix it (start, top, widest points, end); every fixed row lands exactly at its index. Coordinates
-are in mm, rounded to hundredths, and kept inside the outline's stated extremes.
+The outline is a periodic cubic Hermite curve through the rows that fix it (start, top, widest
+points, end), with Catmull-Rom tangents that run along the outline's extremes so it does not
+overshoot them. Between two fixed rows the points are spread at equal arc length, so every fixed
+row lands exactly at its index and the spacing changes only where a fixed row says so.
 
 Remake the table with:  python3 tools/headgen/genera_testa.py > sections/TestaDefault.cpp
 """
+
+import math
 
 N = 613
 FISSI = [
@@ -17,46 +20,63 @@ FISSI = [
     (600, 14.07, -174.51), (612, 0.38, -176.14),
 ]
 X_MIN, X_MAX, Y_MIN, Y_MAX = -95.71, 95.76, -176.14, 78.86
+CAMPIONI = 4000
 
 
-def catmull_rom(p0, p1, p2, p3, t0, t1, t2, t3, t):
-    # Non-uniform Catmull-Rom (Barry-Goldman) on the index parameter.
-    def lerp(a, b, ta, tb):
-        return a if tb == ta else a + (b - a) * (t - ta) / (tb - ta)
-    a1 = lerp(p0, p1, t0, t1)
-    a2 = lerp(p1, p2, t1, t2)
-    a3 = lerp(p2, p3, t2, t3)
-    b1 = lerp(a1, a2, t0, t2)
-    b2 = lerp(a2, a3, t1, t3)
-    return lerp(b1, b2, t1, t2)
+def tangente(k):
+    """Catmull-Rom tangent at fixed row k, laid along the extreme where the row is one."""
+    n = len(FISSI)
+    a, b = FISSI[(k - 1) % n], FISSI[(k + 1) % n]
+    ta, tb = a[0], b[0]
+    if k == 0:
+        ta -= N
+    if k == n - 1:
+        tb += N
+    dx = (b[1] - a[1]) / (tb - ta)
+    dy = (b[2] - a[2]) / (tb - ta)
+    _, x, y = FISSI[k]
+    velocita = (math.dist(a[1:], (x, y)) + math.dist((x, y), b[1:])) / (tb - ta)
+    if x in (X_MIN, X_MAX):
+        dx, dy = 0.0, math.copysign(velocita, dy)
+    if y in (Y_MIN, Y_MAX):
+        dx, dy = math.copysign(velocita, dx), 0.0
+    return dx, dy
+
+
+def hermite(p0, p1, m0, m1, h, u):
+    u2, u3 = u * u, u * u * u
+    return ((2 * u3 - 3 * u2 + 1) * p0 + (u3 - 2 * u2 + u) * h * m0 + (-2 * u3 + 3 * u2) * p1
+            + (u3 - u2) * h * m1)
+
+
+def dentro(x, y):
+    # Only the fixed rows reach the extremes; anything else stops a hundredth inside.
+    return min(max(x, X_MIN + 0.01), X_MAX - 0.01), min(max(y, Y_MIN + 0.01), Y_MAX - 0.01)
 
 
 def punti():
     k = len(FISSI)
-    out = []
-    for i in range(N):
-        j = max(n for n in range(k) if FISSI[n][0] <= i)
-        if FISSI[j][0] == i:
-            out.append((FISSI[j][1], FISSI[j][2]))
-            continue
-        idx = [(j - 1) % k, j, (j + 1) % k, (j + 2) % k]
-        ts = []
-        for m, n in enumerate(idx):
-            t = FISSI[n][0]
-            # Unwrap the indices around the closing segment.
-            if m == 0 and n > j:
-                t -= N
-            if m >= 2 and n <= j:
-                t += N
-            ts.append(t)
-        if ts[2] < ts[1]:
-            ts[2] += N
-        if ts[3] < ts[2]:
-            ts[3] += N
-        x = catmull_rom(*[FISSI[n][1] for n in idx], *ts, i)
-        y = catmull_rom(*[FISSI[n][2] for n in idx], *ts, i)
-        # Only the fixed rows reach the extremes; overshoot elsewhere stops a hundredth inside.
-        out.append((min(max(x, X_MIN + 0.01), X_MAX - 0.01), min(max(y, Y_MIN + 0.01), Y_MAX - 0.01)))
+    out = [None] * N
+    for j in range(k):
+        a, b = FISSI[j], FISSI[(j + 1) % k]
+        ib = b[0] if b[0] > a[0] else b[0] + N
+        h = ib - a[0]
+        (mx0, my0), (mx1, my1) = tangente(j), tangente((j + 1) % k)
+        curva = [(hermite(a[1], b[1], mx0, mx1, h, s / CAMPIONI), hermite(a[2], b[2], my0, my1, h, s / CAMPIONI))
+                 for s in range(CAMPIONI + 1)]
+        lunghezze = [0.0]
+        for s in range(1, CAMPIONI + 1):
+            lunghezze.append(lunghezze[-1] + math.dist(curva[s - 1], curva[s]))
+        out[a[0]] = (a[1], a[2])
+        s = 0
+        for i in range(1, h):
+            obiettivo = lunghezze[-1] * i / h
+            while lunghezze[s + 1] < obiettivo:
+                s += 1
+            f = (obiettivo - lunghezze[s]) / (lunghezze[s + 1] - lunghezze[s])
+            x = curva[s][0] + f * (curva[s + 1][0] - curva[s][0])
+            y = curva[s][1] + f * (curva[s + 1][1] - curva[s][1])
+            out[(a[0] + i) % N] = dentro(x, y)
     return out
 
 
