@@ -50,6 +50,19 @@ void BM_Circolare20s(benchmark::State& stato)
 }
 BENCHMARK(BM_Circolare20s)->Unit(benchmark::kMicrosecond);
 
+void BM_CurvaDentiPredefinita(benchmark::State& stato)
+{
+    CCurvaDenti c(MacchinaEsempio());
+    c.PassoPuntimm = 1.0f;
+    for (auto _ : stato) {
+        CString err;
+        if (!c.CalcolaCurva(err))
+            stato.SkipWithError("the curve did not compute");
+        benchmark::DoNotOptimize(c.ArrayCurvaDenti.GetData());
+    }
+}
+BENCHMARK(BM_CurvaDentiPredefinita)->Unit(benchmark::kMicrosecond);
+
 void BM_RaccordoArmonicoQuattroAssi(benchmark::State& stato)
 {
     CaricaTesta();

@@ -1,6 +1,7 @@
 #include "trajectories/Traiettoria.h"
 
 #include "platform/Locale.h"
+#include "resources/Messaggi.h"
 
 CTraiettoria::CTraiettoria() : CSezione(), CurvaDenti(CLimitiEParametri()) {}
 
@@ -74,10 +75,52 @@ int CTraiettoria::operator==(const CTraiettoria& a) const
 
 void CTraiettoria::CalcolaArrayVelocita(TIPO_CONTROLLO_ANTICOLLISIONE)
 {
-    // Each kind runs its own check with its own mode; kinds whose computation this library does
-    // not have yet are left alone, as a kind that was never computed is.
-    if (TipoCurva == CURVA_CIRCOLARE)
+    // Each kind runs its own check with its own mode.
+    switch (TipoCurva) {
+    case CURVA_PANORAMICA:
+        CalcolaTraiettoriaPanoramica();
+        DiscretizzaTraiettoriaPanoramica(nullptr);
+        break;
+    case CURVA_CIRCOLARE:
         CalcolaTraiettoriaCircolare(nullptr);
+        break;
+    case CURVA_LINEARE:
+        CalcolaTraiettoriaLineare(nullptr);
+        break;
+    case CURVA_CEFALOMETRICA:
+        CalcolaTraiettoriaCefalometrica(nullptr);
+        break;
+    default:
+        break;
+    }
+}
+
+int CTraiettoria::NonCalcolabile()
+{
+    CancellaTutto();
+    TipoCurva = CURVA_NON_CALCOLATA;
+    CaricaMessaggio(StringaErrore, 190);
+    return 0;
+}
+
+int CTraiettoria::CalcolaTraiettoriaPanoramica()
+{
+    return NonCalcolabile();
+}
+
+int CTraiettoria::DiscretizzaTraiettoriaPanoramica(double* const)
+{
+    return NonCalcolabile();
+}
+
+int CTraiettoria::CalcolaTraiettoriaLineare(double* const)
+{
+    return NonCalcolabile();
+}
+
+int CTraiettoria::CalcolaTraiettoriaCefalometrica(double* const)
+{
+    return NonCalcolabile();
 }
 
 void* CTraiettoria::GetpArrayShift()

@@ -120,6 +120,11 @@ public:
     int ScriviSuFileCSVShift(FILE* f) const override;
 
     int CalcolaTraiettoriaCircolare(double* const statistiche);
+    // Kinds this library does not compute yet: they leave the trajectory not computed and say so.
+    int CalcolaTraiettoriaPanoramica();
+    int DiscretizzaTraiettoriaPanoramica(double* const statistiche);
+    int CalcolaTraiettoriaLineare(double* const statistiche);
+    int CalcolaTraiettoriaCefalometrica(double* const statistiche);
 
     KORVANE_TRAIETTORIA_PARAMETRI_A(KORVANE_DICHIARA_MEMBRO)
     ArrayPunti2D PuntiTuning;
@@ -140,4 +145,7 @@ public:
     ArrayPunti2D VelCMR;
     ArrayPunti2D AccCMR;
     KORVANE_TRAIETTORIA_PARAMETRI_B(KORVANE_DICHIARA_MEMBRO)
+
+private:
+    int NonCalcolabile();
 };

@@ -172,6 +172,15 @@ TEST(Traiettoria, CopiaConfrontoERicalcolo)
     const size_t n = std::fread(testo, 1, sizeof testo - 1, f);
     std::fclose(f);
     EXPECT_EQ(std::string(testo, n), "0.000000\n6.000000\n7.000000\n");
+    for (int tipo : {2, 4, 6}) {
+        CTraiettoria k(MacchinaEsempio());
+        k.TipoCurva = tipo;
+        k.ArrayPassi.Add(PASSO_TRAIETTORIA());
+        k.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_PAN);
+        EXPECT_EQ(k.TipoCurva, 0) << tipo;
+        EXPECT_TRUE(k.ArrayPassi.IsEmpty()) << tipo;
+        EXPECT_EQ(k.StringaErrore, TestoMessaggio(190)) << tipo;
+    }
     CTraiettoria c = Circolare(MacchinaEsempio(), 20, 0, 360, -180);
     c.TipoCurva = 3;
     c.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);

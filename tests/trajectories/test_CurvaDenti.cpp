@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cmath>
 #include <fstream>
+#include <iterator>
 #include <random>
 
 #include "resources/Messaggi.h"
@@ -58,12 +59,15 @@ TEST(CurvaDenti, ProprietaSuParametriRealistici)
         for (int i = 0; i < p.GetSize(); ++i)
             zeri += p[i].X == 0.0;
         EXPECT_EQ(zeri, 1) << n;
-        // The teeth piece lies on its polynomial.
-        const double yd = c.A0Denti + c.LimitiEParametri.PosMorso - 7.0;
-        for (int i = 0; i < p.GetSize(); ++i)
-            if (p[i].X == 0.0) {
-                EXPECT_DOUBLE_EQ(p[i].Y, yd);
-            }
+        // The teeth piece lies on its polynomial, mirrored on the left.
+        for (int i = 0; i < p.GetSize(); ++i) {
+            const double x = std::fabs(p[i].X), x2 = x * x;
+            if (x > c.XFineDentimm)
+                continue;
+            const double yd = c.A0Denti + c.A2Denti * x2 + c.A4Denti * x2 * x2 + c.A6Denti * x2 * x2 * x2 +
+                              c.LimitiEParametri.PosMorso - 7.0;
+            ASSERT_NEAR(p[i].Y, yd, 1e-9) << n << " " << i;
+        }
         if (dx == -sx) {
             const int n2 = p.GetSize();
             for (int i = 0; i < n2; ++i) {
@@ -136,6 +140,15 @@ TEST(CurvaDenti, FileCrv)
     EXPECT_TRUE(std::ifstream(dir + "arco.CRV.crv").good());
     EXPECT_EQ(c.SalvaCurva(nullptr), 1);
     EXPECT_EQ(letta.CaricaCurva(nullptr), 0);
+    // Cut anywhere, the file reads without harm and reports the cut.
+    std::ifstream intero(dir + "arco.crv");
+    const std::string testo((std::istreambuf_iterator<char>(intero)), std::istreambuf_iterator<char>());
+    for (size_t k = 0; k + 1 < testo.size(); k += 97) {
+        std::ofstream(dir + "corto.crv") << testo.substr(0, k);
+        CCurvaDenti corta(MacchinaEsempio());
+        CString nomeCorto = StringaDaUtf8(dir + "corto.crv");
+        EXPECT_EQ(corta.CaricaCurva(&nomeCorto), 0) << k;
+    }
     CString manca = StringaDaUtf8(dir + "manca");
     EXPECT_EQ(letta.CaricaCurva(&manca), 0);
 
