@@ -1,5 +1,8 @@
 #include "core/ParametriFileDat.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "core/LetturaTesto.h"
 #include "platform/Locale.h"
 
@@ -195,10 +198,7 @@ int CParametriFileDat::CaricaFileTRG(FILE* f)
         for (const RigaInt& r : SCOUT)
             esito &= LeggiValore(f, r.formato, &(this->*(r.campo)));
     int n = 0;
-    if (!LeggiValore(f, CONTEGGIO, &n)) {
-        n = 0;
-        esito &= false;
-    }
+    esito &= LeggiValore(f, CONTEGGIO, &n);
     if (n < 0 || n > MAX_SOTTOIMMAGINI)
         return 0;
     for (const RigaArray& r : SOTTOIMMAGINE)
@@ -206,12 +206,8 @@ int CParametriFileDat::CaricaFileTRG(FILE* f)
     const int righe = v >= 4 ? RIGHE_TUTTE : RIGHE_PIANE;
     for (int i = 0; i < n; ++i)
         for (int k = 0; k < righe; ++k) {
-            std::int32_t valore = 0;
-            if (!LeggiValore(f, SOTTOIMMAGINE[k].formato, &valore)) {
-                esito &= false;
-                continue;
-            }
-            (this->*(SOTTOIMMAGINE[k].campo))[i] = valore;
+            std::int32_t& valore = (this->*(SOTTOIMMAGINE[k].campo))[i];
+            esito &= LeggiValore(f, SOTTOIMMAGINE[k].formato, &valore);
             // Older blocks have one set of margins; it serves as the collimated set too.
             if (righe == RIGHE_PIANE && k > 0)
                 (this->*(SOTTOIMMAGINE[k + 4].campo))[i] = valore;

@@ -1,39 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <string>
 
-#include "core/ParametriFileDat.h"
 #include "core/PuntoTraiettoria.h"
+#include "tests/core/TestoDiProva.h"
 
 namespace {
 
-// A text block as a FILE*, the way the project file hands blocks to their readers.
-struct FileTesto {
-    FILE* f;
-    explicit FileTesto(const std::string& testo) : f(std::tmpfile())
-    {
-        std::fputs(testo.c_str(), f);
-        std::rewind(f);
-    }
-    ~FileTesto() { std::fclose(f); }
-};
-
-template <class T>
-std::string Scritto(T& oggetto)
-{
-    FILE* f = std::tmpfile();
-    oggetto.SalvaFileTRG(f);
-    std::string testo(static_cast<size_t>(std::ftell(f)), '\0');
-    std::rewind(f);
-    const size_t letti = std::fread(testo.data(), 1, testo.size(), f);
-    std::fclose(f);
-    testo.resize(letti);
-    return testo;
-}
-
-const char* const PUNTO_V2 = "Versione          = 2\n"
+const std::string PUNTO_V2 = "Versione          = 2\n"
                              "dPosX             = 1.500000\n"
                              "dPosY             = -2.000000\n"
                              "dPosR             = 190.000000\n"
@@ -60,10 +35,21 @@ PUNTO_TRAIETTORIA PuntoDiProva()
     return p;
 }
 
-std::string Sostituisci(std::string t, const std::string& da, const std::string& a)
+const std::string PASSO_V1 = "Versione          = 1\niX                = 1\niY                = 32773\n"
+                             "iR                = 3\niC                = 1000\niKV               = 80\n"
+                             "imA               = 100\niH                = 7\n";
+
+PASSO_TRAIETTORIA PassoDiProva()
 {
-    t.replace(t.find(da), da.size(), a);
-    return t;
+    PASSO_TRAIETTORIA s;
+    s.iX = 1;
+    s.iY = 32773;
+    s.iR = 3;
+    s.iC = 1000;
+    s.iKV = 80;
+    s.imA = 100;
+    s.iH = 7;
+    return s;
 }
 
 }  // namespace
@@ -72,46 +58,74 @@ TEST(Blocchi, PuntoTestoEsattoEVersioni)
 {
     PUNTO_TRAIETTORIA p = PuntoDiProva();
     EXPECT_EQ(Scritto(p), PUNTO_V2);
-    {
-        FileTesto t(PUNTO_V2);
+
+    PUNTO_TRAIETTORIA senzaY = PuntoDiProva();
+    senzaY.dPosY = 0.0;
+    PUNTO_TRAIETTORIA v1 = PuntoDiProva();
+    v1.dPosH = v1.dVelH = 0.0;
+    std::string testoV1 = Sostituisci(PUNTO_V2, "= 2\n", "= 1\n");
+    testoV1 = Togli(Togli(testoV1, "dPosH             = 3.250000\n"), "dVelH             = 0.125000\n");
+    const struct {
+        const char* caso;
+        std::string testo;
+        int risultato;
+        PUNTO_TRAIETTORIA atteso;
+        double hPrima;  // dPosH and dVelH before the read
+    } casi[] = {
+        {"v2", PUNTO_V2, 1, p, 0.0},
+        {"crlf", ConCRLF(PUNTO_V2), 1, p, 0.0},
+        {"v1 clears H", testoV1, 1, v1, 9.0},
+        {"v3", Sostituisci(PUNTO_V2, "= 2\n", "= 3\n"), 0, PUNTO_TRAIETTORIA(), 0.0},
+        {"version label", Sostituisci(PUNTO_V2, "Versione", "Version "), 0, PUNTO_TRAIETTORIA(), 0.0},
+        // A damaged line costs only its own field.
+        {"misspelt label", Sostituisci(PUNTO_V2, "dPosY ", "dPosy "), 0, senzaY, 0.0},
+        {"missing line", Togli(PUNTO_V2, "dPosY             = -2.000000\n"), 0, senzaY, 0.0},
+        {"bad value", Sostituisci(PUNTO_V2, "= -2.000000", "= x"), 0, senzaY, 0.0},
+        {"empty value", Sostituisci(PUNTO_V2, "= -2.000000", "="), 0, senzaY, 0.0},
+    };
+    for (const auto& c : casi) {
         PUNTO_TRAIETTORIA letto;
-        EXPECT_EQ(letto.CaricaFileTRG(t.f), 1);
-        EXPECT_TRUE(letto == p);
+        letto.dPosH = letto.dVelH = c.hPrima;
+        EXPECT_EQ(LeggiBlocco(c.testo, letto).risultato, c.risultato) << c.caso;
+        EXPECT_TRUE(letto == c.atteso) << c.caso;
     }
-    {
-        // Version 1 has no H lines; H comes back as zero whatever the record held.
-        std::string v1 = Sostituisci(PUNTO_V2, "Versione          = 2", "Versione          = 1");
-        v1 = Sostituisci(v1, "dPosH             = 3.250000\n", "");
-        v1 = Sostituisci(v1, "dVelH             = 0.125000\n", "");
-        FileTesto t(v1);
-        PUNTO_TRAIETTORIA letto = PuntoDiProva();
-        EXPECT_EQ(letto.CaricaFileTRG(t.f), 1);
-        EXPECT_EQ(letto.dPosH, 0.0);
-        EXPECT_EQ(letto.dVelH, 0.0);
-        EXPECT_EQ(letto.dVelR, 36.0);
+}
+
+TEST(Blocchi, PassoTestoEsattoEVersioni)
+{
+    PASSO_TRAIETTORIA s = PassoDiProva();
+    EXPECT_EQ(Scritto(s), PASSO_V1);
+    PASSO_TRAIETTORIA senzaC = PassoDiProva();
+    senzaC.iC = 0;
+    const struct {
+        const char* caso;
+        std::string testo;
+        int risultato;
+        PASSO_TRAIETTORIA atteso;
+    } casi[] = {
+        {"v1", PASSO_V1, 1, s},
+        {"crlf", ConCRLF(PASSO_V1), 1, s},
+        {"v2", Sostituisci(PASSO_V1, "= 1\niX", "= 2\niX"), 0, PASSO_TRAIETTORIA()},
+        {"bad value", Sostituisci(PASSO_V1, "= 1000", "= x"), 0, senzaC},
+        {"missing line", Togli(PASSO_V1, "iC                = 1000\n"), 0, senzaC},
+    };
+    for (const auto& c : casi) {
+        PASSO_TRAIETTORIA letto;
+        EXPECT_EQ(LeggiBlocco(c.testo, letto).risultato, c.risultato) << c.caso;
+        EXPECT_TRUE(letto == c.atteso) << c.caso;
     }
-    {
-        FileTesto t(Sostituisci(PUNTO_V2, "Versione          = 2", "Versione          = 3"));
-        PUNTO_TRAIETTORIA letto;
-        EXPECT_EQ(letto.CaricaFileTRG(t.f), 0);
-        EXPECT_TRUE(letto == PUNTO_TRAIETTORIA());
-    }
-    {
-        FileTesto t(Sostituisci(PUNTO_V2, "dPosY ", "dPosy "));
-        PUNTO_TRAIETTORIA letto;
-        EXPECT_EQ(letto.CaricaFileTRG(t.f), 0);
-        EXPECT_EQ(letto.dPosX, 1.5);
-        EXPECT_EQ(letto.dPosY, 0.0);
-    }
-    {
-        std::string crlf;
-        for (const char* c = PUNTO_V2; *c; ++c)
-            crlf += *c == '\n' ? std::string("\r\n") : std::string(1, *c);
-        FileTesto t(crlf);
-        PUNTO_TRAIETTORIA letto;
-        EXPECT_EQ(letto.CaricaFileTRG(t.f), 1);
-        EXPECT_TRUE(letto == p);
-    }
+}
+
+TEST(Blocchi, OgniTaglioSiLeggeSenzaDanni)
+{
+    auto tagli = [](const std::string& testo, auto vuoto) {
+        for (size_t n = 0; n <= testo.size(); ++n) {
+            auto letto = vuoto;
+            EXPECT_EQ(LeggiBlocco(testo.substr(0, n), letto).risultato, n >= FineUtile(testo) ? 1 : 0) << n;
+        }
+    };
+    tagli(PUNTO_V2, PUNTO_TRAIETTORIA());
+    tagli(PASSO_V1, PASSO_TRAIETTORIA());
 }
 
 TEST(Blocchi, PuntiUgualiSoloSeIdentici)
@@ -126,39 +140,10 @@ TEST(Blocchi, PuntiUgualiSoloSeIdentici)
     b = a;
     b.dPosX = std::nan("");
     EXPECT_FALSE(b == b);
+    b = a;
+    a.dVelX = 0.0;
+    b.dVelX = -0.0;
+    EXPECT_TRUE(a == b);
     EXPECT_TRUE(CElementoOrdine(SEZIONE_RACCORDO, 3) == CElementoOrdine(SEZIONE_RACCORDO, 3));
     EXPECT_FALSE(CElementoOrdine(SEZIONE_RACCORDO, 3) == CElementoOrdine(SEZIONE_TRAIETTORIA, 3));
-}
-
-TEST(Blocchi, Passo)
-{
-    PASSO_TRAIETTORIA s;
-    s.iX = 1;
-    s.iY = 32773;
-    s.iR = 3;
-    s.iC = 1000;
-    s.iKV = 80;
-    s.imA = 100;
-    s.iH = 7;
-    const std::string testo = "Versione          = 1\niX                = 1\niY                = 32773\n"
-                              "iR                = 3\niC                = 1000\niKV               = 80\n"
-                              "imA               = 100\niH                = 7\n";
-    EXPECT_EQ(Scritto(s), testo);
-    const struct {
-        std::string testo;
-        int risultato;
-    } casi[] = {
-        {testo, 1},
-        {Sostituisci(testo, "= 1\niX", "= 2\niX"), 0},
-        {testo.substr(0, testo.size() - 25), 0},
-        {Sostituisci(testo, "iC                = 1000", "iC                = x"), 0},
-    };
-    for (const auto& c : casi) {
-        FileTesto t(c.testo);
-        PASSO_TRAIETTORIA letto;
-        EXPECT_EQ(letto.CaricaFileTRG(t.f), c.risultato) << c.testo;
-        if (c.risultato) {
-            EXPECT_TRUE(letto == s);
-        }
-    }
 }

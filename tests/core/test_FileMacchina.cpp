@@ -1,24 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
-#include <fstream>
-#include <iterator>
+#include <cmath>
+#include <string>
 
 #include "core/LimitiEParametri.h"
 #include "support/MacchinaEsempio.h"
+#include "tests/core/TestoDiProva.h"
 
 namespace {
-
-std::string Leggi(const std::string& nome)
-{
-    std::ifstream f(nome, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
-
-void Scrivi(const std::string& nome, const std::string& testo)
-{
-    std::ofstream(nome, std::ios::binary) << testo;
-}
 
 // A machine whose every number tells where it stands.
 CLimitiEParametri MacchinaNumerata()
@@ -68,6 +57,14 @@ std::string TestoAtteso()
     return t + "[END]";
 }
 
+// The example machine's file as the writer makes it.
+std::string TestoEsempio(const std::string& dir)
+{
+    CLimitiEParametri m = MacchinaEsempio();
+    EXPECT_EQ(m.ScriviSuFile(StringaDaUtf8(dir + "esempio.ini"), 0), 1);
+    return LeggiFile(dir + "esempio.ini");
+}
+
 }  // namespace
 
 TEST(FileMacchina, TestoEsattoEAndataRitorno)
@@ -75,7 +72,7 @@ TEST(FileMacchina, TestoEsattoEAndataRitorno)
     const std::string dir = CartellaTemporanea("macchina-testo");
     CLimitiEParametri m = MacchinaNumerata();
     ASSERT_EQ(m.ScriviSuFile(StringaDaUtf8(dir + "m.ini"), 0), 1);
-    EXPECT_EQ(Leggi(dir + "m.ini"), TestoAtteso());
+    EXPECT_EQ(LeggiFile(dir + "m.ini"), TestoAtteso());
     CLimitiEParametri letto;
     ASSERT_EQ(letto.LeggiDaFile(StringaDaUtf8(dir + "m.ini"), 0), 1);
     EXPECT_TRUE(letto == m);
@@ -84,104 +81,133 @@ TEST(FileMacchina, TestoEsattoEAndataRitorno)
 TEST(FileMacchina, EsempioCommessoEQuelloCheScriviamo)
 {
     const std::string dir = CartellaTemporanea("macchina-esempio");
-    CLimitiEParametri m = MacchinaEsempio();
-    ASSERT_EQ(m.ScriviSuFile(StringaDaUtf8(dir), 1), 1);
     const std::string esempio = std::string(KORVANE_SOURCE_DIR) + "/examples/MachinesParameters.ini";
-    EXPECT_EQ(Leggi(dir + "MachinesParameters.ini"), Leggi(esempio));
+    EXPECT_EQ(TestoEsempio(dir), LeggiFile(esempio));
     CLimitiEParametri letto;
     ASSERT_EQ(letto.LeggiDaFile(StringaDaUtf8(esempio), 0), 1);
-    EXPECT_TRUE(letto == m);
+    EXPECT_TRUE(letto == MacchinaEsempio());
     // The unit's constants agree with the look-up tables' fixed ratios.
     EXPECT_NEAR(letto.AsseX.StepPerUnita / letto.AsseX.StepSPerLSB, 409.6, 1e-9);
     EXPECT_NEAR(letto.AsseR.StepPerUnita / letto.AsseR.StepSPerLSB, 786.432, 1e-3);
     EXPECT_NEAR(letto.AsseC.StepPerUnita / letto.AsseC.StepSPerLSB, 333.333, 1e-9);
 }
 
-TEST(FileMacchina, NomeDelFileEVersioneUno)
+TEST(FileMacchina, NomeDelFileEVersioni)
 {
     const std::string dir = CartellaTemporanea("macchina-nome");
     CLimitiEParametri m = MacchinaEsempio();
-    ASSERT_EQ(m.ScriviSuFile(StringaDaUtf8(dir), 1), 1);
-    EXPECT_FALSE(Leggi(dir + "MachinesParameters.ini").empty());
-    ASSERT_EQ(m.ScriviSuFile(StringaDaUtf8(dir + "copia"), 1), 1);
-    EXPECT_FALSE(Leggi(dir + "copiaMachinesParameters.ini").empty());
+    // The file name is appended as it stands: with no separator it extends the last component.
+    for (const std::string& cartella : {dir, dir + "copia"}) {
+        ASSERT_EQ(m.ScriviSuFile(StringaDaUtf8(cartella), 1), 1) << cartella;
+        EXPECT_EQ(LeggiFile(cartella + "MachinesParameters.ini"), TestoEsempio(dir)) << cartella;
+        CLimitiEParametri letto;
+        EXPECT_EQ(letto.LeggiDaFile(StringaDaUtf8(cartella), 1), 1) << cartella;
+        EXPECT_TRUE(letto == m) << cartella;
+    }
     EXPECT_EQ(m.ScriviSuFile(StringaDaUtf8(dir + "manca/x.ini"), 0), 0);
 
-    std::string v1 = Leggi(dir + "MachinesParameters.ini");
-    v1.replace(v1.find("Versione          = 2"), 21, "Versione          = 1");
-    v1.erase(v1.find("Nome macchina"), v1.find("Passo temporale") - v1.find("Nome macchina"));
-    Scrivi(dir + "v1.ini", v1);
+    const std::string buono = TestoEsempio(dir);
+    std::string v1 = Sostituisci(buono, "Versione          = 2", "Versione          = 1");
+    v1 = Togli(v1, "Nome macchina     = Korvane example unit\n");
+    ScriviFile(dir + "v1.ini", v1);
     CLimitiEParametri letto;
     ASSERT_EQ(letto.LeggiDaFile(StringaDaUtf8(dir + "v1.ini"), 0), 1);
-    EXPECT_EQ(letto.NomeMacchina, L"P2 - P4 - Ostra");
-    EXPECT_EQ(letto.PassoTemporale, 0.02);
+    CLimitiEParametri atteso = MacchinaEsempio();
+    atteso.NomeMacchina = L"P2 - P4 - Ostra";
+    EXPECT_TRUE(letto == atteso);
 
-    std::string v3 = Leggi(dir + "MachinesParameters.ini");
-    v3.replace(v3.find("Versione          = 2"), 21, "Versione          = 3");
-    Scrivi(dir + "v3.ini", v3);
-    CLimitiEParametri intatto = MacchinaEsempio();
-    EXPECT_EQ(intatto.LeggiDaFile(StringaDaUtf8(dir + "v3.ini"), 0), 0);
-    EXPECT_TRUE(intatto == MacchinaEsempio());
-    EXPECT_EQ(intatto.LeggiDaFile(StringaDaUtf8(dir + "non-esiste.ini"), 0), 0);
-    EXPECT_TRUE(intatto == MacchinaEsempio());
+    // An unknown or unreadable version, or no file at all, leaves the record as it was.
+    for (const std::string& versione : {std::string("Versione          = 3"), std::string("Versione          = x"),
+                                        std::string("Versione          = 0")}) {
+        ScriviFile(dir + "vx.ini", Sostituisci(buono, "Versione          = 2", versione));
+        EXPECT_EQ(m.LeggiDaFile(StringaDaUtf8(dir + "vx.ini"), 0), 0) << versione;
+        EXPECT_TRUE(m == MacchinaEsempio()) << versione;
+    }
+    EXPECT_EQ(m.LeggiDaFile(StringaDaUtf8(dir + "non-esiste.ini"), 0), 0);
+    EXPECT_TRUE(m == MacchinaEsempio());
+}
+
+TEST(FileMacchina, NomeMacchinaLungo)
+{
+    const std::string dir = CartellaTemporanea("macchina-nome-lungo");
+    // The writer cuts a name to its first 255 characters, each written as its low 8 bits.
+    CLimitiEParametri m = MacchinaEsempio();
+    m.NomeMacchina = std::wstring(254, L'a') + L"\u0141" + L"zzz";
+    ASSERT_EQ(m.ScriviSuFile(StringaDaUtf8(dir + "w.ini"), 0), 1);
+    EXPECT_NE(LeggiFile(dir + "w.ini").find("= " + std::string(254, 'a') + "\x41\nPasso"), std::string::npos);
+    CLimitiEParametri letto;
+    EXPECT_EQ(letto.LeggiDaFile(StringaDaUtf8(dir + "w.ini"), 0), 1);
+    EXPECT_EQ(letto.NomeMacchina, std::wstring(254, L'a') + L"A");
+
+    const std::string buono = TestoEsempio(dir);
+    const struct {
+        std::string riga;
+        int risultato;
+        std::wstring nome;
+    } casi[] = {
+        {std::string(255, 'n'), 1, std::wstring(255, L'n')},
+        {std::string(255, 'n') + "\r", 1, std::wstring(255, L'n')},
+        {std::string(256, 'n'), 0, std::wstring(255, L'n')},
+        {std::string(100000, 'n'), 0, std::wstring(255, L'n')},
+    };
+    for (const auto& c : casi) {
+        ScriviFile(dir + "r.ini", Sostituisci(buono, "Korvane example unit\n", c.riga + "\n"));
+        CLimitiEParametri r;
+        EXPECT_EQ(r.LeggiDaFile(StringaDaUtf8(dir + "r.ini"), 0), c.risultato) << c.riga.size();
+        EXPECT_EQ(r.NomeMacchina, c.nome) << c.riga.size();
+        // The rest of an over-long line is skipped: every value after it still reads.
+        r.NomeMacchina = L"Korvane example unit";
+        EXPECT_TRUE(r == MacchinaEsempio()) << c.riga.size();
+    }
 }
 
 TEST(FileMacchina, RigheModificateAMano)
 {
     const std::string dir = CartellaTemporanea("macchina-mano");
-    CLimitiEParametri m = MacchinaEsempio();
-    ASSERT_EQ(m.ScriviSuFile(StringaDaUtf8(dir + "b.ini"), 0), 1);
-    const std::string buono = Leggi(dir + "b.ini");
-    auto sostituisci = [&](const std::string& da, const std::string& a) {
-        std::string t = buono;
-        t.replace(t.find(da), da.size(), a);
-        return t;
-    };
-    std::string crlf;
-    for (char c : buono)
-        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    const std::string lungo(300, 'N');
+    const std::string buono = TestoEsempio(dir);
+    using Modifica = void (*)(CLimitiEParametri&);
     const struct {
         const char* caso;
         std::string testo;
         int risultato;
-        std::wstring nome;
+        Modifica atteso;  // what differs from the example machine after the read
     } casi[] = {
-        {"crlf", crlf, 1, L"Korvane example unit"},
-        {"blank iniziali", sostituisci("= Korvane", "=    Korvane"), 1, L"Korvane example unit"},
-        {"nome vuoto", sostituisci("Korvane example unit", ""), 0, L"Passo temporale s = 0.020000"},
-        {"senza END", buono.substr(0, buono.size() - 5), 0, L"Korvane example unit"},
-        {"etichetta sbagliata", sostituisci("Centro-Monoblocco", "Centro-Monoblocko"), 0, L"Korvane example unit"},
-        {"nome lungo", sostituisci("Korvane example unit", lungo), 0, std::wstring(255, L'N')},
-        {"nan", sostituisci("Cent-Sens 3D mm   = 260.000000", "Cent-Sens 3D mm   = nan"), 1, L"Korvane example unit"},
+        {"crlf", ConCRLF(buono), 1, nullptr},
+        {"leading blanks", Sostituisci(buono, "= Korvane", "=    Korvane"), 1, nullptr},
+        {"nan", Sostituisci(buono, "= 260.000000", "= nan"), 1, [](CLimitiEParametri& m) { m.CentSens3D = NAN; }},
+        {"empty name", Sostituisci(buono, "Korvane example unit", ""), 0,
+         [](CLimitiEParametri& m) {
+             m.NomeMacchina = L"Passo temporale s = 0.020000";
+             m.PassoTemporale = 0.0;
+         }},
+        {"no [END]", buono.substr(0, buono.size() - 5), 0, nullptr},
+        {"misspelt label", Sostituisci(buono, "Centro-Monoblocco", "Centro-Monoblocko"), 0,
+         [](CLimitiEParametri& m) { m.CentroMonoblocco = 0.0; }},
+        {"missing line", Togli(buono, "Cent-Sens Pan mm  = 167.000000\n"), 0,
+         [](CLimitiEParametri& m) { m.CentSensPan = 0.0; }},
+        {"bad value", Sostituisci(buono, "= 0.096000", "= 0,096"), 0,
+         [](CLimitiEParametri& m) { m.DimPixelPano = 0.0; }},
+        {"misspelt head", Sostituisci(buono, "[ASSE Y]", "[ASSE Z]"), 0, nullptr},
+        {"missing head", Togli(buono, "[ASSE R]\n\n"), 0, nullptr},
+        {"no general head", Togli(buono, "[PARAMETRI GENERALI]\n\n"), 0, nullptr},
     };
     for (const auto& c : casi) {
-        Scrivi(dir + "c.ini", c.testo);
+        ScriviFile(dir + "c.ini", c.testo);
         CLimitiEParametri letto;
         EXPECT_EQ(letto.LeggiDaFile(StringaDaUtf8(dir + "c.ini"), 0), c.risultato) << c.caso;
-        EXPECT_EQ(letto.NomeMacchina, c.nome) << c.caso;
-        // Every value after the damaged line is still read.
-        EXPECT_EQ(letto.AsseH.PosMax, 250.0) << c.caso;
+        CLimitiEParametri atteso = MacchinaEsempio();
+        if (c.atteso)
+            c.atteso(atteso);
+        if (std::isnan(atteso.CentSens3D)) {
+            EXPECT_TRUE(std::isnan(letto.CentSens3D)) << c.caso;
+            letto.CentSens3D = atteso.CentSens3D = 260.0;
+        }
+        EXPECT_TRUE(letto == atteso) << c.caso;
     }
     // Every cut of the file reads without harm and reports the cut.
-    for (size_t n = 0; n < buono.size(); n += 7) {
-        Scrivi(dir + "t.ini", buono.substr(0, n));
+    for (size_t n = 0; n < buono.size(); ++n) {
+        ScriviFile(dir + "t.ini", buono.substr(0, n));
         CLimitiEParametri letto;
         EXPECT_EQ(letto.LeggiDaFile(StringaDaUtf8(dir + "t.ini"), 0), 0) << n;
     }
-}
-
-TEST(FileMacchina, VirgolaDecimaleDelProcessoNonConta)
-{
-    if (!ImpostaLocaleConVirgola())
-        GTEST_SKIP() << "no comma-decimal locale is installed (install locales-all)";
-    const std::string dir = CartellaTemporanea("macchina-locale");
-    CLimitiEParametri m = MacchinaEsempio();
-    ASSERT_EQ(m.ScriviSuFile(StringaDaUtf8(dir + "l.ini"), 0), 1);
-    CLimitiEParametri letto;
-    const int risultato = letto.LeggiDaFile(StringaDaUtf8(dir + "l.ini"), 0);
-    std::setlocale(LC_ALL, "C");
-    EXPECT_NE(Leggi(dir + "l.ini").find("Passo temporale s = 0.020000\n"), std::string::npos);
-    EXPECT_EQ(risultato, 1);
-    EXPECT_TRUE(letto == m);
 }

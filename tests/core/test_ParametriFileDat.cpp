@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 #include "core/ParametriFileDat.h"
+#include "tests/core/TestoDiProva.h"
 
 namespace {
 
-const char* const BLOCCO_DEFAULT =
+const std::string BLOCCO_DEFAULT =
     "[PARAMETRI FILE DAT]\n\n"
     "Versione          = 6\n"
     "Group             = 0\nType              = 0\nVersion           = -1\nTFCanUpdate       = -1\n"
@@ -25,67 +25,67 @@ const char* const BLOCCO_DEFAULT =
     "Px margins left   = -1\nPx margins topC   = -1\nPx margins bottomC= -1\nPx margins rightC = -1\n"
     "Px margins leftC  = -1\n\n";
 
-std::string Scritto(CParametriFileDat& d)
+ArrayInt* Array(CParametriFileDat& d, int k)
 {
-    FILE* f = std::tmpfile();
-    d.SalvaFileTRG(f);
-    std::string testo(static_cast<size_t>(std::ftell(f)), '\0');
-    std::rewind(f);
-    testo.resize(std::fread(testo.data(), 1, testo.size(), f));
-    std::fclose(f);
-    return testo;
+    ArrayInt* a[] = {&d.LRImgNote,     &d.PxMarginsTop,     &d.PxMarginsBottom,
+                     &d.PxMarginsRight, &d.PxMarginsLeft,  &d.PxMarginsTopC,
+                     &d.PxMarginsBottomC, &d.PxMarginsRightC, &d.PxMarginsLeftC};
+    return a[k];
 }
 
-struct Lettura {
-    int risultato;
-    long consumati;
-};
-
-Lettura Leggi(const std::string& testo, CParametriFileDat& d)
+// Settings whose every value tells where it stands: the header integers 1 to 20 in block order, the
+// positions 1.5 to 8.5, the scout members 21 to 24, and two sub-images whose nine values are 31-39
+// and 41-49.
+CParametriFileDat Numerati()
 {
-    FILE* f = std::tmpfile();
-    std::fputs(testo.c_str(), f);
-    std::rewind(f);
-    Lettura l{d.CaricaFileTRG(f), std::ftell(f)};
-    std::fclose(f);
-    return l;
-}
-
-std::string Togli(std::string t, const std::string& riga)
-{
-    const size_t p = t.find(riga);
-    if (p != std::string::npos)
-        t.erase(p, riga.size());
-    return t;
-}
-
-std::string Sostituisci(std::string t, const std::string& da, const std::string& a)
-{
-    t.replace(t.find(da), da.size(), a);
-    return t;
-}
-
-// A block of an older version, made from the version-6 text by the rules of that version.
-std::string BloccoVersione(int v, const std::string& margini)
-{
-    std::string t = Sostituisci(BLOCCO_DEFAULT, "Versione          = 6", "Versione          = " + std::to_string(v));
-    for (const char* r : {"Scout KV [kV]     = 0\n", "Scout MA [mA]     = 0\n", "Scout Coll Min    = 0\n",
-                          "Scout Coll Max    = 0\n"})
-        if (v < 6)
-            t = Togli(t, r);
-    if (v < 5) {
-        const size_t a = t.find("Pos Reset X"), b = t.find("1 Traiettorie");
-        t.erase(a, b - a);
+    CParametriFileDat d;
+    std::int32_t* testa[] = {&d.Group,         &d.Type,           &d.Version,          &d.TFCanUpdate,
+                             &d.TMCanUpdate,   &d.YCanMove,       &d.CephPatientPos,   &d.PanKeybPos,
+                             &d.CephArmPos,    &d.BiteBlockConf,  &d.ApsRangeMin,      &d.ApsRangeMax,
+                             &d.YAxisCorrLen,  &d.YAxisCorrMin,   &d.YAxisCorrMax,     &d.YAxisOpenMouth,
+                             &d.XAxisCorrFact, &d.PrmCollimOffset1, &d.PrmCollimOffset2, &d.ScnCollimOffset};
+    for (int k = 0; k < 20; ++k)
+        *testa[k] = k + 1;
+    float* posizioni[] = {&d.PosResetX,  &d.PosResetY,  &d.PosResetR,  &d.PosResetH,
+                          &d.PosUscitaX, &d.PosUscitaY, &d.PosUscitaR, &d.PosUscitaH};
+    for (int k = 0; k < 8; ++k)
+        *posizioni[k] = static_cast<float>(k) + 1.5f;
+    d.ScoutKV = 21;
+    d.ScoutMA = 22;
+    d.ScoutCollMin = 23;
+    d.ScoutCollMax = 24;
+    for (int k = 0; k < 9; ++k) {
+        Array(d, k)->RemoveAll();
+        Array(d, k)->Add(31 + k);
+        Array(d, k)->Add(41 + k);
     }
+    return d;
+}
+
+// Every line that begins with the label taken out.
+std::string SenzaRighe(std::string t, const std::string& etichetta)
+{
+    for (size_t p = t.find("\n" + etichetta); p != std::string::npos; p = t.find("\n" + etichetta, p))
+        t.erase(p + 1, t.find('\n', p + 1) - p);
+    return t;
+}
+
+// A block of an older version, made from a version-6 text by the layout of that version.
+std::string BloccoVersione(int v, const std::string& v6)
+{
+    std::string t = Sostituisci(v6, "Versione          = 6", "Versione          = " + std::to_string(v));
+    if (v < 6)
+        t = SenzaRighe(t, "Scout ");
+    if (v < 5)
+        t = SenzaRighe(t, "Pos ");
     if (v < 4)
-        for (const char* r : {"Px margins topC   = -1\n", "Px margins bottomC= -1\n", "Px margins rightC = -1\n",
-                              "Px margins leftC  = -1\n"})
-            t = Togli(t, r);
+        for (const char* c : {"Px margins topC", "Px margins bottomC", "Px margins rightC", "Px margins leftC"})
+            t = SenzaRighe(t, c);
     if (v < 3)
-        t = Sostituisci(t, "Ceph patient pos  = -1\n", "STF On            = 1\nCeph patient pos  = 5\n");
+        t = Sostituisci(t, "Ceph patient pos", "STF On            = 1\nCeph patient pos");
     if (v < 2)
-        t = Togli(t, "Ceph patient pos  = 5\n");
-    return Sostituisci(t, "Px margins top    = -1", "Px margins top    = " + margini);
+        t = SenzaRighe(t, "Ceph patient pos");
+    return t;
 }
 
 }  // namespace
@@ -96,95 +96,164 @@ TEST(ParametriFileDat, BloccoPredefinitoEsatto)
     EXPECT_EQ(Scritto(d), BLOCCO_DEFAULT);
     CParametriFileDat letto;
     letto.Group = 9;
-    const Lettura l = Leggi(BLOCCO_DEFAULT, letto);
-    EXPECT_EQ(l.risultato, 1);
+    letto.LRImgNote.Add(5);
+    EXPECT_EQ(LeggiBlocco(BLOCCO_DEFAULT, letto).risultato, 1);
     EXPECT_TRUE(letto == CParametriFileDat());
+    CParametriFileDat n = Numerati(), nLetto;
+    EXPECT_EQ(LeggiBlocco(ConCRLF(Scritto(n)), nLetto).risultato, 1);
+    EXPECT_TRUE(nLetto == n);
 }
 
 TEST(ParametriFileDat, VersioniVecchie)
 {
-    for (int v = 1; v <= 5; ++v) {
+    CParametriFileDat n = Numerati();
+    const std::string v6 = Scritto(n);
+    for (int v = 1; v <= 6; ++v) {
         CParametriFileDat d;
         d.ScoutKV = 70;
         d.ScoutMA = 8;
         d.ScoutCollMin = 1;
         d.ScoutCollMax = 2;
-        d.PosResetX = 1.0f;
-        d.PosUscitaR = 9.0f;
-        const Lettura l = Leggi(BloccoVersione(v, "12"), d);
-        EXPECT_EQ(l.risultato, 1) << v;
-        EXPECT_EQ(d.ScoutKV, 70) << v;
-        EXPECT_EQ(d.ScoutCollMax, 2) << v;
-        EXPECT_EQ(d.CephPatientPos, v == 1 ? 0 : v == 2 ? 5 : -1) << v;
-        EXPECT_EQ(d.PosResetX, 50.0f) << v;
-        EXPECT_EQ(d.PosResetR, -180.0f) << v;
-        EXPECT_EQ(d.PosUscitaR, 0.0f) << v;
-        ASSERT_EQ(d.PxMarginsTop.GetSize(), 1) << v;
-        EXPECT_EQ(d.PxMarginsTop[0], 12) << v;
-        // One set of margins before version 4, copied into the collimated set.
-        EXPECT_EQ(d.PxMarginsTopC[0], v < 4 ? 12 : -1) << v;
-        EXPECT_EQ(d.PxMarginsLeftC[0], -1) << v;
+        d.PosResetX = d.PosUscitaR = 99.0f;
+        EXPECT_EQ(LeggiBlocco(BloccoVersione(v, v6), d).risultato, 1) << v;
+
+        CParametriFileDat atteso = n;
+        if (v == 1)
+            atteso.CephPatientPos = 0;
+        if (v < 6) {
+            atteso.ScoutKV = 70;
+            atteso.ScoutMA = 8;
+            atteso.ScoutCollMin = 1;
+            atteso.ScoutCollMax = 2;
+        }
+        if (v < 5) {
+            const CParametriFileDat predefinito;
+            atteso.PosResetX = predefinito.PosResetX;
+            atteso.PosResetY = predefinito.PosResetY;
+            atteso.PosResetR = predefinito.PosResetR;
+            atteso.PosResetH = predefinito.PosResetH;
+            atteso.PosUscitaX = atteso.PosUscitaY = atteso.PosUscitaR = atteso.PosUscitaH = 0.0f;
+        }
+        // One set of margins before version 4: it serves as the "C" set too.
+        if (v < 4)
+            for (int k = 5; k < 9; ++k)
+                Array(atteso, k)->Copy(*Array(atteso, k - 4));
+        EXPECT_TRUE(d == atteso) << v;
     }
 }
 
 TEST(ParametriFileDat, VersioneSconosciutaNonConsumaAltro)
 {
-    const std::string t = Sostituisci(BLOCCO_DEFAULT, "Versione          = 6", "Versione          = 7");
+    for (const char* versione : {"7", "0", "-1"}) {
+        const std::string t =
+            Sostituisci(BLOCCO_DEFAULT, "Versione          = 6", std::string("Versione          = ") + versione);
+        CParametriFileDat d;
+        d.Group = 4;
+        const Lettura l = LeggiBlocco(t, d);
+        EXPECT_EQ(l.risultato, 1) << versione;
+        EXPECT_EQ(l.consumati, static_cast<long>(t.find("Group"))) << versione;
+        EXPECT_EQ(d.Group, 4) << versione;
+        EXPECT_EQ(d.LRImgNote.GetSize(), 0) << versione;
+    }
     CParametriFileDat d;
-    d.Group = 4;
-    const Lettura l = Leggi(t, d);
-    EXPECT_EQ(l.risultato, 1);
-    EXPECT_EQ(l.consumati, static_cast<long>(t.find("Group")));
-    EXPECT_EQ(d.Group, 4);
-    EXPECT_EQ(d.LRImgNote.GetSize(), 0);
+    EXPECT_EQ(LeggiBlocco(Sostituisci(BLOCCO_DEFAULT, "= 6", "= x"), d).risultato, 0);
+    EXPECT_EQ(d.Group, 0);
 }
 
 TEST(ParametriFileDat, ArrayDiversiEConteggiAssurdi)
 {
-    CParametriFileDat d;
-    d.LRImgNote.Add(1);
-    d.LRImgNote.Add(2);
-    const std::string t = Scritto(d);
-    EXPECT_NE(t.find("1 Traiettorie in file .dat\n"), std::string::npos);
-    CParametriFileDat letto;
-    EXPECT_EQ(Leggi(t, letto).risultato, 1);
-    EXPECT_EQ(letto.LRImgNote.GetSize(), 1);
-    EXPECT_EQ(letto.PxMarginsLeftC.GetSize(), 1);
+    // The block carries as many sub-images as the shortest array has.
+    const struct {
+        int lunghezzaNote;
+        int lunghezzaLeftC;
+        int scritte;
+    } lunghezze[] = {{3, 1, 1}, {1, 0, 0}, {2, 2, 2}};
+    for (const auto& c : lunghezze) {
+        CParametriFileDat d;
+        d.LRImgNote.SetSize(c.lunghezzaNote);
+        d.PxMarginsLeftC.SetSize(c.lunghezzaLeftC);
+        for (int k = 1; k < 8; ++k)
+            Array(d, k)->SetSize(2);
+        const std::string t = Scritto(d);
+        EXPECT_NE(t.find("\n" + std::to_string(c.scritte) + " Traiettorie in file .dat\n"), std::string::npos);
+        CParametriFileDat letto;
+        EXPECT_EQ(LeggiBlocco(t, letto).risultato, 1);
+        for (int k = 0; k < 9; ++k)
+            EXPECT_EQ(Array(letto, k)->GetSize(), c.scritte) << c.lunghezzaNote << " " << k;
+    }
 
+    // A count beyond 10000 or below zero is refused at once, before anything is sized.
+    const long dopoConteggio = static_cast<long>(BLOCCO_DEFAULT.find("LR img note"));
     const struct {
         const char* conteggio;
         int risultato;
         int dimensione;
-    } casi[] = {{"2000000000", 0, 0}, {"-3", 0, 0}, {"2", 0, 2}, {"0", 1, 0}};
+        bool subito;
+    } casi[] = {{"2000000000", 0, 0, true}, {"10001", 0, 0, true}, {"-3", 0, 0, true},
+                {"10000", 0, 10000, false}, {"2", 0, 2, false},     {"0", 1, 0, false}};
     for (const auto& c : casi) {
         CParametriFileDat x;
-        const Lettura l = Leggi(Sostituisci(BLOCCO_DEFAULT, "1 Traiettorie", std::string(c.conteggio) + " Traiettorie"), x);
+        const std::string t = Sostituisci(BLOCCO_DEFAULT, "1 Traiettorie", std::string(c.conteggio) + " Traiettorie");
+        const Lettura l = LeggiBlocco(t, x);
         EXPECT_EQ(l.risultato, c.risultato) << c.conteggio;
-        EXPECT_EQ(x.PxMarginsBottom.GetSize(), c.dimensione) << c.conteggio;
+        for (int k = 0; k < 9; ++k)
+            EXPECT_EQ(Array(x, k)->GetSize(), c.dimensione) << c.conteggio;
+        const long cifreInPiu = static_cast<long>(std::string(c.conteggio).size()) - 1;
+        if (c.subito) {
+            EXPECT_EQ(l.consumati, dopoConteggio + cifreInPiu) << c.conteggio;
+        }
     }
 }
 
 TEST(ParametriFileDat, RigheModificate)
 {
+    const CParametriFileDat n = Numerati();
+    CParametriFileDat copia = n;
+    const std::string buono = Scritto(copia);
+    using Modifica = void (*)(CParametriFileDat&);
     const struct {
+        const char* caso;
         std::string testo;
         int risultato;
+        Modifica atteso;  // what differs from the numbered settings after reading into defaults
     } casi[] = {
-        {Sostituisci(BLOCCO_DEFAULT, "Group             = 0", "Group = 0"), 1},
-        {Sostituisci(BLOCCO_DEFAULT, "Type  ", "Tipe  "), 0},
-        {Sostituisci(BLOCCO_DEFAULT, "[PARAMETRI FILE DAT]", "[PARAMETRI FILE DATI]"), 0},
-        {Sostituisci(BLOCCO_DEFAULT, "Pos Reset Y [mm]  = 0.000000", "Pos Reset Y [mm]  = nan"), 1},
-        {std::string(BLOCCO_DEFAULT).substr(0, 400), 0},
+        {"single blanks", Sostituisci(buono, "Group             = 1", "Group = 1"), 1, nullptr},
+        {"misspelt label", Sostituisci(buono, "Type  ", "Tipe  "), 0, [](CParametriFileDat& d) { d.Type = 0; }},
+        {"missing line", Togli(buono, "Type              = 2\n"), 0, [](CParametriFileDat& d) { d.Type = 0; }},
+        {"bad float", Sostituisci(buono, "= 2.500000", "= x"), 0, [](CParametriFileDat& d) { d.PosResetY = 0.0f; }},
+        {"nan", Sostituisci(buono, "= 2.500000", "= nan"), 1, [](CParametriFileDat& d) { d.PosResetY = NAN; }},
+        {"bad margin", Sostituisci(buono, "Px margins right  = 44", "Px margins right  = x"), 0,
+         [](CParametriFileDat& d) { d.PxMarginsRight[1] = 0; }},
+        {"missing count", Togli(buono, "2 Traiettorie in file .dat\n"), 0,
+         [](CParametriFileDat& d) {
+             for (int k = 0; k < 9; ++k)
+                 Array(d, k)->RemoveAll();
+         }},
+        {"misspelt heading", Sostituisci(buono, "[PARAMETRI FILE DAT]", "[PARAMETRI FILE DATI]"), 0,
+         [](CParametriFileDat& d) {
+             d = CParametriFileDat();
+             for (int k = 0; k < 9; ++k)
+                 Array(d, k)->RemoveAll();
+         }},
     };
     for (const auto& c : casi) {
-        CParametriFileDat d;
-        EXPECT_EQ(Leggi(c.testo, d).risultato, c.risultato) << c.testo.substr(0, 60);
+        CParametriFileDat letto;
+        EXPECT_EQ(LeggiBlocco(c.testo, letto).risultato, c.risultato) << c.caso;
+        CParametriFileDat atteso = n;
+        if (c.atteso)
+            c.atteso(atteso);
+        if (std::isnan(atteso.PosResetY)) {
+            EXPECT_TRUE(std::isnan(letto.PosResetY)) << c.caso;
+            letto.PosResetY = atteso.PosResetY = 0.0f;
+        }
+        EXPECT_TRUE(letto == atteso) << c.caso;
     }
-    const std::string buono = BLOCCO_DEFAULT;
-    for (size_t n = 0; n + 1 < buono.size(); n += 5) {
-        CParametriFileDat d;
-        EXPECT_EQ(Leggi(buono.substr(0, n), d).risultato, 0) << n;
-    }
+    // Cut anywhere: the default block ends in "-1", so only a cut in the white space after it is whole.
+    for (const std::string& blocco : {BLOCCO_DEFAULT, ConCRLF(BLOCCO_DEFAULT)})
+        for (size_t k = 0; k <= blocco.size(); ++k) {
+            CParametriFileDat d;
+            EXPECT_EQ(LeggiBlocco(blocco.substr(0, k), d).risultato, k >= FineUtile(blocco) ? 1 : 0) << k;
+        }
 }
 
 TEST(ParametriFileDat, UguaglianzaEsatta)
@@ -197,6 +266,9 @@ TEST(ParametriFileDat, UguaglianzaEsatta)
     b = a;
     EXPECT_TRUE(a == b);
     b.PxMarginsRightC.Add(-1);
+    EXPECT_FALSE(a == b);
+    b = a;
+    b.PxMarginsRightC[0] = 0;
     EXPECT_FALSE(a == b);
     b = a;
     b.ScoutCollMin = 1;
