@@ -113,6 +113,11 @@ int CTraiettoria::DiscretizzaTraiettoriaPanoramica(double* const)
     return NonCalcolabile();
 }
 
+int CTraiettoria::DiscretizzaPerRotazione(const ParametriDiscretizzazione*, double*)
+{
+    return NonCalcolabile();
+}
+
 int CTraiettoria::CalcolaTraiettoriaLineare(double* const)
 {
     return NonCalcolabile();

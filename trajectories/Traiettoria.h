@@ -4,6 +4,7 @@
 
 #include "sections/Sezione.h"
 #include "trajectories/CurvaDenti.h"
+#include "trajectories/ParametriDiscretizzazione.h"
 
 using ArrayDouble = CArray<double, const double&>;
 
@@ -125,6 +126,9 @@ public:
     int DiscretizzaTraiettoriaPanoramica(double* const statistiche);
     int CalcolaTraiettoriaLineare(double* const statistiche);
     int CalcolaTraiettoriaCefalometrica(double* const statistiche);
+    // The rotation discretiser the panoramic and linear kinds share: constant quantised arm speed,
+    // everything else interpolated at the reached angle. `riepilogo` gets 12 values or is null.
+    int DiscretizzaPerRotazione(const ParametriDiscretizzazione* parametri, double* riepilogo);
 
     KORVANE_TRAIETTORIA_PARAMETRI_A(KORVANE_DICHIARA_MEMBRO)
     ArrayPunti2D PuntiTuning;
