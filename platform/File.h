@@ -22,3 +22,37 @@ using FilePtr = std::unique_ptr<FILE, ChiudiFile>;
 // a trailing "\r" is dropped. The rest of an over-long line is consumed too. Returns false at end of file
 // before any character.
 KORVANE_API bool LeggiFinoAFineRiga(FILE* f, std::string& riga, size_t massimo);
+
+// A file written under a temporary name in its destination's folder and renamed over the
+// destination only once every byte has reached the disk, so a failed write never leaves a partial
+// file where a good one stood. The name is handed to the file system as it stands (bytes), so a
+// name that is not UTF-8 is written where it says. A destination that is a symbolic link is written
+// through to the file it names.
+class KORVANE_API FileSostitutivo {
+public:
+    explicit FileSostitutivo(const std::string& nome);
+    // Removes the temporary file unless it was renamed into place.
+    ~FileSostitutivo();
+    FileSostitutivo(const FileSostitutivo&) = delete;
+    FileSostitutivo& operator=(const FileSostitutivo&) = delete;
+
+    // The stream to write into; null when the temporary file could not be made (see Errore).
+    FILE* Flusso() const { return flusso_; }
+    // Writes through the stream and keeps the system's reason when it fails.
+    bool Scrivi(const void* dati, size_t quanti);
+    // Flushes, syncs and closes the temporary file: false when any write or the close failed.
+    bool Chiudi();
+    // Closes if still open, then renames over the destination.
+    bool Rinomina();
+    // Why the file could not be written, for a message.
+    const std::string& Errore() const { return errore_; }
+
+private:
+    bool Fallito(const std::string& cosa);
+
+    std::string destinazione_;
+    std::string provvisorio_;
+    FILE* flusso_ = nullptr;
+    bool rinominato_ = false;
+    std::string errore_;
+};
