@@ -21,9 +21,9 @@ struct Esito {
 };
 
 // Runs the installed-in-tree command with its standard error folded into the output.
-Esito Esegui(const std::string& argomenti)
+Esito Esegui(const std::string& argomenti, const std::string& prima = "")
 {
-    const std::string comando = std::string(KORVANE_BIN_DIR) + "/korvane " + argomenti + " 2>&1";
+    const std::string comando = prima + std::string(KORVANE_BIN_DIR) + "/korvane " + argomenti + " 2>&1";
     Esito e;
     FILE* p = popen(comando.c_str(), "r");
     if (p == nullptr)
@@ -152,4 +152,67 @@ TEST(Korvane, IlRifiutoDellaLibreriaDaIlSuoMessaggio)
     EXPECT_EQ(e.codice, 1);
     EXPECT_NE(e.uscita.find("It is not possible to run a 360 degrees trajectory on this machine"), std::string::npos)
         << e.uscita;
+}
+
+TEST(Korvane, NomiEOpzioniCattiviDannoUscita2ENessunFile)
+{
+    const std::string dir = CartellaTemporanea("cli-uscita2");
+    std::filesystem::create_symlink(dir + "l1", dir + "l2");
+    std::filesystem::create_symlink(dir + "l2", dir + "l1");
+    const std::string cb3d = "cb3d --machine " + Macchina() + " --out " + dir + "vuota ";
+    const std::string move = "move --machine " + Macchina() + " --out " + dir + "vuota ";
+    const struct {
+        std::string argomenti;
+        const char* messaggio;
+    } casi[] = {
+        {"machine " + std::string(256, 'a'), "File name too long"},
+        {"cb3d --machine " + dir + "l1", "Too many levels of symbolic links"},
+        {"machine --example /dev/full", "not a regular file"},
+        {"machine --example " + dir + "manca/m.ini", "No such file"},
+        {"machine --example /proc/m.ini", "cannot write"},
+        {"machine " + Macchina() + " >/dev/full", ""},
+        {"cb3d --machine " + Macchina() + " --out /dev/full", "Not a directory"},
+        {cb3d + "--ma-front 1000000000", "not in range"},
+        {cb3d + "--ma-lat -1", "not in range"},
+        {cb3d + "--projection 65536", "not in range"},
+        {cb3d + "--time nan", "not a finite number"},
+        {cb3d + "--radius 1e39", "not a finite number"},
+        {cb3d + "--exit 0,0,inf,0", "not a finite number"},
+        {move + "--from 0,0,-150,0,-nan,0,0,0 --to 0,0,-150,0", "not a finite number"},
+        {move + "--from 0,0,-150,0 --to 0,0,-150,0 --max-acc 100.5", "not in range"},
+    };
+    for (const auto& c : casi) {
+        const Esito e = Esegui(c.argomenti);
+        EXPECT_EQ(e.codice, 2) << c.argomenti << "\n" << e.uscita;
+        EXPECT_NE(e.uscita.find(c.messaggio), std::string::npos) << c.argomenti << "\n" << e.uscita;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir + "vuota"));
+
+    // A disk that fills up mid-file leaves the earlier run's files whole and no temporary beside them.
+    ASSERT_EQ(Esegui(cb3d).codice, 0);
+    const std::string scan = LeggiFile(dir + "vuota/scan.bin");
+    const Esito pieno = Esegui(cb3d + "--projection 7", "ulimit -f 20; ");
+    EXPECT_EQ(pieno.codice, 2) << pieno.uscita;
+    EXPECT_NE(pieno.uscita.find("File too large"), std::string::npos) << pieno.uscita;
+    EXPECT_EQ(LeggiFile(dir + "vuota/scan.bin"), scan);
+    const auto voci = std::filesystem::directory_iterator(dir + "vuota");
+    EXPECT_EQ(std::distance(begin(voci), end(voci)), 2);
+}
+
+TEST(Korvane, NomiNonUtf8)
+{
+    // Latin-1 bytes in a machine name, and an output folder whose name is not UTF-8.
+    const std::string dir = CartellaTemporanea("cli-utf8");
+    CLimitiEParametri m = MacchinaEsempio();
+    m.NomeMacchina = L"Unit\u00e9";
+    ASSERT_TRUE(m.ScriviSuFile(StringaDaUtf8(dir + "m.ini"), 0));
+    Esito e = Esegui("machine " + dir + "m.ini --json");
+    ASSERT_EQ(e.codice, 0) << e.uscita;
+    EXPECT_EQ(nlohmann::json::parse(e.uscita)["name"], "Unit\u00e9");
+    const std::string out = dir + "o\xff";
+    e = Esegui("cb3d --machine " + Macchina() + " --out " + out + " --json");
+    ASSERT_EQ(e.codice, 0) << e.uscita;
+    EXPECT_EQ(nlohmann::json::parse(e.uscita)["files"].size(), 2u);
+    EXPECT_EQ(std::filesystem::file_size(out + "/scan.bin"), 37293u);
+    EXPECT_TRUE(std::filesystem::exists(out + "/assi.csv"));
 }

@@ -1,12 +1,15 @@
 #include "Comandi.h"
 
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "LetturaBuffer.h"
 #include "Riepilogo.h"
@@ -31,6 +34,60 @@ std::string MacchinaPredefinita()
 void Errore(const std::string& testo)
 {
     std::fprintf(stderr, "korvane: %s\n", testo.c_str());
+}
+
+// Names from the command line need not be UTF-8: their stray bytes are replaced in JSON.
+void StampaJson(const nlohmann::json& j)
+{
+    std::printf("%s\n", j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
+}
+
+// An input opened by the bytes of its name, so a name too long, a link loop or a name that is not
+// UTF-8 fails or succeeds here; the library reads the open file through /proc/self/fd.
+class Ingresso {
+public:
+    Ingresso() = default;
+    Ingresso(const Ingresso&) = delete;
+    Ingresso& operator=(const Ingresso&) = delete;
+    ~Ingresso()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    bool Apri(const std::string& nome, const std::string& cosa)
+    {
+        fd_ = ::open(nome.c_str(), O_RDONLY | O_CLOEXEC);
+        struct stat info {};
+        if (fd_ >= 0 && ::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) {
+            ::close(fd_);
+            fd_ = -1;
+            errno = EISDIR;
+        }
+        if (fd_ < 0)
+            Errore("cannot read " + cosa + " " + nome + ": " + std::strerror(errno));
+        return fd_ >= 0;
+    }
+    CString NomePerLaLibreria() const { return StringaDaUtf8("/proc/self/fd/" + std::to_string(fd_)); }
+    int Descrittore() const { return fd_; }
+
+private:
+    int fd_ = -1;
+};
+
+// Closes both files before renaming either, so a failure never pairs a new file with an old one.
+bool Completa(std::initializer_list<FileSostitutivo*> file)
+{
+    for (FileSostitutivo* f : file)
+        if (!f->Chiudi()) {
+            Errore("cannot write " + f->Errore());
+            return false;
+        }
+    for (FileSostitutivo* f : file)
+        if (!f->Rinomina()) {
+            Errore("cannot write " + f->Errore());
+            return false;
+        }
+    return true;
 }
 
 // What makes a machine record unusable for computing motion.
@@ -60,11 +117,10 @@ std::vector<std::string> ProblemiMacchina(const CLimitiEParametri& m)
 bool CaricaMacchina(const std::string& file, CLimitiEParametri& m)
 {
     const std::string nome = file.empty() ? MacchinaPredefinita() : file;
-    if (!fs::exists(nome)) {
-        Errore("machine file not found: " + nome);
+    Ingresso in;
+    if (!in.Apri(nome, "the machine file"))
         return false;
-    }
-    if (!m.LeggiDaFile(StringaDaUtf8(nome), 0)) {
+    if (!m.LeggiDaFile(in.NomePerLaLibreria(), 0)) {
         Errore("not a valid machine file: " + nome);
         return false;
     }
@@ -97,7 +153,10 @@ int Prepara(const OpzioniComuni& o, CLimitiEParametri& m, std::string& anticolli
         anticollisione = "skipped (--no-head)";
     } else if (!o.testa.empty()) {
         CString err;
-        if (!fs::exists(o.testa) || !CSezione::LeggiTestonaDaFile(StringaDaUtf8(o.testa), err)) {
+        Ingresso in;
+        if (!in.Apri(o.testa, "the head outline"))
+            return ESITO_USO;
+        if (!CSezione::LeggiTestonaDaFile(in.NomePerLaLibreria(), err)) {
             Errore("cannot use the head outline " + o.testa + (err.empty() ? "" : ": " + StringaAUtf8(err)));
             return ESITO_USO;
         }
@@ -129,26 +188,46 @@ int EsportaEStampa(const OpzioniComuni& o, const CLimitiEParametri& m, int dimBu
         return Rifiutato();
     std::error_code ec;
     fs::create_directories(o.uscita, ec);
-    const std::string bin = (fs::path(o.uscita) / "scan.bin").string();
-    const std::string csv = (fs::path(o.uscita) / "assi.csv").string();
-    std::ofstream f(bin, std::ios::binary);
-    f.write(reinterpret_cast<const char*>(buffer.data()), static_cast<std::streamsize>(buffer.size()));
-    f.close();
-    if (!f || !ScriviStatiCsv(csv, stati, m.PassoTemporale)) {
-        Errore("cannot write into " + o.uscita);
+    if (ec) {
+        Errore("cannot make the folder " + o.uscita + ": " + ec.message());
         return ESITO_USO;
     }
+    const std::string bin = (fs::path(o.uscita) / "scan.bin").string();
+    const std::string csv = (fs::path(o.uscita) / "assi.csv").string();
+    FileSostitutivo fileBin(bin);
+    FileSostitutivo fileCsv(csv);
+    const std::string testoCsv = StatiCsv(stati, m.PassoTemporale);
+    fileBin.Scrivi(buffer.data(), buffer.size());
+    fileCsv.Scrivi(testoCsv.data(), testoCsv.size());
+    if (!Completa({&fileBin, &fileCsv}))
+        return ESITO_USO;
     RiepilogoMoto r = RiassumiMoto(stati, m);
     r.anticollisione = anticollisione;
     if (o.json) {
         nlohmann::json j = RiepilogoInJson(r);
         j["files"] = {bin, csv};
-        std::printf("%s\n", j.dump(2).c_str());
+        StampaJson(j);
     } else {
         StampaRiepilogo(r, stdout);
         std::printf("written: %s, %s\n", bin.c_str(), csv.c_str());
     }
     return ESITO_OK;
+}
+
+// The library's writer takes a file name and cannot tell a failed write: it writes into memory,
+// and the bytes reach the disk through a checked file.
+bool TestoDellaMacchina(CLimitiEParametri& m, std::string& testo)
+{
+    const int fd = ::memfd_create("macchina", MFD_CLOEXEC);
+    if (fd < 0)
+        return false;
+    bool ok = m.ScriviSuFile(StringaDaUtf8("/proc/self/fd/" + std::to_string(fd)), 0) != 0;
+    char blocco[4096];
+    ssize_t n = 0;
+    while (ok && (n = ::pread(fd, blocco, sizeof blocco, static_cast<off_t>(testo.size()))) > 0)
+        testo.append(blocco, static_cast<size_t>(n));
+    ::close(fd);
+    return ok && n == 0;
 }
 
 PUNTO_TRAIETTORIA StatoDa(const std::vector<double>& v)
@@ -215,15 +294,20 @@ int EseguiIspeziona(const OpzioniIspeziona& o)
     CLimitiEParametri m;
     if (!CaricaMacchina(o.macchina, m))
         return ESITO_USO;
-    std::ifstream f(o.buffer, std::ios::binary);
-    if (!f) {
-        Errore("cannot read " + o.buffer);
+    Ingresso in;
+    if (!in.Apri(o.buffer, "the step buffer"))
         return ESITO_USO;
-    }
     // Read one byte more than a buffer holds, so an oversized file shows as such.
     std::vector<std::uint8_t> byte(DIMENSIONE_BUFFER + 1);
-    f.read(reinterpret_cast<char*>(byte.data()), static_cast<std::streamsize>(byte.size()));
-    byte.resize(static_cast<size_t>(f.gcount()));
+    size_t letti = 0;
+    ssize_t n = 0;
+    while (letti < byte.size() && (n = ::read(in.Descrittore(), byte.data() + letti, byte.size() - letti)) > 0)
+        letti += static_cast<size_t>(n);
+    if (n < 0) {
+        Errore("cannot read the step buffer " + o.buffer + ": " + std::strerror(errno));
+        return ESITO_USO;
+    }
+    byte.resize(letti);
     BufferDecodificato b;
     std::string errore;
     if (!DecodificaBuffer(byte, b, errore)) {
@@ -244,7 +328,7 @@ int EseguiIspeziona(const OpzioniIspeziona& o)
                        {"exit_steps", b.out}};
         j["crc"] = {{"stored", b.crcLetto}, {"computed", b.crcCalcolato}, {"valid", b.CrcValido()}};
         j["end_position"] = {fine.dPosX, fine.dPosY, fine.dPosR, fine.dPosH};
-        std::printf("%s\n", j.dump(2).c_str());
+        StampaJson(j);
     } else {
         std::printf("version %d, group %d, projection type %d, APS range max %d\n", b.versione, b.gruppo,
                     b.tipoProiezione, b.apsRangeMax);
@@ -271,19 +355,23 @@ int EseguiMacchina(const OpzioniMacchina& o)
         CLimitiEParametri m;
         if (!CaricaMacchina(std::string(), m))
             return ESITO_USO;
-        if (!m.ScriviSuFile(StringaDaUtf8(o.esempio), 0)) {
-            Errore("cannot write " + o.esempio);
+        std::string testo;
+        if (!TestoDellaMacchina(m, testo)) {
+            Errore("cannot write " + o.esempio + ": the machine could not be written out");
             return ESITO_USO;
         }
+        FileSostitutivo file(o.esempio);
+        file.Scrivi(testo.data(), testo.size());
+        if (!Completa({&file}))
+            return ESITO_USO;
         std::printf("written: %s\n", o.esempio.c_str());
         return ESITO_OK;
     }
     CLimitiEParametri m;
-    if (!fs::exists(o.file)) {
-        Errore("machine file not found: " + o.file);
+    Ingresso in;
+    if (!in.Apri(o.file, "the machine file"))
         return ESITO_USO;
-    }
-    const int letto = m.LeggiDaFile(StringaDaUtf8(o.file), 0);
+    const int letto = m.LeggiDaFile(in.NomePerLaLibreria(), 0);
     const std::vector<std::string> problemi = ProblemiMacchina(m);
     const struct {
         const char* nome;
@@ -293,7 +381,7 @@ int EseguiMacchina(const OpzioniMacchina& o)
         nlohmann::json j;
         j["file_matched"] = letto == 1;
         j["problems"] = problemi;
-        j["name"] = StringaA8Bit(m.NomeMacchina);
+        j["name"] = StringaAUtf8(m.NomeMacchina);
         j["general"] = {{"time_step_s", m.PassoTemporale},     {"centre_tube_mm", m.CentroMonoblocco},
                         {"centre_sensor_pan_mm", m.CentSensPan}, {"centre_sensor_3d_mm", m.CentSens3D},
                         {"bite_mm", m.PosMorso},               {"pixel_pano_mm", m.DimPixelPano},
@@ -302,9 +390,9 @@ int EseguiMacchina(const OpzioniMacchina& o)
             j["axes"][x.nome] = {{"steps_per_unit", x.a.StepPerUnita}, {"step_s_per_lsb", x.a.StepSPerLSB},
                                  {"max_velocity", x.a.MaxVel},        {"max_acceleration", x.a.MaxAcc},
                                  {"min_position", x.a.PosMin},        {"max_position", x.a.PosMax}};
-        std::printf("%s\n", j.dump(2).c_str());
+        StampaJson(j);
     } else {
-        std::printf("machine \"%s\": %s\n", StringaA8Bit(m.NomeMacchina).c_str(),
+        std::printf("machine \"%s\": %s\n", StringaAUtf8(m.NomeMacchina).c_str(),
                     letto ? "every line matched" : "the file does not match the machine file layout");
         std::printf("time step %g s; centre-tube %g mm; centre-sensor %g mm (pan), %g mm (3D); pixel %g mm\n",
                     m.PassoTemporale, m.CentroMonoblocco, m.CentSensPan, m.CentSens3D, m.DimPixelPano);

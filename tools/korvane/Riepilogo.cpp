@@ -75,17 +75,17 @@ nlohmann::json RiepilogoInJson(const RiepilogoMoto& r)
     return j;
 }
 
-bool ScriviStatiCsv(const std::string& nome, const std::vector<PUNTO_TRAIETTORIA>& stati, double dt)
+std::string StatiCsv(const std::vector<PUNTO_TRAIETTORIA>& stati, double dt)
 {
     LocaleC guardia;
-    FilePtr f(ApriFile(StringaDaUtf8(nome), "w"));
-    if (!f)
-        return false;
-    std::fprintf(f.get(), "t_s,x_mm,y_mm,r_deg,h_mm,vx_mm_s,vy_mm_s,vr_deg_s,vh_mm_s,kv_pct,ma_pct\n");
+    std::string testo = "t_s,x_mm,y_mm,r_deg,h_mm,vx_mm_s,vy_mm_s,vr_deg_s,vh_mm_s,kv_pct,ma_pct\n";
+    char riga[4096];  // holds nine doubles at their widest, 317 characters each
     for (size_t k = 0; k < stati.size(); ++k) {
         const PUNTO_TRAIETTORIA& p = stati[k];
-        std::fprintf(f.get(), "%.4f,%.6f,%.6f,%.6f,%.6f,%.6f,%.6f,%.6f,%.6f,%d,%d\n", static_cast<double>(k) * dt,
-                     p.dPosX, p.dPosY, p.dPosR, p.dPosH, p.dVelX, p.dVelY, p.dVelR, p.dVelH, p.iKV, p.imA);
+        const int n = std::snprintf(riga, sizeof riga, "%.4f,%.6f,%.6f,%.6f,%.6f,%.6f,%.6f,%.6f,%.6f,%d,%d\n",
+                                    static_cast<double>(k) * dt, p.dPosX, p.dPosY, p.dPosR, p.dPosH, p.dVelX, p.dVelY,
+                                    p.dVelR, p.dVelH, p.iKV, p.imA);
+        testo.append(riga, static_cast<size_t>(std::clamp(n, 0, static_cast<int>(sizeof riga) - 1)));
     }
-    return std::ferror(f.get()) == 0;
+    return testo;
 }

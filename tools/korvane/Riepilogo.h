@@ -32,5 +32,5 @@ RiepilogoMoto RiassumiMoto(const std::vector<PUNTO_TRAIETTORIA>& stati, const CL
 void StampaRiepilogo(const RiepilogoMoto& r, std::FILE* f);
 nlohmann::json RiepilogoInJson(const RiepilogoMoto& r);
 
-// Axis states as CSV: time, positions, velocities, kV, mA. Returns false when the file cannot be written.
-bool ScriviStatiCsv(const std::string& nome, const std::vector<PUNTO_TRAIETTORIA>& stati, double dt);
+// Axis states as CSV text: time, positions, velocities, kV, mA.
+std::string StatiCsv(const std::vector<PUNTO_TRAIETTORIA>& stati, double dt);

@@ -6,10 +6,33 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cerrno>
+#include <cfloat>
+#include <cmath>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+
 #include "Comandi.h"
+
+namespace {
+// Every number reaches the library as a float or a double: refuse what is not a finite float.
+const CLI::Validator FINITO(
+    [](std::string& testo) {
+        double v = 0.0;
+        if (CLI::detail::lexical_cast(testo, v) && !(std::isfinite(v) && std::fabs(v) <= FLT_MAX))
+            return "not a finite number: " + testo;
+        return std::string();
+    },
+    "");
+const CLI::Range PERCENTUALE(0, 100);
+}  // namespace
 
 int main(int argc, char** argv)
 {
+    // A file-size limit then fails the write, which is reported, instead of killing us mid-file.
+    std::signal(SIGXFSZ, SIG_IGN);
     CLI::App app{"korvane: motion of the dental X-ray unit's axes"};
     int esito = ESITO_OK;
     app.require_subcommand(1);
@@ -18,21 +41,31 @@ int main(int argc, char** argv)
     OpzioniCB3D cb3d;
     CLI::App* sub = app.add_subcommand("cb3d", "compute a cone-beam 3D scan and write its step buffer and axis states");
     AggiungiOpzioniComuni(*sub, cb3d.comuni, "out/cb3d");
-    sub->add_option("--time", cb3d.tempo, "scan time, s")->capture_default_str();
-    sub->add_option("--radius", cb3d.raggio, "radius of the circle run by the rotation centre, mm")->capture_default_str();
-    sub->add_option("--xc", cb3d.xCentro, "X of the circle's centre, mm")->capture_default_str();
-    sub->add_option("--yc", cb3d.yCentro, "Y of the circle's centre, mm")->capture_default_str();
+    sub->add_option("--time", cb3d.tempo, "scan time, s")->check(FINITO)->capture_default_str();
+    sub->add_option("--radius", cb3d.raggio, "radius of the circle run by the rotation centre, mm")
+        ->check(FINITO)
+        ->capture_default_str();
+    sub->add_option("--xc", cb3d.xCentro, "X of the circle's centre, mm")->check(FINITO)->capture_default_str();
+    sub->add_option("--yc", cb3d.yCentro, "Y of the circle's centre, mm")->check(FINITO)->capture_default_str();
     sub->add_flag("--linear-junctions", cb3d.raccordiLineari,
                   "ramp to and from rest with linear junctions instead of harmonic ones");
     sub->add_option("--max-acc", cb3d.maxAcc, "share of each axis' acceleration the junctions may use, %")
+        ->check(FINITO & CLI::Range(0.0, 100.0))
         ->capture_default_str();
-    sub->add_option("--ma-front", cb3d.mAFrontali, "tube current with the arm at 90 degrees, %")->capture_default_str();
-    sub->add_option("--ma-lat", cb3d.mALaterali, "tube current with the arm at 0 degrees, %")->capture_default_str();
-    sub->add_option("--projection", cb3d.tipoProiezione, "projection type written into the buffer")->capture_default_str();
+    sub->add_option("--ma-front", cb3d.mAFrontali, "tube current with the arm at 90 degrees, %")
+        ->check(PERCENTUALE)
+        ->capture_default_str();
+    sub->add_option("--ma-lat", cb3d.mALaterali, "tube current with the arm at 0 degrees, %")
+        ->check(PERCENTUALE)
+        ->capture_default_str();
+    sub->add_option("--projection", cb3d.tipoProiezione, "projection type written into the buffer")
+        ->check(CLI::Range(0, 65535))
+        ->capture_default_str();
     sub->add_flag("--negative", cb3d.negativo, "turn the arm in the negative direction");
     sub->add_option("--exit", cb3d.uscita, "exit position X,Y,R,H written into the buffer")
         ->delimiter(',')
         ->expected(4)
+        ->check(FINITO)
         ->capture_default_str();
     sub->callback([&] { esito = EseguiCB3D(cb3d); });
 
@@ -42,13 +75,18 @@ int main(int argc, char** argv)
     sub->add_option("--from", mov.da, "start state X,Y,R,H[,vX,vY,vR,vH]")
         ->required()
         ->delimiter(',')
-        ->expected(4, 8);
+        ->expected(4, 8)
+        ->check(FINITO);
     sub->add_option("--to", mov.a, "end state X,Y,R,H[,vX,vY,vR,vH]")
         ->required()
         ->delimiter(',')
-        ->expected(4, 8);
-    sub->add_option("--time", mov.tempo, "duration, s (0: the shortest the machine allows)")->capture_default_str();
+        ->expected(4, 8)
+        ->check(FINITO);
+    sub->add_option("--time", mov.tempo, "duration, s (0: the shortest the machine allows)")
+        ->check(FINITO)
+        ->capture_default_str();
     sub->add_option("--max-acc", mov.maxAcc, "share of each axis' acceleration the movement may use, %")
+        ->check(FINITO & CLI::Range(0.0, 100.0))
         ->capture_default_str();
     sub->callback([&] { esito = EseguiMovimento(mov); });
 
@@ -75,6 +113,14 @@ int main(int argc, char** argv)
     } catch (const CLI::ParseError& e) {
         const int codice = app.exit(e);
         return codice == 0 ? 0 : ESITO_USO;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "korvane: %s\n", e.what());
+        return ESITO_USO;
+    }
+    // A summary that never reached its reader is a failed write like any other.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+        std::fprintf(stderr, "korvane: cannot write the output: %s\n", std::strerror(errno));
+        return esito == ESITO_OK ? ESITO_USO : esito;
     }
     return esito;
 }
