@@ -47,10 +47,10 @@ bool ImmagineTronca(double valore, std::int32_t& intero)
 
 bool ImmagineCampiValidi(const INTESTAZIONE_IMMAGINE& t, const SOTTOIMMAGINE* s, int m, const SCOUT_IMMAGINE& scout)
 {
-    bool ok = Entra16(t.Group) && Entra16(t.TipoProiezione) && Entra8(t.ApsRangeMin) && Entra8(t.ApsRangeMax) &&
-              Entra16(t.PrmCollimOffset1) && Entra16(t.PrmCollimOffset2) && Entra16(t.XAxisCorrFact) &&
-              Entra16(t.YAxisCorrLen) && Entra16(t.YAxisCorrMin) && Entra16(t.YAxisCorrMax) &&
-              Entra16(t.YAxisOpenMouth);
+    bool ok = Entra8(t.Version) && Entra16(t.Group) && Entra16(t.TipoProiezione) && Entra8(t.ApsRangeMin) &&
+              Entra8(t.ApsRangeMax) && Entra16(t.PrmCollimOffset1) && Entra16(t.PrmCollimOffset2) &&
+              Entra16(t.XAxisCorrFact) && Entra16(t.YAxisCorrLen) && Entra16(t.YAxisCorrMin) &&
+              Entra16(t.YAxisCorrMax) && Entra16(t.YAxisOpenMouth);
     ok = ok && Entra16(m) && Entra16(scout.Offset) && Entra16(scout.Colonne) && Entra8(scout.KV) &&
          Entra8(scout.MA) && Entra16(scout.CollMin) && Entra16(scout.CollMax);
     long long somma = 0;

@@ -67,7 +67,7 @@ KORVANE_API bool ImmagineUnitaMotore(double posizione, double stepPerUnita, std:
 KORVANE_API bool ImmagineTronca(double valore, std::int32_t& intero);
 
 // True when every value fits its field (a 16-bit field takes -32768..65535, an 8-bit one -128..255),
-// so nothing is cut on the way to the unit. The version keeps only its low byte by definition.
+// so nothing is cut on the way to the unit.
 KORVANE_API bool ImmagineCampiValidi(const INTESTAZIONE_IMMAGINE& t, const SOTTOIMMAGINE* s, int m,
                                      const SCOUT_IMMAGINE& scout);
 // Bytes 0-148: version, group, projection type, flags, collimators and the four axis blocks.
