@@ -18,6 +18,7 @@
 #include "resources/Messaggi.h"
 
 #include "core/Crc16.h"
+#include "core/ImmagineProiezione.h"
 #include "core/Integrazione.h"
 #include "core/LimitiEParametri.h"
 #include "core/Numerico.h"

@@ -3,28 +3,25 @@
 
 #include "api/Korvane.h"
 #include "api/StatoApi.h"
-#include "core/Crc16.h"
+#include "core/ImmagineProiezione.h"
 #include "core/Integrazione.h"
 #include "core/Numerico.h"
-#include "platform/Bytes.h"
 #include "resources/Messaggi.h"
 
 namespace {
 
 constexpr int MAX_PASSI_BUFFER = 3000;
-constexpr std::size_t OFFSET_CRC = 37291;
-// INI and OUT positions of the X, Y, R and H axis blocks.
-constexpr std::size_t OFFSET_INI[4] = {19, 49, 79, 109};
-constexpr std::size_t OFFSET_OUT[4] = {35, 65, 95, 125};
+static_assert(DIMENSIONE_BUFFER_PASSI == DIMENSIONE_IMMAGINE);
 
 void RiempiBuffer(unsigned char* buffer, CPercorso& p)
 {
     const CLimitiEParametri& l = p.GetLimitiEParametri();
     std::memset(buffer, 0, DIMENSIONE_BUFFER_PASSI);
-    PutU8(buffer, 0, 21);
-    PutU16(buffer, 1, 5);
-    PutU16(buffer, 3, static_cast<std::uint32_t>(Api().tipoProiezione));
-    PutU8(buffer, 10, 32);
+    INTESTAZIONE_IMMAGINE t;
+    t.Version = 21;
+    t.Group = 5;
+    t.TipoProiezione = Api().tipoProiezione;
+    t.ApsRangeMax = 32;
     const PUNTO_TRAIETTORIA inizio = p.ArrayOrdineGetSize() > 0 && p.ArrayOrdineGetpSezione(0) != nullptr
                                          ? p.ArrayOrdineGetpSezione(0)->PuntoIniziale
                                          : PUNTO_TRAIETTORIA();
@@ -33,15 +30,14 @@ void RiempiBuffer(unsigned char* buffer, CPercorso& p)
                                                &PUNTO_TRAIETTORIA::dPosR, &PUNTO_TRAIETTORIA::dPosH};
     const PARAMETRI_ASSE* assi[4] = {&l.AsseX, &l.AsseY, &l.AsseR, &l.AsseH};
     for (int a = 0; a < 4; ++a) {
-        PutI32(buffer, OFFSET_INI[a], UnitaMotore(inizio.*pos[a], assi[a]->StepPerUnita));
-        PutI32(buffer, OFFSET_OUT[a], UnitaMotore(uscita.*pos[a], assi[a]->StepPerUnita));
+        t.Ini[a] = UnitaMotore(inizio.*pos[a], assi[a]->StepPerUnita);
+        t.Out[a] = UnitaMotore(uscita.*pos[a], assi[a]->StepPerUnita);
     }
+    ImmagineScriviIntestazione(buffer, t);
     for (int i = 0; i < p.ArrayOrdineGetSize(); ++i)
         if (const CSezione* s = p.ArrayOrdineGetpSezione(i))
             s->ScriviSuFileCSV(nullptr, buffer, 0);
-    const std::uint16_t crc = CalcolaCRC16X25(buffer, OFFSET_CRC);
-    buffer[OFFSET_CRC] = static_cast<unsigned char>(crc >> 8);
-    buffer[OFFSET_CRC + 1] = static_cast<unsigned char>(crc & 0xFFu);
+    ImmagineScriviCRC(buffer);
 }
 
 void RiempiStati(PUNTO_TRAIETTORIA* punti, CPercorso& p)

@@ -62,11 +62,21 @@ public:
     int CorreggiContinuitaRaccordiAdiacenti(int indice, ArrayRaccordi* raccordi);
     int CreaAccDecOldStyle();
 
+    // The unit's projection file and the path CSV files. Public so that a host can write the unit's
+    // files alone, without the project file around them.
+    CString NomeFileDat(CString nomeFile, int collimato);
+    int SalvaFileDat(CString nomeFile, int collimato);
+    int GetTipoProiezione();
+    static unsigned short CalcolaCRC(const unsigned char* dati, unsigned short lunghezza);
+    int SalvaFileCSV(CString nomeFile);
+
 private:
     // The section an order entry names, or null.
     CSezione* Sezione(int i);
     bool IsRaccordo(int i) const;
     void RicalcolaElemento(int i);
+    // Every order entry names a section with steps, and there is at least one; else message 167.
+    bool SezioniConPassi();
 
     LibreriaDinamica m_libreriaProiezioni;
     void* m_convertiProiezioni = nullptr;

@@ -79,6 +79,8 @@ FileSostitutivo::FileSostitutivo(const std::string& nome) : destinazione_(nome)
     }
 }
 
+FileSostitutivo::FileSostitutivo(const CString& nome) : FileSostitutivo(StringaAUtf8(nome)) {}
+
 FileSostitutivo::~FileSostitutivo()
 {
     if (flusso_ != nullptr)

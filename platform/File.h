@@ -31,6 +31,8 @@ KORVANE_API bool LeggiFinoAFineRiga(FILE* f, std::string& riga, size_t massimo);
 class KORVANE_API FileSostitutivo {
 public:
     explicit FileSostitutivo(const std::string& nome);
+    // The same for a wide name, handed to the file system as UTF-8.
+    explicit FileSostitutivo(const CString& nome);
     // Removes the temporary file unless it was renamed into place.
     ~FileSostitutivo();
     FileSostitutivo(const FileSostitutivo&) = delete;

@@ -1,0 +1,449 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <vector>
+
+#include "api/Korvane.h"
+#include "path/Percorso.h"
+#include "platform/Prompt.h"
+#include "resources/Messaggi.h"
+#include "support/MacchinaEsempio.h"
+#include "support/PercorsoEsempio.h"
+
+namespace {
+
+// A refused write leaves none of the writer's temporary files behind.
+bool NessunProvvisorio(const std::string& dir)
+{
+    for (const auto& e : std::filesystem::directory_iterator(dir))
+        if (e.path().filename().string().rfind(".korvane-", 0) == 0)
+            return false;
+    return true;
+}
+
+using D = CParametriFileDat;
+
+// Scout, junction, panoramic, junction carrying the image on, linear, junction, two-axis ceph; 40 motor
+// steps per unit, and a C word w runs w/4 pixels per step.
+void Costruisci(CPercorso& p, int h)
+{
+    CLimitiEParametri m = MacchinaEsempio();
+    for (PARAMETRI_ASSE* a : {&m.AsseX, &m.AsseY, &m.AsseR, &m.AsseH})
+        a->StepPerUnita = 40.0;
+    m.AsseC.StepPerUnita = m.AsseC.StepSPerLSB = m.DimPixelPano = 1.0;
+    m.PassoTemporale = 0.25;
+    p.SetLimitiEParametri(&m, 1);
+    const struct {
+        int curva, scout, raggi, n, v[7];
+    } pezzi[] = {{2, 1, 0, 2, {1, 2, 3, 3, 60, 5, 0}}, {0, 0, 0, 1, {32769, 0, 0, 0, 0, 0, 0}},
+                 {2, 0, 0, 3, {4, 5, 6, 3, 70, 8, 0}}, {0, 0, 2, 1, {0, 0, 0, 2, 0, 0, 0}},
+                 {4, 0, 0, 2, {7, 0, 0, 3, 70, 8, 0}}, {0, 0, 0, 1, {0, 0, 9, 0, 0, 0, 0}},
+                 {6, 0, 0, 1, {0, 0, 0, 4, 90, 10, h}}};
+    for (const auto& z : pezzi) {
+        CTraiettoria t(m);
+        CRaccordo r(m);
+        CSezione& s = z.curva ? static_cast<CSezione&>(t) : r;
+        PASSO_TRAIETTORIA passo;
+        int* campi[] = {&passo.iX, &passo.iY, &passo.iR, &passo.iC, &passo.iKV, &passo.imA, &passo.iH};
+        for (int k = 0; k < 7; ++k)
+            *campi[k] = z.v[k];
+        for (int k = 0; k < z.n; ++k)
+            s.ArrayPassi.Add(passo);
+        const int i = p.ArrayOrdineGetSize();
+        s.PuntoIniziale.dPosX = i == 0 ? -0.25 : i == 2 ? 0.5 : 0.0;
+        s.PuntoIniziale.dPosY = i == 0 ? 0.3125 : i == 2 ? -0.5 : 0.0;
+        s.PuntoIniziale.dPosR = i == 0 ? 1.0 : i == 2 ? -2.0 : 0.0;
+        r.GestioneRaggi = z.raggi;
+        t.TipoCurva = z.curva;
+        t.IsScout = z.scout;
+        t.Ingrandimento = 1.25f;
+        t.Is2Assi = z.curva == 6;
+        t.IngrandimentoMinimo = 1.1;
+        t.IngrandimentoMassimo = 1.2;
+        z.curva ? p.ArrayTraiettorieAdd(&t) : p.ArrayRaccordiAdd(&r);
+        const CElementoOrdine e(z.curva ? SEZIONE_TRAIETTORIA : SEZIONE_RACCORDO,
+                                (z.curva ? p.ArrayTraiettorieGetSize() : p.ArrayRaccordiGetSize()) - 1);
+        p.ArrayOrdineAggiungiElemento(&e, -1);
+    }
+    CParametriFileDat& d = p.GetParametriFileDat();
+    const std::pair<std::int32_t D::*, int> valori[] = {
+        {&D::Type, 3},         {&D::Version, 21},          {&D::TFCanUpdate, 1},      {&D::YCanMove, 0},
+        {&D::CephPatientPos, 2}, {&D::PanKeybPos, 1},      {&D::CephArmPos, 1},       {&D::BiteBlockConf, 2},
+        {&D::ApsRangeMin, 2},  {&D::ApsRangeMax, 9},       {&D::YAxisCorrLen, 7},     {&D::XAxisCorrFact, 3},
+        {&D::PrmCollimOffset1, 11}, {&D::PrmCollimOffset2, 12}, {&D::ScnCollimOffset, 13}, {&D::ScoutKV, 60},
+        {&D::ScoutMA, 5},      {&D::ScoutCollMin, 100},    {&D::ScoutCollMax, 200}};
+    for (const auto& [campo, v] : valori)
+        d.*campo = v;
+    const std::pair<ArrayInt D::*, int> array[] = {
+        {&D::LRImgNote, 2},       {&D::PxMarginsLeft, 60},   {&D::PxMarginsRight, 20},   {&D::PxMarginsTop, 3},
+        {&D::PxMarginsBottom, 4}, {&D::PxMarginsLeftC, 61},  {&D::PxMarginsRightC, 21},  {&D::PxMarginsTopC, 6},
+        {&D::PxMarginsBottomC, 7}};
+    for (const auto& [campo, v] : array)
+        (d.*campo)[0] = v;
+}
+
+std::string Leggi(const std::string& nome)
+{
+    std::stringstream s;
+    s << std::ifstream(nome, std::ios::binary).rdbuf();
+    return s.str();
+}
+
+// "@title" stands for a banner-framed title, "%SSJ" for step lines, one per letter.
+std::string Espandi(const std::string& t, int h)
+{
+    const std::string banner = "// " + std::string(97, '-') + "\n";
+    const std::map<char, std::string> passi = {{'S', "1,2,3,3,60,5"}, {'J', "32769,0,0,0,0,0"}, {'P', "4,5,6,3,70,8"},
+                                               {'G', "0,0,0,2,0,0"},  {'L', "7,0,0,3,70,8"},    {'K', "0,0,9,0,0,0"},
+                                               {'Z', "0,0,0,0,0,0"},  {'C', "0,0,0,4,90,10"}};
+    std::istringstream righe(t);
+    std::string r, riga;
+    while (std::getline(righe, riga))
+        if (riga[0] == '@')
+            r += banner + "//" + riga.substr(1) + "\n" + banner;
+        else if (riga[0] == '%')
+            for (char c : riga.substr(1))
+                r += passi.at(c) + (h ? "," + std::to_string(c == 'C' ? h : 0) : "") + "\n";
+        else
+            r += riga + "\n";
+    return t.back() == '\n' ? r : r.substr(0, r.size() - 1);
+}
+
+const char* const TAGGATO = R"(@ PRJ_HEADER 
+<PRJ_HEADER>
+   [VERSION]=21
+   [GROUP,TYPE]=0,3
+   [TF_CAN_UPDATE]=1
+   [Y_CAN_MOVE]=0
+   [PAN_KEYB_POS]=1
+   [BITE_BLOCK_CONF]=2
+   [ENABLE_MRT]=1
+   [APS_RANGE]=2,9
+   [RES_AXES_POS]=2000,0,-7200
+   [INI_AXES_POS]=20,-20,-80
+   [OUT_AXES_POS]=0,0,0
+   [Y_AXIS_CORR_LEN]=7
+   [Y_AXIS_CORR_MIN]=0
+   [Y_AXIS_CORR_MAX]=0
+   [Y_AXIS_OPEN_MOUTH]=0
+   [X_AXIS_CORR_FACT]=3
+   [PRM_COLLIM_POS_OFFSET]=11,12
+   [SCN_COLLIM_POS_OFFSET]=13
+   [SUB_IMGS_NUM]=2
+<\PRJ_HEADER>
+
+@  IMG
+<SUB_IMGS_INFO>
+   [VERT_MAGNI_FACT]=1250000
+   [HORZ_MAGNI_FACT]=1250000
+   [LR_IMG_NOTE]=2
+   [IMG_COLS_NUM]=4
+   [IMG_MARGINS]=61,21,6,7
+<\SUB_IMGS_INFO>
+<SUB_IMGS_INFO>
+   [VERT_MAGNI_FACT]=1150000
+   [HORZ_MAGNI_FACT]=1150000
+   [LR_IMG_NOTE]=0
+   [IMG_COLS_NUM]=1
+   [IMG_MARGINS]=74,10,5,5
+<\SUB_IMGS_INFO>
+
+@  SCOUT
+<SCOUT>
+   [OFFSET_START_PRJ]=5
+   [NUM_COL_SCOUT]=1
+   [POS_SCOUT_X]=-10
+   [POS_SCOUT_Y]=13
+   [POS_SCOUT_R]=40
+   [POS_SCOUT_H]=0
+   [KV]=60
+   [MA]=5
+   [PRM_COLLIM_SCOUT]=100,200
+<\SCOUT>
+
+@  STEP
+<PRJ_STEPS>
+%ZZSSJZZZPPPGLLKCZ
+<\PRJ_STEPS>)";
+
+const char* const VECCHIO = R"(PRJ_HEADER:
+
+[GROUP,TYPE]=3,1
+[VERSION]=21
+[TF_CAN_UPDATE]=1
+[Y_CAN_MOVE]=0
+[STF_ON]=0
+[CEPH_PATIENT_POS]=2
+[PAN_KEYB_POS]=1
+[CEPH_ARM_POS]=1
+[BITE_BLOCK_CONF]=2
+[APS_RANGE]=2,9
+[INI_AXES_POS]=20,-20,-80
+[MIN_AXES_POS]=20,-20,-80
+[MAX_AXES_POS]=20,-20,-80
+[Y_AXIS_CORR_LEN]=7
+[Y_AXIS_CORR_MIN]=0
+[Y_AXIS_CORR_MAX]=0
+[Y_AXIS_OPEN_MOUTH]=0
+[X_AXIS_CORR_FACT]=3
+[SCN_COLLIM_POS_OFFSET]=13
+[INI_H_AXIS_POS]=0
+[MIN_H_AXIS_POS]=0
+[MAX_H_AXIS_POS]=0
+[SUB_IMGS_NUM]=2
+
+SUB_IMGS_INFO:
+
+[VERT_MAGNI_FACT]=1250000
+[HORZ_MAGNI_FACT]=1250000
+[LR_IMG_NOTE]=2
+[IMG_COLS_NUM]=4
+[IMG_MARGINS]=60,20,3,4
+
+[VERT_MAGNI_FACT]=1150000
+[HORZ_MAGNI_FACT]=1150000
+[LR_IMG_NOTE]=0
+[IMG_COLS_NUM]=1
+[IMG_MARGINS]=74,10,5,5
+
+PRJ_STEPS:
+
+%SSJZZZPPPGLLKC
+)";
+
+// The image read back from the file's layout, independently of the writer, into the 37293-byte buffer
+// it stands for (unused records as zeros); `crc` tells whether the stored CRC is that buffer's.
+struct Immagine {
+    std::vector<unsigned char> b = std::vector<unsigned char>(37293, 0);
+    bool crc = false;
+    int U(size_t o, int n) const
+    {
+        unsigned v = 0;
+        for (int i = n - 1; i >= 0; --i)
+            v = (v << 8) | b[o + static_cast<size_t>(i)];
+        return static_cast<int>(v);
+    }
+};
+
+Immagine Decodifica(const std::string& f)
+{
+    Immagine im;
+    auto copia = [&](size_t da, size_t n, size_t a) {
+        if (da < f.size())
+            std::copy_n(&f[da], std::min(n, f.size() - da), &im.b[a]);
+    };
+    copia(0, 153, 0);
+    const size_t m = im.U(149, 2), inizioPassi = 153 + 37 * m;
+    copia(153, 37 * m, 153);
+    copia(inizioPassi, 2, 1263);
+    const size_t passi = im.U(1263, 2), scout = inizioPassi + 2 + 12 * passi;
+    copia(inizioPassi + 2, 12 * passi, 1265);
+    copia(scout, 28, 37265);
+    EXPECT_EQ(f.size(), scout + 28);
+    unsigned crc = 0xFFFF;
+    for (size_t i = 0; i < 37291; ++i) {
+        crc ^= im.b[i];
+        for (int k = 0; k < 8; ++k)
+            crc = (crc & 1) ? (crc >> 1) ^ 0x8408 : crc >> 1;
+    }
+    crc = ~crc & 0xFFFF;
+    im.crc = im.b[37291] == (crc >> 8) && im.b[37292] == (crc & 0xFF);
+    return im;
+}
+
+}  // namespace
+
+TEST(FileProiezione, NomeETipoDiProiezione)
+{
+    const struct {
+        int uscita, gruppo, tipo, apsMax, braccio, collimato;
+        const wchar_t* nome;
+        int proiezione;
+    } casi[] = {
+        {2, 0, 3, 9, -1, 1, L"pan_dx.obj_pan_orth_36_2_9_v021_i.txt", 3},
+        {2, 0, 0, 7, -1, 0, L"pan_dx.obj_pan_std_36_9s_2_7_v021_i.txt", 11},
+        {7, 0, 14, 9, -1, 0, L"pan_dx.obj_pan_bwing_sx_2_9_v021_i.txt", 9},
+        {2, 0, 7, 9, -1, 0, L"pan_dx.obj_pan_2_9_v021_i.txt", -1},
+        {0, 0, 17, 9, -1, 1, L"in.pan_dx_collim.obj_pan_quick_2_9_v021.dat", 17},
+        {2, 1, 9, 9, -1, 0, L"pan_dx.obj_tmj_lat_2_9_v021_i.txt", 4},
+        {0, 3, 2, 9, 1, 0, L"", 2},
+        {1, 3, 2, 9, 1, 1, L"in.ceph_dx_dx.obj_ceph_smv_v021.dat", 2},
+        {2, 3, 0, 9, 0, 0, L"ceph_dx_sx.obj_ceph_ll_06s_v021_i.txt", 3},
+    };
+    for (const auto& c : casi) {
+        CPercorso p;
+        p.SetTipoOutput(c.uscita);
+        CParametriFileDat& d = p.GetParametriFileDat();
+        d.Group = c.gruppo;
+        d.Type = c.tipo;
+        d.ApsRangeMin = 2;
+        d.ApsRangeMax = c.apsMax;
+        d.Version = 21;
+        d.CephArmPos = c.braccio;
+        const CString atteso = *c.nome ? L"D:\\x/esami\\" + CString(c.nome) : L"";
+        EXPECT_EQ(p.NomeFileDat(L"D:\\x/esami\\esame.trg", c.collimato), atteso);
+        EXPECT_EQ(p.GetTipoProiezione(), c.proiezione) << c.gruppo << "," << c.tipo;
+    }
+}
+
+TEST(FileProiezione, TestoEsattoPerDialettoEImmagine)
+{
+    const std::string dir = CartellaTemporanea("proiezione-testo");
+    const std::string vecchio = Espandi(VECCHIO, 5);
+    // Output type 1 differs from type 0 only in the RES and OUT lines in place of MIN and MAX.
+    std::string vecchio1 = vecchio;
+    for (const auto& [da, a] : std::map<std::string, std::string>{
+             {"[INI_AXES_POS]=20,-20,-80\n[MIN_AXES_POS]=20,-20,-80\n[MAX_AXES_POS]=20,-20,-80",
+              "[RES_AXES_POS]=2000,0,-7200\n[INI_AXES_POS]=20,-20,-80\n[OUT_AXES_POS]=0,0,0"},
+             {"[INI_H_AXIS_POS]=0\n[MIN_H_AXIS_POS]=0\n[MAX", "[RES_H_AXIS_POS]=0\n[INI_H_AXIS_POS]=0\n[OUT"}})
+        vecchio1.replace(vecchio1.find(da), da.size(), a);
+    const struct {
+        int uscita, gruppo, tipo, h;
+        const char* file;
+        std::string atteso;
+    } casi[] = {{2, 0, 3, 0, "f_i.txt", Espandi(TAGGATO, 0)},
+                {0, 3, 1, 5, "f0.dat", vecchio},
+                {1, 3, 1, 5, "f1.dat", vecchio1}};
+    for (const auto& c : casi) {
+        CPercorso p;
+        Costruisci(p, c.h);
+        p.SetTipoOutput(c.uscita);
+        p.GetParametriFileDat().Group = c.gruppo;
+        p.GetParametriFileDat().Type = c.tipo;
+        ASSERT_EQ(p.SalvaFileDat(StringaDaUtf8(dir + c.file), c.uscita == 2), 1);
+        std::istringstream scritto(Leggi(dir + c.file)), atteso(c.atteso);
+        std::string a, b;
+        for (int n = 1; std::getline(atteso, b); ++n)
+            EXPECT_TRUE(std::getline(scritto, a) && a == b) << c.file << ":" << n << ": " << a << " != " << b;
+        EXPECT_FALSE(std::getline(scritto, a)) << c.file << " extra: " << a;
+        // Output type 1 gets its image under its own name, beside the text file.
+        EXPECT_EQ(std::ifstream(dir + "f1.bin").good(), c.uscita == 1);
+    }
+
+    const Immagine im = Decodifica(Leggi(dir + "f_i.dat"));
+    EXPECT_TRUE(im.crc);
+    // Flags: TF, TM (-1 counts as set), patient pos 2, keyboard 1, bite block 2, scout.
+    const int campi[][3] = {
+        {0, 1, 21},       {3, 2, 3},        {5, 4, 0x12143},  {9, 1, 2},        {10, 1, 9},       {11, 2, 11},
+        {13, 2, 12},      {15, 4, 13},      {19, 4, 20},      {31, 4, 2000},    {39, 2, 3},       {49, 4, -20},
+        {71, 2, 7},       {79, 4, -80},     {91, 4, -7200},   {149, 2, 2},      {151, 2, 5},      {153, 4, 1250000},
+        {157, 4, 1250000}, {167, 1, 4},     {168, 4, 4},      {172, 2, 61},     {178, 2, 7},      {190, 4, 1150000},
+        {204, 1, 0},      {205, 4, 1},      {209, 2, 74},     {215, 2, 5},      {1263, 2, 15},    {37265, 2, 5},
+        {37267, 2, 1},    {37269, 4, -10},  {37273, 4, 13},   {37277, 4, 40},   {37285, 1, 60},   {37289, 2, 200}};
+    for (const auto& c : campi)
+        EXPECT_EQ(im.U(static_cast<size_t>(c[0]), c[1]), c[2]) << "offset " << c[0];
+    // X, Y, R, H, C, kV, mA; three zero records after the scout's junction and one at the end.
+    const int passi[15][7] = {{1, 2, 3, 0, 3, 60, 5}, {1, 2, 3, 0, 3, 60, 5}, {32769}, {}, {}, {},
+                              {4, 5, 6, 0, 3, 70, 8}, {4, 5, 6, 0, 3, 70, 8}, {4, 5, 6, 0, 3, 70, 8}, {0, 0, 0, 0, 2},
+                              {7, 0, 0, 0, 3, 70, 8}, {7, 0, 0, 0, 3, 70, 8}, {0, 0, 9}, {0, 0, 0, 0, 4, 90, 10}, {}};
+    for (size_t k = 0; k < 15; ++k)
+        for (size_t c = 0; c < 7; ++c)
+            EXPECT_EQ(im.U(1265 + 12 * k + (c < 5 ? 2 * c : 5 + c), c < 5 ? 2 : 1), passi[k][c]) << k << "," << c;
+}
+
+TEST(FileProiezione, ImmagineCB3DComeBufferDellApi)
+{
+    const CLimitiEParametri m = MacchinaEsempio();
+    DLL_KORVANE_SetLimitiEParametri(&m);
+    ASSERT_EQ(DLL_KORVANE_UsaTestaDiDefault(), 1);
+    int dim = 0, n = 0;
+    ASSERT_EQ(DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(ParamTrjCB3D(), dim, n), 1);
+    std::vector<unsigned char> api(37293);
+    ASSERT_EQ(DLL_KORVANE_GetTraiettoria(api.data(), nullptr, dim, 0), 1);
+    CPercorso p;
+    CostruisciCB3D(p, m);
+    CParametriFileDat& d = p.GetParametriFileDat();
+    d.Group = 5;
+    d.Version = 21;
+    d.ApsRangeMax = 32;
+    d.PosUscitaR = 0.0f;
+    const std::string dir = CartellaTemporanea("proiezione-cb3d");
+    ASSERT_EQ(p.SalvaFileDat(StringaDaUtf8(dir + "cb3d_i.txt"), 1), 1);
+    const Immagine im = Decodifica(Leggi(dir + "cb3d_i.dat"));
+    const size_t passi = api[1263] | (api[1264] << 8);
+    ASSERT_EQ(im.U(1263, 2), static_cast<int>(passi) + 1);  // the image closes with a zero record
+    const std::pair<size_t, size_t> condivisi[] = {{0, 5},  {10, 1}, {19, 4},  {35, 4},  {49, 4},  {65, 4},
+                                                   {79, 4}, {95, 4}, {109, 4}, {125, 4}, {1265, 12 * passi}};
+    for (const auto& [o, l] : condivisi)
+        EXPECT_TRUE(std::equal(&api[o], &api[o] + l, &im.b[o])) << "offset " << o;
+}
+
+TEST(FileProiezione, RifiutiSenzaToccareIlFileBuono)
+{
+    const std::string dir = CartellaTemporanea("proiezione-rifiuti");
+    auto cambia = [](int i, std::function<void(CTraiettoria&)> f) {
+        return [i, f](CPercorso& p) {
+            CTraiettoria t(p.ArrayTraiettorieGetTraiettoria(i));
+            f(t);
+            p.CopiaTraiettoria(i, &t);
+        };
+    };
+    auto aggiungi30 = [](CPercorso& p) {
+        for (int i = 0; i < 30; ++i) {
+            p.ArrayTraiettorieAdd(p.ArrayTraiettorieGetTraiettoria(3));
+            const CElementoOrdine e(SEZIONE_TRAIETTORIA, p.ArrayTraiettorieGetSize() - 1);
+            p.ArrayOrdineAggiungiElemento(&e, -1);
+        }
+    };
+    const struct {
+        std::function<void(CPercorso&)> prepara;
+        int messaggio;  // 0: none
+        const char* cartella;
+    } casi[] = {
+        {[](CPercorso& p) { p.SvuotaArray(); }, 167, ""},
+        {cambia(2, [](CTraiettoria& t) { t.ArrayPassi.RemoveAll(); }), 167, ""},
+        {cambia(0, [](CTraiettoria& t) { t.PuntoIniziale.dVelH = 1e-9; }), 183, ""},  // the scout's start
+        {cambia(1, [](CTraiettoria& t) { t.PuntoIniziale.dVelR = -1; }), 183, ""},    // the first image's start
+        {[](CPercorso& p) { p.GetParametriFileDat().PosResetY = NAN; }, MSG_VALORE_FUORI_CAMPO_PROIEZIONE, ""},
+        {[](CPercorso& p) { p.GetParametriFileDat().PxMarginsTopC[0] = 70000; }, MSG_VALORE_FUORI_CAMPO_PROIEZIONE, ""},
+        {cambia(3, [](CTraiettoria& t) { t.ArrayPassi.SetSize(2987); }), MSG_PASSI_OLTRE_3000, ""},  // 3001 records
+        {aggiungi30, MSG_SOTTOIMMAGINI_OLTRE_30, ""},
+        {[](CPercorso&) {}, 0, "absent/"},
+    };
+    for (const auto& c : casi) {
+        CPercorso p;
+        Costruisci(p, 0);
+        c.prepara(p);
+        std::ofstream(dir + "f_i.txt") << "good";
+        EXPECT_EQ(p.SalvaFileDat(StringaDaUtf8(dir + c.cartella + "f_i.txt"), 1), 0) << c.messaggio;
+        EXPECT_EQ(p.GetErrorString(), c.messaggio ? TestoMessaggio(c.messaggio) : L"");
+        EXPECT_TRUE(Leggi(dir + "f_i.txt") == "good" && !std::ifstream(dir + "f_i.dat").good() &&
+                    !NessunProvvisorio(dir))
+            << c.messaggio;
+    }
+}
+
+TEST(FileProiezione, DomandaSullaVersioneEFileCSV)
+{
+    const std::string dir = CartellaTemporanea("proiezione-csv");
+    for (int risposta : {-1, 0, 1}) {  // -1: no user, the prompt policy answers No
+        if (risposta >= 0)
+            ImpostaGestoreDomande([risposta](const CString&, int) { return risposta; });
+        CPercorso p;
+        Costruisci(p, 0);
+        p.GetParametriFileDat().Version = 20;
+        ASSERT_EQ(p.SalvaFileDat(StringaDaUtf8(dir + "v_i.txt"), 1), 1);
+        const int attesa = risposta == 1 ? 21 : 20;
+        EXPECT_EQ(p.GetParametriFileDat().Version, attesa);
+        EXPECT_NE(Leggi(dir + "v_i.txt").find("[VERSION]=" + std::to_string(attesa) + "\n"), std::string::npos);
+        EXPECT_EQ(Decodifica(Leggi(dir + "v_i.dat")).b[0], attesa);
+    }
+    ImpostaGestoreDomande(nullptr);
+
+    CPercorso p;
+    Costruisci(p, 0);
+    ASSERT_EQ(p.SalvaFileCSV(StringaDaUtf8(dir + "p.csv")), 1);
+    EXPECT_EQ(Leggi(dir + "p.csv"), Espandi("%SSJPPPGLLKC\n", 0));
+    // -0.25 mm and 0.3125 mm at 40 steps per mm round half away from zero to -10 and 13.
+    EXPECT_EQ(Leggi(dir + "p_P0.csv"), "-10,13,40,0,0\n");
+    EXPECT_EQ(Leggi(dir + "p_SH.csv"), "Esame,0,3,9,version,21\nTotale traiettorie,4\n\n"
+                                       "Traiettoria,0\nTraiettoria,1\nTraiettoria,2\nTraiettoria,3\n");
+    EXPECT_EQ(p.SalvaFileCSV(StringaDaUtf8(dir + "absent/p.csv")), 0);
+}

@@ -1,0 +1,33 @@
+#include "support/PercorsoEsempio.h"
+
+void CostruisciCB3D(CPercorso& p, const CLimitiEParametri& m)
+{
+    CString err;
+    CSezione::UsaTestonaDiDefault(err);
+    p.SetLimitiEParametri(&m, 1);
+    CTraiettoria t(m);
+    t.TipoCurva = CTraiettoria::CURVA_CIRCOLARE;
+    t.AmpiezzaArcodeg = 360.0;
+    t.PosInizArcodeg = (m.AsseR.PosMax + m.AsseR.PosMin) / 2.0 - 180.0;
+    t.TempoScansionesCirc = 20.0;
+    t.RCerchioXYmm = 0.0;
+    t.KVaRegimeCirc = 100;
+    t.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_3D);
+    p.ArrayTraiettorieAdd(&t);
+    for (int i = 0; i < 2; ++i) {
+        CRaccordo r(m);
+        PUNTO_TRAIETTORIA riposo;
+        riposo.dPosX = -40.0;
+        riposo.dPosY = 22.0;
+        riposo.dPosR = i == 0 ? m.AsseR.PosMin + 0.2 : m.AsseR.PosMax - 0.2;
+        riposo.dPosH = i == 0 ? t.PuntoIniziale.dPosH : t.PuntoFinale.dPosH;
+        r.PuntoIniziale = i == 0 ? riposo : t.PuntoFinale;
+        r.PuntoFinale = i == 0 ? t.PuntoIniziale : riposo;
+        r.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_3D);
+        p.ArrayRaccordiAdd(&r);
+    }
+    for (const CElementoOrdine& e : {CElementoOrdine(SEZIONE_RACCORDO, 0), CElementoOrdine(SEZIONE_TRAIETTORIA, 0),
+                                     CElementoOrdine(SEZIONE_RACCORDO, 1)})
+        p.ArrayOrdineAggiungiElemento(&e, -1);
+    p.CorreggiContinuitaSezioni();
+}
