@@ -415,7 +415,7 @@ TEST(FileProiezione, RifiutiSenzaToccareIlFileBuono)
         EXPECT_EQ(p.SalvaFileDat(StringaDaUtf8(dir + c.cartella + "f_i.txt"), 1), 0) << c.messaggio;
         EXPECT_EQ(p.GetErrorString(), c.messaggio ? TestoMessaggio(c.messaggio) : L"");
         EXPECT_TRUE(Leggi(dir + "f_i.txt") == "good" && !std::ifstream(dir + "f_i.dat").good() &&
-                    !NessunProvvisorio(dir))
+                    NessunProvvisorio(dir))
             << c.messaggio;
     }
 }
