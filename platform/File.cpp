@@ -1,5 +1,8 @@
 #include "platform/File.h"
 
+#include <filesystem>
+#include <system_error>
+
 FILE* ApriFile(const CString& nome, const char* modo)
 {
     if (nome.empty() || modo == nullptr)
@@ -22,5 +25,28 @@ bool LeggiFinoAFineRiga(FILE* f, std::string& riga, size_t massimo)
     }
     if (!riga.empty() && riga.back() == '\r')
         riga.pop_back();
+    return true;
+}
+
+bool ScriviSostituendo(const CString& nome, const std::function<bool(FILE*)>& scrivi)
+{
+    if (nome.empty())
+        return false;
+    const std::string finale = StringaAUtf8(nome);
+    const std::string provvisorio = finale + ".tmp~";
+    FILE* f = std::fopen(provvisorio.c_str(), "w");
+    if (f == nullptr)
+        return false;
+    bool ok = scrivi(f);
+    ok = std::fflush(f) == 0 && ok;
+    ok = std::ferror(f) == 0 && ok;
+    ok = std::fclose(f) == 0 && ok;
+    std::error_code errore;
+    if (ok)
+        std::filesystem::rename(provvisorio, finale, errore);
+    if (!ok || errore) {
+        std::filesystem::remove(provvisorio, errore);
+        return false;
+    }
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 #include "platform/CString.h"
@@ -22,3 +23,8 @@ using FilePtr = std::unique_ptr<FILE, ChiudiFile>;
 // a trailing "\r" is dropped. The rest of an over-long line is consumed too. Returns false at end of file
 // before any character.
 KORVANE_API bool LeggiFinoAFineRiga(FILE* f, std::string& riga, size_t massimo);
+
+// Writes `nome` through a file of its own folder under a temporary name, renamed over `nome` only
+// when `scrivi` succeeded and every byte reached the file: a failed save never leaves a truncated
+// file where a good one stood. Returns false (and leaves `nome` as it was) on any failure.
+KORVANE_API bool ScriviSostituendo(const CString& nome, const std::function<bool(FILE*)>& scrivi);

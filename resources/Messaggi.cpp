@@ -99,6 +99,7 @@ constexpr Messaggio TABELLA[] = {
     {188, L"The path has more than 30 sub-images and does not fit the projection image"},
     {189, L"The harmonic-profile function is not available"},
     {190, L"This kind of trajectory cannot be computed yet"},
+    {191, L"The step files of a trajectory loaded from CSV could not be written"},
 };
 
 constexpr bool TabellaContigua()

@@ -6,7 +6,7 @@
 // take numbers from 187 on.
 constexpr int MESSAGGIO_PRIMO = 103;
 constexpr int MESSAGGIO_ULTIMO_STANDARD = 186;
-constexpr int MESSAGGIO_ULTIMO = 190;
+constexpr int MESSAGGIO_ULTIMO = 191;
 
 // The text of message `id`; an empty text (never null) for a number the table does not hold.
 KORVANE_API const wchar_t* TestoMessaggio(int id);
@@ -16,3 +16,5 @@ KORVANE_API void CaricaMessaggio(CString& errore, int id);
 KORVANE_API void CaricaMessaggio(CString& errore, int id, int indicePasso);
 // Moves a message up (from a section to a path, from a path to the flat API) under the same rule.
 KORVANE_API void ImpostaSeVuoto(CString& errore, const CString& testo);
+
+constexpr int MSG_COMPAGNI_CSV_NON_SCRITTI = 191;
