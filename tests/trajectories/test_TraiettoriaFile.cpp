@@ -28,29 +28,27 @@ std::string Blocco(int tipo, int seguente)
 std::vector<Tr> Correnti()
 {
     std::vector<Tr> t(5, Tr(MacchinaEsempio()));
-    t[0].TipoCurva = 5, t[0].Nome = L"Scan da file", t[0].TipoCurvaVero = 3, t[0].BraccioCephDx = 0;
-    t[0].IngrandimentoCSV = 1.25f, t[0].IsScout = 7;
+    t[0].TipoCurva = 5, t[0].Nome = L"Scan da file", t[0].TipoCurvaVero = 3, t[0].BraccioCephDx = 0, t[0].IsScout = 7;
+    t[0].IngrandimentoCSV = 1.25f, t[0].PuntoIniziale.dPosX = 10.4, t[0].PuntoIniziale.dPosY = -5.3;
+    t[0].PuntoIniziale.dPosR = 90.0;
     for (int k : {0, 100}) {
         PASSO_TRAIETTORIA p;
         p.iX = k, p.iY = 32868 + k, p.iR = 5, p.iC = 1000, p.iKV = 80, p.imA = 90, p.iH = 3;
         t[0].ArrayPassi.Add(p);
     }
-    t[0].PuntoIniziale.dPosX = 10.4, t[0].PuntoIniziale.dPosY = -5.3, t[0].PuntoIniziale.dPosR = 90.0;
     t[1].TipoCurva = 2, t[1].Nome = L"Pan adulto  standard", t[1].Ingrandimento = 1.25f, t[1].TempoScansiones = 14.2f;
     t[1].InvScaricamento = 1, t[1].PosRProjCostSx = 42, t[1].TraietSimmetrica = 0, t[1].PosDistAng0 = 3;
     t[1].TipoRicostruzione = 1, t[1].Is2Assi = 1, t[1].MostraGrKV = 1, t[1].IngrGrShift = 25.0f;
     t[1].OffsetGraficoKV = -4;
-    for (auto [x, y] : {std::pair{10.0, 0.5}, {130.0, 0.75}, {250.0, 0.5}})
-        t[1].PuntiTuning.Add(CPunto2DKorvane(x, y));
-    t[1].PuntiTuningKV.Add(CPunto2DKorvane(10.0, 80.0));
-    t[1].PuntiTuningKV.Add(CPunto2DKorvane(250.0, 90.0));
+    for (auto [x, y] : {std::pair{10.0, 0.5}, {130.0, 0.75}, {250.0, 0.5}, {10.0, 80.0}, {250.0, 90.0}})
+        (y < 1.0 ? t[1].PuntiTuning : t[1].PuntiTuningKV).Add(CPunto2DKorvane(x, y));
     t[2].TipoCurva = 3, t[2].Nome = L"CB3D 8x8", t[2].AmpiezzaArcodeg = 360.0, t[2].PosInizArcodeg = -180.0;
     t[2].RCerchioXYmm = 0.0, t[2].TempoScansionesCirc = 12.5, t[2].XCentroRotazmm = 1.0, t[2].YCentroRotazmm = -2.0;
     t[2].KVaRegimeCirc = 75, t[2].mAFrontali = 90, t[2].mALaterali = 110;
     t[3].TipoCurva = 4, t[3].Nome = L"Linear ATM", t[3].LunghezzaRettamm = 40.0f, t[3].XCentroRettamm = 45.5f;
-    t[3].YCentroRettamm = -30.0f, t[3].TempoScansionesLin = 4.0f, t[3].InclRettadeg = 12.5f;
-    t[3].RProiezionemm = 55.0f, t[3].IngrandimentoLin = 1.3f, t[3].Disortogonalitdeg = 2.5f, t[3].InvSensore = 0;
-    t[3].InvRotazione = 1, t[3].InvScaricamentoLin = 1, t[3].KVaRegimeLin = 90, t[3].IsScout = 1, t[3].Is2Assi = 1;
+    t[3].YCentroRettamm = -30.0f, t[3].TempoScansionesLin = 4.0f, t[3].InclRettadeg = 12.5f, t[3].InvSensore = 0;
+    t[3].RProiezionemm = 55.0f, t[3].IngrandimentoLin = 1.3f, t[3].Disortogonalitdeg = 2.5f, t[3].InvRotazione = 1;
+    t[3].InvScaricamentoLin = 1, t[3].KVaRegimeLin = 90, t[3].IsScout = 1, t[3].Is2Assi = 1;
     t[4].TipoCurva = 6, t[4].Nome = L"Ceph LL", t[4].TempoScansionesCef = 6.0f, t[4].DistanzaSIDmm = 1500.0f;
     t[4].SpostamentoPiumm = 120.0f, t[4].SpostamentoMenomm = -130.0f, t[4].IngrandimentoCef = 1.1f;
     t[4].BraccioDestro = 0, t[4].KVaRegimeCef = 95, t[4].CreaRampaSTF = 1, t[4].IsIngrCostante = 0, t[4].Is2Assi = 1;
