@@ -131,3 +131,11 @@ bool FileSostitutivo::Rinomina()
     rinominato_ = true;
     return true;
 }
+
+bool ScriviSostituendo(const CString& nome, const std::function<bool(FILE*)>& scrivi)
+{
+    if (nome.empty())
+        return false;
+    FileSostitutivo f(nome);
+    return f.Flusso() != nullptr && scrivi(f.Flusso()) && f.Rinomina();
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 #include "platform/CString.h"
@@ -28,6 +29,10 @@ KORVANE_API bool LeggiFinoAFineRiga(FILE* f, std::string& riga, size_t massimo);
 // file where a good one stood. The name is handed to the file system as it stands (bytes), so a
 // name that is not UTF-8 is written where it says. A destination that is a symbolic link is written
 // through to the file it names.
+class KORVANE_API FileSostitutivo;
+// The same as one call: `scrivi` fills the stream; false (and `nome` left as it was) on any failure.
+KORVANE_API bool ScriviSostituendo(const CString& nome, const std::function<bool(FILE*)>& scrivi);
+
 class KORVANE_API FileSostitutivo {
 public:
     explicit FileSostitutivo(const std::string& nome);

@@ -100,6 +100,7 @@ constexpr Messaggio TABELLA[] = {
     {189, L"The harmonic-profile function is not available"},
     {190, L"This kind of trajectory cannot be computed yet"},
     {191, L"A value of the projection file is not a number or does not fit its field"},
+    {192, L"The step files of a trajectory loaded from CSV could not be written"},
 };
 
 constexpr bool TabellaContigua()

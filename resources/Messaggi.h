@@ -6,11 +6,12 @@
 // take numbers from 187 on.
 constexpr int MESSAGGIO_PRIMO = 103;
 constexpr int MESSAGGIO_ULTIMO_STANDARD = 186;
-constexpr int MESSAGGIO_ULTIMO = 191;
+constexpr int MESSAGGIO_ULTIMO = 192;
 
 constexpr int MSG_PASSI_OLTRE_3000 = 187;
 constexpr int MSG_SOTTOIMMAGINI_OLTRE_30 = 188;
 constexpr int MSG_VALORE_FUORI_CAMPO_PROIEZIONE = 191;
+constexpr int MSG_COMPAGNI_CSV_NON_SCRITTI = 192;
 
 // The text of message `id`; an empty text (never null) for a number the table does not hold.
 KORVANE_API const wchar_t* TestoMessaggio(int id);

@@ -120,6 +120,12 @@ public:
     const void* GetpArrayShiftConst() const override;
     int ScriviSuFileCSVShift(FILE* f) const override;
 
+    // The trajectory block of the project file. `nome` is the per-trajectory name the companions
+    // of the CSV kind are named after; `conH` writes their H column.
+    int SalvaFileTRG(FILE* f, CString nome, int conH);
+    // Reads a block of any version and recomputes the trajectory; 1 when every line matched.
+    int CaricaFileTRG(FILE* f, CString nome);
+
     int CalcolaTraiettoriaCircolare(double* const statistiche);
     // Kinds this library does not compute yet: they leave the trajectory not computed and say so.
     int CalcolaTraiettoriaPanoramica();

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -18,15 +18,6 @@
 #include "support/PercorsoEsempio.h"
 
 namespace {
-
-// A refused write leaves none of the writer's temporary files behind.
-bool NessunProvvisorio(const std::string& dir)
-{
-    for (const auto& e : std::filesystem::directory_iterator(dir))
-        if (e.path().filename().string().rfind(".korvane-", 0) == 0)
-            return false;
-    return true;
-}
 
 using D = CParametriFileDat;
 

@@ -63,3 +63,11 @@ bool ImpostaLocaleConVirgola()
             return true;
     return false;
 }
+
+bool NessunProvvisorio(const std::string& cartella)
+{
+    for (const auto& e : std::filesystem::directory_iterator(cartella))
+        if (e.path().filename().string().rfind(".korvane-", 0) == 0)
+            return false;
+    return true;
+}

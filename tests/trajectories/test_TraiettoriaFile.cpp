@@ -1,0 +1,234 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/Prompt.h"
+#include "resources/Messaggi.h"
+#include "support/MacchinaEsempio.h"
+#include "tests/core/TestoDiProva.h"
+#include "trajectories/Traiettoria.h"
+
+namespace {
+
+using Tr = CTraiettoria;
+const std::string DATI = std::string(KORVANE_SOURCE_DIR) + "/tests/trajectories/dati/";
+const std::string ORO = LeggiFile(DATI + "blocchi_correnti.trg");
+
+std::string Blocco(int tipo, int seguente)
+{
+    const auto da = [](int k) { return ORO.find("Tipo Curva        = " + std::to_string(k)); };
+    return ORO.substr(da(tipo), seguente ? da(seguente) - da(tipo) : std::string::npos);
+}
+
+// The five trajectories of the golden text, in its order.
+std::vector<Tr> Correnti()
+{
+    std::vector<Tr> t(5, Tr(MacchinaEsempio()));
+    t[0].TipoCurva = 5, t[0].Nome = L"Scan da file", t[0].TipoCurvaVero = 3, t[0].BraccioCephDx = 0, t[0].IsScout = 7;
+    t[0].IngrandimentoCSV = 1.25f, t[0].PuntoIniziale.dPosX = 10.4, t[0].PuntoIniziale.dPosY = -5.3;
+    t[0].PuntoIniziale.dPosR = 90.0;
+    for (int k : {0, 100}) {
+        PASSO_TRAIETTORIA p;
+        p.iX = k, p.iY = 32868 + k, p.iR = 5, p.iC = 1000, p.iKV = 80, p.imA = 90, p.iH = 3;
+        t[0].ArrayPassi.Add(p);
+    }
+    t[1].TipoCurva = 2, t[1].Nome = L"Pan adulto  standard", t[1].Ingrandimento = 1.25f, t[1].TempoScansiones = 14.2f;
+    t[1].InvScaricamento = 1, t[1].PosRProjCostSx = 42, t[1].TraietSimmetrica = 0, t[1].PosDistAng0 = 3;
+    t[1].TipoRicostruzione = 1, t[1].Is2Assi = 1, t[1].MostraGrKV = 1, t[1].IngrGrShift = 25.0f;
+    t[1].OffsetGraficoKV = -4;
+    for (auto [x, y] : {std::pair{10.0, 0.5}, {130.0, 0.75}, {250.0, 0.5}, {10.0, 80.0}, {250.0, 90.0}})
+        (y < 1.0 ? t[1].PuntiTuning : t[1].PuntiTuningKV).Add(CPunto2DKorvane(x, y));
+    t[2].TipoCurva = 3, t[2].Nome = L"CB3D 8x8", t[2].AmpiezzaArcodeg = 360.0, t[2].PosInizArcodeg = -180.0;
+    t[2].RCerchioXYmm = 0.0, t[2].TempoScansionesCirc = 12.5, t[2].XCentroRotazmm = 1.0, t[2].YCentroRotazmm = -2.0;
+    t[2].KVaRegimeCirc = 75, t[2].mAFrontali = 90, t[2].mALaterali = 110;
+    t[3].TipoCurva = 4, t[3].Nome = L"Linear ATM", t[3].LunghezzaRettamm = 40.0f, t[3].XCentroRettamm = 45.5f;
+    t[3].YCentroRettamm = -30.0f, t[3].TempoScansionesLin = 4.0f, t[3].InclRettadeg = 12.5f, t[3].InvSensore = 0;
+    t[3].RProiezionemm = 55.0f, t[3].IngrandimentoLin = 1.3f, t[3].Disortogonalitdeg = 2.5f, t[3].InvRotazione = 1;
+    t[3].InvScaricamentoLin = 1, t[3].KVaRegimeLin = 90, t[3].IsScout = 1, t[3].Is2Assi = 1;
+    t[4].TipoCurva = 6, t[4].Nome = L"Ceph LL", t[4].TempoScansionesCef = 6.0f, t[4].DistanzaSIDmm = 1500.0f;
+    t[4].SpostamentoPiumm = 120.0f, t[4].SpostamentoMenomm = -130.0f, t[4].IngrandimentoCef = 1.1f;
+    t[4].BraccioDestro = 0, t[4].KVaRegimeCef = 95, t[4].CreaRampaSTF = 1, t[4].IsIngrCostante = 0, t[4].Is2Assi = 1;
+    return t;
+}
+
+// Writes the trajectories one after another, each with the kind it is given.
+std::string Salva(std::vector<Tr>& t, const std::vector<int>& tipi, const CString& nome)
+{
+    FILE* f = std::tmpfile();
+    for (size_t i = 0; i < t.size(); ++i) {
+        t[i].TipoCurva = tipi[i];
+        t[i].SalvaFileTRG(f, nome, 1);
+    }
+    std::string testo(static_cast<size_t>(std::ftell(f)), '\0');
+    std::rewind(f);
+    testo.resize(std::fread(testo.data(), 1, testo.size(), f));
+    std::fclose(f);
+    return testo;
+}
+
+// Reads `n` blocks in a row into fresh trajectories, with no time step, so that no recomputation
+// adapts what was read.
+std::vector<Tr> Carica(const std::string& testo, size_t n, const CString& nome, std::vector<int>& esiti,
+                       const std::function<void(Tr&)>& prima = [](Tr&) {})
+{
+    FILE* f = std::tmpfile();
+    std::fwrite(testo.data(), 1, testo.size(), f);
+    std::rewind(f);
+    CLimitiEParametri m = MacchinaEsempio();
+    m.PassoTemporale = 0.0;
+    std::vector<Tr> t(n, Tr(m));
+    for (Tr& x : t) {
+        prima(x);
+        esiti.push_back(x.CaricaFileTRG(f, nome));
+    }
+    std::fclose(f);
+    return t;
+}
+
+const std::vector<int> TIPI = {5, 2, 3, 4, 6};
+
+}  // namespace
+
+TEST(TraiettoriaFile, BlocchiCorrentiEsattiEDiRitorno)
+{
+    const std::string cartella = CartellaTemporanea("BlocchiCorrenti");
+    const CString nome = StringaDaUtf8(cartella + "esame0.trg");
+    std::vector<Tr> t = Correnti();
+    ASSERT_EQ(Salva(t, TIPI, nome), ORO);
+    const CLimitiEParametri m = MacchinaEsempio();
+    const std::string p0 = std::to_string(std::llround(10.4 * m.AsseX.StepPerUnita)) + "," +
+                           std::to_string(-std::llround(5.3 * m.AsseY.StepPerUnita)) + "," +
+                           std::to_string(std::llround(90.0 * m.AsseR.StepPerUnita)) + ",0\n";
+    for (const std::string& testo : {ORO, ConCRLF(ORO)}) {
+        EXPECT_EQ(LeggiFile(cartella + "esame0.csv2"), "0,32868,5,1000,80,90,3\n100,32968,5,1000,80,90,3\n");
+        EXPECT_EQ(LeggiFile(cartella + "esame0_P0.csv2"), p0);
+        std::vector<int> esiti;
+        std::vector<Tr> letti = Carica(testo, 5, nome, esiti);
+        EXPECT_EQ(esiti, std::vector<int>(5, 1));
+        EXPECT_EQ(letti[0].ArrayPassi.GetSize(), 2);
+        EXPECT_EQ(Salva(letti, TIPI, nome), ORO);
+    }
+    // Without its companions a CSV trajectory still reads its block, with no steps.
+    std::vector<int> esiti;
+    EXPECT_TRUE(Carica(ORO, 1, StringaDaUtf8(cartella + "altro0.trg"), esiti)[0].ArrayPassi.IsEmpty());
+    EXPECT_EQ(esiti[0], 1);
+
+    // A companion that cannot take the place of what stands there fails the block and says so.
+    std::filesystem::create_directory(cartella + "esame1.csv2");
+    FILE* f = std::tmpfile();
+    EXPECT_EQ(t[0].SalvaFileTRG(f, StringaDaUtf8(cartella + "esame1.trg"), 1), 0);
+    EXPECT_EQ(t[0].StringaErrore, TestoMessaggio(MSG_COMPAGNI_CSV_NON_SCRITTI));
+    EXPECT_TRUE(NessunProvvisorio(cartella));
+
+    // With a real time step the circular block is computed as it is read.
+    std::rewind(f);
+    t[2].SalvaFileTRG(f, L"", 0);
+    std::rewind(f);
+    Tr circ(m);
+    EXPECT_EQ(circ.CaricaFileTRG(f, L""), 1);
+    std::fclose(f);
+    EXPECT_EQ(circ.TipoCurva, Tr::CURVA_CIRCOLARE);
+    EXPECT_FALSE(circ.ArrayPassi.IsEmpty());
+}
+
+TEST(TraiettoriaFile, OgniVersioneVecchiaConLeSueCompletezze)
+{
+    std::vector<CString> avvisi;
+    ImpostaGestoreInformazioni([&](const CString& t) { avvisi.push_back(t); });
+    auto piatto = [](const ArrayPunti2D& a, double x0, double x1, double y) {
+        return a.GetSize() == 2 && a[0] == CPunto2DKorvane(x0, y) && a[1] == CPunto2DKorvane(x1, y);
+    };
+    const CString pan = TestoMessaggio(175);
+#define SE(condizione) [&](const Tr& t) { return condizione; }
+    const struct {
+        int tipo, versione;
+        CString nome;
+        std::function<bool(const Tr&)> verifica;
+    } casi[] = {
+        {5, 1, L"csv uno", SE(t.TipoCurvaVero == 4 && t.IngrandimentoCSV == 1.5f)},
+        {5, 2, L"csv due", SE(t.TipoCurvaVero == 6 && t.IngrandimentoCSV == 2.0f)},
+        {2, 1, pan, SE(t.PosDistAng0 == 2 && t.PuntiTuning.GetSize() == 2 && piatto(t.PuntiTuningKV, 20, 240, 85) &&
+                       t.DistPTuningKV == 220.0f && t.SensibSplineKV == 100.0f &&
+                       piatto(t.PuntiTuningShift, 20, 240, 1))},
+        {2, 2, pan, SE(t.PuntiTuningKV.GetSize() == 1 && piatto(t.PuntiTuningShift, 15, 245, 1))},
+        {2, 3, L"pan tre", SE(t.SensibSplineKV == 2.75f && t.PuntiTuningKV.GetSize() == 1)},
+        {2, 4, L"pan quattro", SE(t.PuntiTuningKV.GetSize() == 1)},
+        {2, 5, L"pan cinque", SE(t.PuntiTuningKV.GetSize() == 1)},
+        {2, 6, L"pan sei", SE(t.IsScout == 1 && t.PuntiTuningKV.GetSize() == 1)},
+        {2, 7, L"pan sette", SE(t.TipoRicostruzione == 0 && t.Is2Assi == 1 && piatto(t.PuntiTuningShift, 10, 250, 1) &&
+                                t.DistPTuningShift == 240.0f && t.SensibSplineShift == 100.0f)},
+        {3, 1, L"prima", SE(t.KVaRegimeCirc == 70 && t.YCentroRotazmm == 2.0)},
+        {3, 2, L"circ due", SE(t.KVaRegimeCirc == 71)},
+        {3, 3, L"circ tre", SE(t.KVaRegimeCirc == 72 && t.AmpiezzaArcodeg == 200.0)},
+        {3, 4, L"circ quattro", SE(t.mAFrontali == 80 && t.mALaterali == 81)},
+        {3, 5, L"circ cinque", SE(t.KVaRegimeCirc == 74 && t.mALaterali == 83)},
+        {4, 1, L"lin uno", SE(t.YCentroRettamm == -31.0f && t.InvSensore == 1 && t.Disortogonalitdeg == 0.0f)},
+        {4, 2, L"lin due", SE(t.YCentroRettamm == -32.0f && t.InvSensore == 0 && t.Disortogonalitdeg == 0.0f)},
+        {4, 3, L"lin tre", SE(t.YCentroRettamm == -33.0f && t.Disortogonalitdeg == 1.5f && t.KVaRegimeLin == 93)},
+        {4, 4, L"lin quattro", SE(t.YCentroRettamm == -34.0f && t.KVaRegimeLin == 94)},
+        {4, 5, L"lin cinque", SE(t.YCentroRettamm == -35.0f && t.IsScout == 1)},
+        {4, 6, L"lin sei", SE(t.InvSensore == 0 && t.InvRotazione == 7 && t.InvScaricamentoLin == 1 && t.Is2Assi)},
+        {6, 1, L"ceph uno", SE(t.IngrandimentoCef == 1.11f && t.KVaRegimeCef == 81)},
+        {6, 2, L"ceph due", SE(t.IngrandimentoCef == 1.05f && t.KVaRegimeCef == 82)},
+        {6, 3, L"ceph tre", SE(t.KVaRegimeCef == 83 && t.CreaRampaSTF == 1)},
+        {6, 4, L"ceph quattro", SE(t.KVaRegimeCef == 84 && t.CreaRampaSTF == 1)},
+        {6, 5, L"ceph cinque", SE(t.CreaRampaSTF == 0 && t.IsScout == 1)},
+    };
+#undef SE
+    std::vector<int> esiti;
+    // Values an old block must not touch, and completions it must overwrite.
+    std::vector<Tr> t = Carica(LeggiFile(DATI + "blocchi_vecchi.trg"), std::size(casi), L"", esiti, [](Tr& x) {
+        x.Nome = L"prima", x.Disortogonalitdeg = 9.0f, x.IngrandimentoCef = 9.0f, x.InvRotazione = 7;
+    });
+    for (size_t i = 0; i < std::size(casi); ++i) {
+        SCOPED_TRACE(testing::Message() << "kind " << casi[i].tipo << " version " << casi[i].versione);
+        EXPECT_EQ(esiti[i], 1);
+        EXPECT_EQ(t[i].Nome, casi[i].nome);
+        EXPECT_TRUE(casi[i].verifica(t[i]));
+    }
+    // Only the two blocks whose dropped setting was on say so.
+    ASSERT_EQ(avvisi.size(), 2u);
+    EXPECT_EQ(avvisi[0].substr(0, 7), L"ERRORE\n");
+    ImpostaGestoreInformazioni(nullptr);
+}
+
+TEST(TraiettoriaFile, UnaRigaDannosaCostaSoloSeStessa)
+{
+    const std::string circ = Blocco(3, 4), pan = Blocco(2, 3);
+    const std::string raggio = "R Cerchio XY mm   = 0.000000\n", punto = "130.000000,0.750000\n";
+    const std::string perso = Sostituisci(circ, raggio, "R Cerchio XY mm   = 50.000000\n");
+    const std::string corta = Togli(pan, "250.000000,90.000000\n");
+    const struct {
+        const char* caso;
+        std::string testo;
+        int tipo;
+        std::string atteso;  // the block written back; empty: not checked
+    } casi[] = {
+        {"misspelt label", Sostituisci(circ, "R Cerchio", "R Cerkio"), 3, perso},
+        {"bad value", Sostituisci(circ, raggio, "R Cerchio XY mm   = x\n"), 3, perso},
+        {"missing line", Togli(circ, raggio), 3, perso},
+        {"damaged kind line", Sostituisci(circ, "Tipo Curva   ", "Tipo Curba   "), 3, circ},
+        {"unknown version", Sostituisci(circ, "= 6\n", "= 7\n"), 3, ""},
+        {"damaged point", Sostituisci(pan, punto, "130.000000;x\n"), 2, Sostituisci(Togli(pan, punto), "3 P", "2 P")},
+        {"absurd count", Sostituisci(pan, "3 Punti Tuning\n", "2000000000 Punti Tuning\n"), 2, pan},
+        {"short list", corta, 2, Sostituisci(corta, "2 Punti Tuning KV", "1 Punti Tuning KV")},
+    };
+    for (const auto& c : casi) {
+        std::vector<int> esiti;
+        std::vector<Tr> t = Carica(c.testo, 1, L"", esiti);
+        EXPECT_EQ(esiti[0], 0) << c.caso;
+        if (!c.atteso.empty()) {
+            EXPECT_EQ(Salva(t, {c.tipo}, L""), c.atteso) << c.caso;
+        }
+    }
+    // A cut anywhere ends the reading, and only a cut inside the block fails it.
+    for (size_t n = 0; n <= pan.size(); ++n) {
+        std::vector<int> esiti;
+        Carica(pan.substr(0, n), 1, L"", esiti);
+        EXPECT_EQ(esiti[0], n >= FineUtile(pan) ? 1 : 0) << n;
+    }
+}
