@@ -99,6 +99,13 @@ constexpr Messaggio TABELLA[] = {
     {188, L"The path has more than 30 sub-images and does not fit the projection image"},
     {189, L"The harmonic-profile function is not available"},
     {190, L"This kind of trajectory cannot be computed yet"},
+    {191, L"The cephalometric scan needs a scan time of at least one step, a positive SID and a positive travel"},
+    {192, L"The machine's time step, H geometry or drive constants do not allow a cephalometric scan"},
+    {193, L"The cephalometric arm speed rounds to zero: shorten the scan time or widen the travel"},
+    {194, L"The cephalometric scan time is too long"},
+    {195, L"The beam does not cross the H line in i = %d"},
+    {196, L"The beam does not cross the line X = 0 in i = %d"},
+    {197, L"A velocity word does not fit in 15 bits in i = %d"},
 };
 
 constexpr bool TabellaContigua()

@@ -125,6 +125,7 @@ public:
     int CalcolaTraiettoriaPanoramica();
     int DiscretizzaTraiettoriaPanoramica(double* const statistiche);
     int CalcolaTraiettoriaLineare(double* const statistiche);
+    // `statistiche` gets 18 values or is null.
     int CalcolaTraiettoriaCefalometrica(double* const statistiche);
     // The rotation discretiser the panoramic and linear kinds share: constant quantised arm speed,
     // everything else interpolated at the reached angle. `riepilogo` gets 12 values or is null.
