@@ -153,3 +153,19 @@ TEST(Korvane, IlRifiutoDellaLibreriaDaIlSuoMessaggio)
     EXPECT_NE(e.uscita.find("It is not possible to run a 360 degrees trajectory on this machine"), std::string::npos)
         << e.uscita;
 }
+
+TEST(Korvane, CephScriveIPassiEGliStatiORifiuta)
+{
+    const std::string out = CartellaTemporanea("cli-ceph");
+    Esito e = Esegui("ceph --machine " + Macchina() + " --out " + out + " --json");
+    ASSERT_EQ(e.codice, 0) << e.uscita;
+    const auto j = nlohmann::json::parse(e.uscita);
+    EXPECT_EQ(j["steps"].get<int>(), 250);
+    EXPECT_NEAR(j["cephalometric"]["magnification_mean"].get<double>(), 1.11, 1e-6);
+    const std::string passi = LeggiFile(out + "passi.csv"), assi = LeggiFile(out + "assi.csv");
+    EXPECT_EQ(std::count(passi.begin(), passi.end(), '\n'), 250);
+    EXPECT_EQ(std::count(assi.begin(), assi.end(), '\n'), 252);
+    e = Esegui("ceph --machine " + Macchina() + " --out " + out + " --time 0");
+    EXPECT_EQ(e.codice, 1);
+    EXPECT_NE(e.uscita.find("scan time of at least one step"), std::string::npos) << e.uscita;
+}

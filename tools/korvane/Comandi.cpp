@@ -57,6 +57,8 @@ std::vector<std::string> ProblemiMacchina(const CLimitiEParametri& m)
     return problemi;
 }
 
+}  // namespace
+
 bool CaricaMacchina(const std::string& file, CLimitiEParametri& m)
 {
     const std::string nome = file.empty() ? MacchinaPredefinita() : file;
@@ -73,6 +75,8 @@ bool CaricaMacchina(const std::string& file, CLimitiEParametri& m)
         Errore(nome + ": " + p);
     return problemi.empty();
 }
+
+namespace {
 
 // A head outline far out of the machine's reach: the check runs and always passes.
 int NessunaTesta()

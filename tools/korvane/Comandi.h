@@ -52,6 +52,14 @@ struct OpzioniMacchina {
     bool json = false;
 };
 
+class CLimitiEParametri;
+
+// Reads the machine file (empty: the example unit) and checks it can compute motion; false with the
+// reasons on standard error.
+bool CaricaMacchina(const std::string& file, CLimitiEParametri& m);
+// The `ceph` subcommand, kept in its own source.
+void AggiungiComandoCefalometrica(CLI::App& app, int& esito);
+
 void AggiungiOpzioniComuni(CLI::App& sub, OpzioniComuni& o, const std::string& uscitaPredefinita);
 int EseguiCB3D(const OpzioniCB3D& o);
 int EseguiMovimento(const OpzioniMovimento& o);
