@@ -106,6 +106,7 @@ constexpr Messaggio TABELLA[] = {
     {195, L"The beam does not cross the H line in i = %d"},
     {196, L"The beam does not cross the line X = 0 in i = %d"},
     {197, L"A velocity word does not fit in 15 bits in i = %d"},
+    {198, L"The cephalometric sweep crosses the arm's 180 degree direction"},
 };
 
 constexpr bool TabellaContigua()

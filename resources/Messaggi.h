@@ -6,7 +6,7 @@
 // take numbers from 187 on.
 constexpr int MESSAGGIO_PRIMO = 103;
 constexpr int MESSAGGIO_ULTIMO_STANDARD = 186;
-constexpr int MESSAGGIO_ULTIMO = 197;
+constexpr int MESSAGGIO_ULTIMO = 198;
 
 // Our own messages by name: code and tests use these, never the bare numbers.
 constexpr int MSG_CEFALOMETRICA_PARAMETRI = 191;
@@ -16,6 +16,7 @@ constexpr int MSG_CEFALOMETRICA_TROPPO_LUNGA = 194;
 constexpr int MSG_FASCIO_PARALLELO_LINEA_H = 195;
 constexpr int MSG_FASCIO_PARALLELO_X0 = 196;
 constexpr int MSG_PAROLA_FUORI_CAMPO = 197;
+constexpr int MSG_CEFALOMETRICA_SPAZZATA_AVVOLTA = 198;
 
 // The text of message `id`; an empty text (never null) for a number the table does not hold.
 KORVANE_API const wchar_t* TestoMessaggio(int id);

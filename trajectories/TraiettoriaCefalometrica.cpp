@@ -117,6 +117,10 @@ int CTraiettoria::CalcolaTraiettoriaCefalometrica(double* const statistiche)
     const double a2 = Direzione(v0 + dH * sm);
     const double a3 = Direzione(v0 + dH * sp);
     const double deltaR = (a3 - a2) * 180.0 / PI_GRECO;
+    // A beam through a fixed point sweeps a line by less than half a turn: more means the directions
+    // wrapped at 180 degrees, and the arm would turn the long way round.
+    if (!(std::fabs(deltaR) < 180.0))
+        return rifiuta(MSG_CEFALOMETRICA_SPAZZATA_AVVOLTA, 0);
     double omega = deltaR / T;
     const double parolaR = std::trunc(omega * ar.StepPerUnita / ar.StepSPerLSB + 0.5);
     if (!(std::fabs(parolaR) <= PAROLA_MASSIMA))
@@ -167,9 +171,11 @@ int CTraiettoria::CalcolaTraiettoriaCefalometrica(double* const statistiche)
     double mMin = 10.0;
     // Nothing fixes where the general variant's largest magnification starts: 0, below any real one.
     double mMax = 0.0;
+    // The two-axis variant widens the section's own extremes from 100 and -100; they are written
+    // once the scan has computed, so a refused scan leaves them as they were.
     if (dueAssi) {
-        IngrandimentoMinimo = mMin = 100.0;
-        IngrandimentoMassimo = mMax = -100.0;
+        mMin = 100.0;
+        mMax = -100.0;
     }
     // Statistics: 0-6 speeds and accelerations, 7-14 largest and smallest X, Y, R, H, 15-16
     // magnification, 17 C speed.
@@ -303,7 +309,10 @@ int CTraiettoria::CalcolaTraiettoriaCefalometrica(double* const statistiche)
     PuntoFinale.iKV = KVaRegimeCef;
     PuntoFinale.imA = mARegime;
 
-    IngrandimentoCef = static_cast<float>(std::trunc((mMin + mMax) / 2.0 * 10000.0 + 0.5) / 10000.0);
+    const double media = std::trunc((mMin + mMax) / 2.0 * 10000.0 + 0.5) / 10000.0;
+    // A sensor about 150 mm from the focus gives a magnification beyond float's range: stored as
+    // infinite, as an overflowing float would be, rather than converted out of range.
+    IngrandimentoCef = std::fabs(media) <= FLT_MAX ? static_cast<float>(media) : std::copysign(HUGE_VALF, media);
     stat[15] = mMax;
     stat[16] = mMin;
     if (statistiche != nullptr)

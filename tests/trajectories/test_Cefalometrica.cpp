@@ -57,6 +57,7 @@ TEST(Cefalometrica, LeParoleIntegranoAlPuntoFinaleSuScansioniCasuali)
             somma += v;
         ASSERT_TRUE(std::isfinite(somma)) << n;
         EXPECT_NEAR(t.IngrandimentoCef, (stat[15] + stat[16]) / 2, 5e-5) << n;
+        EXPECT_TRUE(!t.Is2Assi || (t.IngrandimentoMinimo == stat[16] && t.IngrandimentoMassimo == stat[15])) << n;
     }
 }
 
@@ -118,6 +119,8 @@ TEST(Cefalometrica, DatiImpossibiliRifiutatiConUnMessaggio)
         // An H line along X: its cotangent is infinite, and in two axes the first beam runs along X = 0.
         {5, 1514, 10, 200, 0.02, 0, 0, MSG_FASCIO_PARALLELO_LINEA_H},
         {5, 1514, 0, 200, 0.02, 0, 1, MSG_FASCIO_PARALLELO_X0},
+        // An H line turned to -90 degrees points S0 at 180 degrees: a travel across 0 wraps the sweep.
+        {5, 1514, -150, 200, 0.02, -90, 0, MSG_CEFALOMETRICA_SPAZZATA_AVVOLTA},
     };
     for (const auto& c : casi) {
         CTraiettoria t = EsameCefalometrico(MacchinaEsempio());
