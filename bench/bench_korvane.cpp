@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "examples/EsameCefalometrico.h"
 #include "korvane.h"
 #include "support/MacchinaEsempio.h"
 
@@ -97,6 +98,20 @@ void BM_RaccordoLineare(benchmark::State& stato)
     }
 }
 BENCHMARK(BM_RaccordoLineare)->Unit(benchmark::kMicrosecond);
+
+// The example cephalometric exam, 5 s at 20 ms; the kind runs no head check.
+void BM_Cefalometrica5s(benchmark::State& stato)
+{
+    CTraiettoria t = EsameCefalometrico(MacchinaEsempio());
+    for (auto _ : stato) {
+        t.TempoScansionesCef = 5.0f;
+        t.SpostamentoPiumm = 200.0f;
+        if (!t.CalcolaTraiettoriaCefalometrica(nullptr))
+            stato.SkipWithError("the scan was refused");
+        benchmark::DoNotOptimize(t.ArrayPassi.GetData());
+    }
+}
+BENCHMARK(BM_Cefalometrica5s)->Unit(benchmark::kMicrosecond);
 
 // A 3000-step section turning the arm around the head, for the two ways of testing a point.
 CSezione SezioneDiProva()

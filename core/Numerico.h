@@ -23,6 +23,13 @@ KORVANE_API std::int32_t TroncaInt(double valore);
 
 // Signed velocity word of a velocity: velocity x steps-per-unit / (step/s per LSB), rounded.
 KORVANE_API std::int32_t ParolaVelocita(double velocita, double stepPerUnita, double stepSPerLsb);
+// Largest magnitude of a velocity word: the stored form keeps 15 bits for it.
+constexpr std::int32_t PAROLA_MASSIMA = 32767;
+// Whether a signed word fits its field; a word that does not is refused, never cut.
+constexpr bool ParolaNelCampo(std::int32_t parola)
+{
+    return parola >= -PAROLA_MASSIMA && parola <= PAROLA_MASSIMA;
+}
 // 16-bit sign-magnitude form of a signed word: a negative word w is stored as 32768 + |w|.
 KORVANE_API std::int32_t ParolaInSegnoModulo(std::int32_t parola);
 // Signed word of a stored value: below 32768 it is itself, otherwise -(s - 32768).

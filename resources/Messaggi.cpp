@@ -101,6 +101,14 @@ constexpr Messaggio TABELLA[] = {
     {190, L"This kind of trajectory cannot be computed yet"},
     {191, L"A value of the projection file is not a number or does not fit its field"},
     {192, L"The step files of a trajectory loaded from CSV could not be written"},
+    {193, L"The cephalometric scan needs a scan time of at least one step, a positive SID and a positive travel"},
+    {194, L"The machine's time step, H geometry or drive constants do not allow a cephalometric scan"},
+    {195, L"The cephalometric arm speed rounds to zero: shorten the scan time or widen the travel"},
+    {196, L"The cephalometric scan time is too long"},
+    {197, L"The beam does not cross the H line in i = %d"},
+    {198, L"The beam does not cross the line X = 0 in i = %d"},
+    {199, L"A velocity word does not fit in 15 bits in i = %d"},
+    {200, L"The cephalometric sweep crosses the arm's 180 degree direction"},
 };
 
 constexpr bool TabellaContigua()

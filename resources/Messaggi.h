@@ -6,12 +6,21 @@
 // take numbers from 187 on.
 constexpr int MESSAGGIO_PRIMO = 103;
 constexpr int MESSAGGIO_ULTIMO_STANDARD = 186;
-constexpr int MESSAGGIO_ULTIMO = 192;
+constexpr int MESSAGGIO_ULTIMO = 200;
 
+// Our own messages by name: code and tests use these, never the bare numbers.
 constexpr int MSG_PASSI_OLTRE_3000 = 187;
 constexpr int MSG_SOTTOIMMAGINI_OLTRE_30 = 188;
 constexpr int MSG_VALORE_FUORI_CAMPO_PROIEZIONE = 191;
 constexpr int MSG_COMPAGNI_CSV_NON_SCRITTI = 192;
+constexpr int MSG_CEFALOMETRICA_PARAMETRI = 193;
+constexpr int MSG_CEFALOMETRICA_MACCHINA = 194;
+constexpr int MSG_CEFALOMETRICA_BRACCIO_FERMO = 195;
+constexpr int MSG_CEFALOMETRICA_TROPPO_LUNGA = 196;
+constexpr int MSG_FASCIO_PARALLELO_LINEA_H = 197;
+constexpr int MSG_FASCIO_PARALLELO_X0 = 198;
+constexpr int MSG_PAROLA_FUORI_CAMPO = 199;
+constexpr int MSG_CEFALOMETRICA_SPAZZATA_AVVOLTA = 200;
 
 // The text of message `id`; an empty text (never null) for a number the table does not hold.
 KORVANE_API const wchar_t* TestoMessaggio(int id);

@@ -123,11 +123,6 @@ int CTraiettoria::CalcolaTraiettoriaLineare(double* const)
     return NonCalcolabile();
 }
 
-int CTraiettoria::CalcolaTraiettoriaCefalometrica(double* const)
-{
-    return NonCalcolabile();
-}
-
 void* CTraiettoria::GetpArrayShift()
 {
     return &ArrayShift;

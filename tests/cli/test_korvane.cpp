@@ -216,3 +216,19 @@ TEST(Korvane, NomiNonUtf8)
     EXPECT_EQ(std::filesystem::file_size(out + "/scan.bin"), 37293u);
     EXPECT_TRUE(std::filesystem::exists(out + "/assi.csv"));
 }
+
+TEST(Korvane, CephScriveIPassiEGliStatiORifiuta)
+{
+    const std::string out = CartellaTemporanea("cli-ceph");
+    Esito e = Esegui("ceph --machine " + Macchina() + " --out " + out + " --json");
+    ASSERT_EQ(e.codice, 0) << e.uscita;
+    const auto j = nlohmann::json::parse(e.uscita);
+    EXPECT_EQ(j["steps"].get<int>(), 250);
+    EXPECT_NEAR(j["cephalometric"]["magnification_mean"].get<double>(), 1.11, 1e-6);
+    const std::string passi = LeggiFile(out + "passi.csv"), assi = LeggiFile(out + "assi.csv");
+    EXPECT_EQ(std::count(passi.begin(), passi.end(), '\n'), 250);
+    EXPECT_EQ(std::count(assi.begin(), assi.end(), '\n'), 252);
+    e = Esegui("ceph --machine " + Macchina() + " --out " + out + " --time 0");
+    EXPECT_EQ(e.codice, 1);
+    EXPECT_NE(e.uscita.find("scan time of at least one step"), std::string::npos) << e.uscita;
+}

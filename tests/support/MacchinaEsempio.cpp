@@ -36,13 +36,15 @@ CLimitiEParametri MacchinaEsempio()
     m.CentSens3D = 260.0;
     m.PosMorso = 60.0;
     m.DimPixelPano = 0.096;
-    m.InclinazHDx = 0.0;
-    m.XCentroHDx = 1500.0;
+    // The cephalometric H lines run along Y, 1131 mm either side of the rotation centre; a beam through
+    // the focus at CVR = SID from them passes the centre, which the scan keeps near the origin.
+    m.InclinazHDx = 90.0;
+    m.XCentroHDx = -1131.0;
     m.YCentroHDx = 0.0;
-    m.InclinazHSx = 180.0;
-    m.XCentroHSx = -1500.0;
+    m.InclinazHSx = -90.0;
+    m.XCentroHSx = 1131.0;
     m.YCentroHSx = 0.0;
-    m.DistanzaCVR = 1700.0;
+    m.DistanzaCVR = 1514.0;
     m.PosHOrtho = 0.0;
     return m;
 }

@@ -172,7 +172,7 @@ TEST(Traiettoria, CopiaConfrontoERicalcolo)
     const size_t n = std::fread(testo, 1, sizeof testo - 1, f);
     std::fclose(f);
     EXPECT_EQ(std::string(testo, n), "0.000000\n6.000000\n7.000000\n");
-    for (int tipo : {2, 4, 6}) {
+    for (int tipo : {2, 4}) {
         CTraiettoria k(MacchinaEsempio());
         k.TipoCurva = tipo;
         k.ArrayPassi.Add(PASSO_TRAIETTORIA());

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 
 #include "LetturaBuffer.h"
 #include "Riepilogo.h"
@@ -31,16 +32,6 @@ std::string MacchinaPredefinita()
     return std::string(KORVANE_SOURCE_DIR) + "/examples/MachinesParameters.ini";
 }
 
-void Errore(const std::string& testo)
-{
-    std::fprintf(stderr, "korvane: %s\n", testo.c_str());
-}
-
-// Names from the command line need not be UTF-8: their stray bytes are replaced in JSON.
-void StampaJson(const nlohmann::json& j)
-{
-    std::printf("%s\n", j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
-}
 
 // An input opened by the bytes of its name, so a name too long, a link loop or a name that is not
 // UTF-8 fails or succeeds here; the library reads the open file through /proc/self/fd.
@@ -74,21 +65,6 @@ private:
     int fd_ = -1;
 };
 
-// Closes both files before renaming either, so a failure never pairs a new file with an old one.
-bool Completa(std::initializer_list<FileSostitutivo*> file)
-{
-    for (FileSostitutivo* f : file)
-        if (!f->Chiudi()) {
-            Errore("cannot write " + f->Errore());
-            return false;
-        }
-    for (FileSostitutivo* f : file)
-        if (!f->Rinomina()) {
-            Errore("cannot write " + f->Errore());
-            return false;
-        }
-    return true;
-}
 
 // What makes a machine record unusable for computing motion.
 std::vector<std::string> ProblemiMacchina(const CLimitiEParametri& m)
@@ -114,6 +90,8 @@ std::vector<std::string> ProblemiMacchina(const CLimitiEParametri& m)
     return problemi;
 }
 
+}  // namespace
+
 bool CaricaMacchina(const std::string& file, CLimitiEParametri& m)
 {
     const std::string nome = file.empty() ? MacchinaPredefinita() : file;
@@ -129,6 +107,8 @@ bool CaricaMacchina(const std::string& file, CLimitiEParametri& m)
         Errore(nome + ": " + p);
     return problemi.empty();
 }
+
+namespace {
 
 // A head outline far out of the machine's reach: the check runs and always passes.
 int NessunaTesta()
@@ -186,21 +166,13 @@ int EsportaEStampa(const OpzioniComuni& o, const CLimitiEParametri& m, int dimBu
     std::vector<PUNTO_TRAIETTORIA> stati(static_cast<size_t>(numPunti));
     if (!DLL_KORVANE_GetTraiettoria(buffer.data(), stati.data(), dimBuffer, numPunti))
         return Rifiutato();
-    std::error_code ec;
-    fs::create_directories(o.uscita, ec);
-    if (ec) {
-        Errore("cannot make the folder " + o.uscita + ": " + ec.message());
+    const std::vector<std::string> scritti =
+        ScriviUscite(o.uscita, {{"scan.bin", [&](FILE* f) { return std::fwrite(buffer.data(), 1, buffer.size(), f) == buffer.size(); }},
+                                {"assi.csv", TestoInFile(StatiCsv(stati, m.PassoTemporale))}});
+    if (scritti.empty())
         return ESITO_USO;
-    }
-    const std::string bin = (fs::path(o.uscita) / "scan.bin").string();
-    const std::string csv = (fs::path(o.uscita) / "assi.csv").string();
-    FileSostitutivo fileBin(bin);
-    FileSostitutivo fileCsv(csv);
-    const std::string testoCsv = StatiCsv(stati, m.PassoTemporale);
-    fileBin.Scrivi(buffer.data(), buffer.size());
-    fileCsv.Scrivi(testoCsv.data(), testoCsv.size());
-    if (!Completa({&fileBin, &fileCsv}))
-        return ESITO_USO;
+    const std::string& bin = scritti[0];
+    const std::string& csv = scritti[1];
     RiepilogoMoto r = RiassumiMoto(stati, m);
     r.anticollisione = anticollisione;
     if (o.json) {
@@ -240,6 +212,66 @@ PUNTO_TRAIETTORIA StatoDa(const std::vector<double>& v)
 }
 
 }  // namespace
+
+void Errore(const std::string& testo)
+{
+    std::fprintf(stderr, "korvane: %s\n", testo.c_str());
+}
+
+// Names from the command line need not be UTF-8: their stray bytes are replaced in JSON.
+void StampaJson(const nlohmann::json& j)
+{
+    std::printf("%s\n", j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
+}
+
+std::function<bool(FILE*)> TestoInFile(std::string testo)
+{
+    return [testo = std::move(testo)](FILE* f) { return std::fwrite(testo.data(), 1, testo.size(), f) == testo.size(); };
+}
+
+// Every file is closed before any is renamed, so a failure never pairs a new file with an old one.
+std::vector<std::string> ScriviUscite(const std::string& cartella, const std::vector<FileUscita>& file)
+{
+    std::error_code ec;
+    fs::create_directories(cartella, ec);
+    if (ec) {
+        Errore("cannot make the folder " + cartella + ": " + ec.message());
+        return {};
+    }
+    std::vector<std::string> nomi;
+    std::vector<std::unique_ptr<FileSostitutivo>> aperti;
+    for (const FileUscita& u : file) {
+        nomi.push_back((fs::path(cartella) / u.nome).string());
+        aperti.push_back(std::make_unique<FileSostitutivo>(nomi.back()));
+        FileSostitutivo& f = *aperti.back();
+        errno = 0;
+        if (f.Flusso() != nullptr && !u.scrivi(f.Flusso())) {
+            Errore("cannot write " + nomi.back() + ": " + (errno != 0 ? std::strerror(errno) : "write failed"));
+            return {};
+        }
+    }
+    for (auto& f : aperti)
+        if (!f->Chiudi()) {
+            Errore("cannot write " + f->Errore());
+            return {};
+        }
+    for (auto& f : aperti)
+        if (!f->Rinomina()) {
+            Errore("cannot write " + f->Errore());
+            return {};
+        }
+    return nomi;
+}
+
+std::vector<PUNTO_TRAIETTORIA> StatiDiSezione(const CSezione& s, const CLimitiEParametri& m)
+{
+    std::vector<PUNTO_TRAIETTORIA> stati{s.PuntoIniziale};
+    for (const PASSO_TRAIETTORIA& passo : s.ArrayPassi) {
+        stati.push_back(stati.back());
+        AvanzaDiUnPasso(stati.back(), passo, m);
+    }
+    return stati;
+}
 
 void AggiungiOpzioniComuni(CLI::App& sub, OpzioniComuni& o, const std::string& uscitaPredefinita)
 {
@@ -361,9 +393,10 @@ int EseguiMacchina(const OpzioniMacchina& o)
             return ESITO_USO;
         }
         FileSostitutivo file(o.esempio);
-        file.Scrivi(testo.data(), testo.size());
-        if (!Completa({&file}))
+        if (!file.Scrivi(testo.data(), testo.size()) || !file.Rinomina()) {
+            Errore("cannot write " + file.Errore());
             return ESITO_USO;
+        }
         std::printf("written: %s\n", o.esempio.c_str());
         return ESITO_OK;
     }

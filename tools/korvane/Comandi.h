@@ -1,7 +1,10 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
 
+#include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,6 +54,32 @@ struct OpzioniMacchina {
     std::string esempio;
     bool json = false;
 };
+
+class CLimitiEParametri;
+class CSezione;
+struct PUNTO_TRAIETTORIA;
+
+void Errore(const std::string& testo);
+// Prints a summary as JSON; stray bytes of names that are not UTF-8 are replaced.
+void StampaJson(const nlohmann::json& j);
+
+// One output file: its name in the output folder and what writes its bytes.
+struct FileUscita {
+    std::string nome;
+    std::function<bool(FILE*)> scrivi;
+};
+std::function<bool(FILE*)> TestoInFile(std::string testo);
+// Makes the folder and writes every file beside its place, then renames them all: all or none.
+// Returns the full names, or an empty list after the reason went to standard error.
+std::vector<std::string> ScriviUscite(const std::string& cartella, const std::vector<FileUscita>& file);
+// The axis states a section's steps integrate to, from its start state.
+std::vector<PUNTO_TRAIETTORIA> StatiDiSezione(const CSezione& s, const CLimitiEParametri& m);
+
+// Reads the machine file (empty: the example unit) and checks it can compute motion; false with the
+// reasons on standard error.
+bool CaricaMacchina(const std::string& file, CLimitiEParametri& m);
+// The `ceph` subcommand, kept in its own source.
+void AggiungiComandoCefalometrica(CLI::App& app, int& esito);
 
 void AggiungiOpzioniComuni(CLI::App& sub, OpzioniComuni& o, const std::string& uscitaPredefinita);
 int EseguiCB3D(const OpzioniCB3D& o);

@@ -90,6 +90,8 @@ int main(int argc, char** argv)
         ->capture_default_str();
     sub->callback([&] { esito = EseguiMovimento(mov); });
 
+    AggiungiComandoCefalometrica(app, esito);
+
     OpzioniIspeziona isp;
     sub = app.add_subcommand("inspect", "decode a step buffer: header, steps, CRC and the motion it commands");
     sub->add_option("buffer", isp.buffer, "the step buffer (37293 bytes)")->required();
