@@ -99,6 +99,11 @@ constexpr Messaggio TABELLA[] = {
     {188, L"The path has more than 30 sub-images and does not fit the projection image"},
     {189, L"The harmonic-profile function is not available"},
     {190, L"This kind of trajectory cannot be computed yet"},
+    {191, L"A value of the trajectory is not a finite number in i = %d"},
+    {192, L"The scan time must be a positive number of seconds"},
+    {193, L"The scan needs too many time steps or pixels to be computed"},
+    {194, L"The kV graph does not give a value for every point of the curve"},
+    {195, L"The trajectory's point lists are missing or differ in length"},
 };
 
 constexpr bool TabellaContigua()

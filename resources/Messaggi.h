@@ -6,7 +6,14 @@
 // take numbers from 187 on.
 constexpr int MESSAGGIO_PRIMO = 103;
 constexpr int MESSAGGIO_ULTIMO_STANDARD = 186;
-constexpr int MESSAGGIO_ULTIMO = 190;
+constexpr int MESSAGGIO_ULTIMO = 195;
+
+// Our own messages by name: the numbers may move when messages are added elsewhere.
+constexpr int MSG_DISCRETIZZAZIONE_NON_FINITA = 191;
+constexpr int MSG_DISCRETIZZAZIONE_TEMPO = 192;
+constexpr int MSG_DISCRETIZZAZIONE_TROPPO_LUNGA = 193;
+constexpr int MSG_DISCRETIZZAZIONE_KV = 194;
+constexpr int MSG_DISCRETIZZAZIONE_LISTE = 195;
 
 // The text of message `id`; an empty text (never null) for a number the table does not hold.
 KORVANE_API const wchar_t* TestoMessaggio(int id);
