@@ -61,13 +61,15 @@ int CTraiettoria::DiscretizzaPerRotazione(const ParametriDiscretizzazione* p, do
     CTraiettoria& t = p->pTraiettoria != nullptr ? *p->pTraiettoria : *this;
     const CLimitiEParametri& l = t.LimitiEParametri;
     const PARAMETRI_ASSE &asseX = l.AsseX, &asseY = l.AsseY, &asseR = l.AsseR, &asseC = l.AsseC;
-    CString& err = t.StringaErrore;
+    // The limit messages of this run reach the section only if the run completes: a refused run says
+    // why it was refused, not what its discarded steps would have exceeded.
+    CString avvisi;
     t.ArrayShift.RemoveAll();
     t.CancellaTutto();
     auto rifiuta = [&](int messaggio, int indice) {
         t.CancellaTutto();
         t.ArrayShift.RemoveAll();
-        CaricaMessaggio(err, messaggio, indice);
+        CaricaMessaggio(t.StringaErrore, messaggio, indice);
         return 0;
     };
 
@@ -154,30 +156,30 @@ int CTraiettoria::DiscretizzaPerRotazione(const ParametriDiscretizzazione* p, do
         const std::int32_t kVt = KVDaGrafico(kv);
 
         if (Xt < asseX.PosMin)
-            CaricaMessaggio(err, 108, j);
+            CaricaMessaggio(avvisi, 108, j);
         if (Xt > asseX.PosMax)
-            CaricaMessaggio(err, 109, j);
+            CaricaMessaggio(avvisi, 109, j);
         if (Yt < asseY.PosMin)
-            CaricaMessaggio(err, 110, j);
+            CaricaMessaggio(avvisi, 110, j);
         if (Yt > asseY.PosMax)
-            CaricaMessaggio(err, 111, j);
+            CaricaMessaggio(avvisi, 111, j);
         if (Rt < asseR.PosMin)
-            CaricaMessaggio(err, 112, j);
+            CaricaMessaggio(avvisi, 112, j);
         if (Rt > asseR.PosMax)
-            CaricaMessaggio(err, 113, j);
+            CaricaMessaggio(avvisi, 113, j);
         const double vx = (Xt - X) / dt, vy = (Yt - Y) / dt;
         if (!Finiti({vx, vy}))
             return rifiuta(MSG_DISCRETIZZAZIONE_NON_FINITA, j);
         if (std::fabs(vx) > asseX.MaxVel)
-            CaricaMessaggio(err, 114, j);
+            CaricaMessaggio(avvisi, 114, j);
         if (std::fabs(vy) > asseY.MaxVel)
-            CaricaMessaggio(err, 115, j);
+            CaricaMessaggio(avvisi, 115, j);
         if (!t.ArrayPassi.IsEmpty()) {
             const double accX = (vx - vxPrec) / dt, accY = (vy - vyPrec) / dt;
             if (std::fabs(accX) > asseX.MaxAcc)
-                CaricaMessaggio(err, 116, j);
+                CaricaMessaggio(avvisi, 116, j);
             if (std::fabs(accY) > asseY.MaxAcc)
-                CaricaMessaggio(err, 117, j);
+                CaricaMessaggio(avvisi, 117, j);
             riep[RIEPILOGO_ACC_X_MAX] = std::max(riep[RIEPILOGO_ACC_X_MAX], std::fabs(accX));
             riep[RIEPILOGO_ACC_Y_MAX] = std::max(riep[RIEPILOGO_ACC_Y_MAX], std::fabs(accY));
         }
@@ -236,7 +238,7 @@ int CTraiettoria::DiscretizzaPerRotazione(const ParametriDiscretizzazione* p, do
         const std::int32_t wC = TroncaInt(std::fabs(std::trunc(parolaC)));
         const double vC = VelocitaDaParola(wC, asseC.StepPerUnita, asseC.StepSPerLSB);
         if (vC > asseC.MaxVel)
-            CaricaMessaggio(err, 186, j);
+            CaricaMessaggio(avvisi, 186, j);
         riep[RIEPILOGO_VEL_C_MAX] = std::max(riep[RIEPILOGO_VEL_C_MAX], vC);
 
         // Each appended value is the shift summed over exactly one pixel; acc holds the share of the
@@ -290,6 +292,7 @@ int CTraiettoria::DiscretizzaPerRotazione(const ParametriDiscretizzazione* p, do
     riep[RIEPILOGO_R_MIN] = std::min(R0, Rprec);
     if (riepilogo != nullptr)
         std::copy(riep, riep + RIEPILOGO_VALORI, riepilogo);
+    ImpostaSeVuoto(t.StringaErrore, avvisi);
     return 1;
 }
 

@@ -33,6 +33,15 @@ struct Ingresso {
         const ParametriDiscretizzazione p{&t, &T, fisso ? &ingr : nullptr, &verso, nullptr, &punti, &angoli, &kv, &shift, &cmr};
         return t.DiscretizzaPerRotazione(&p, riep);
     }
+    // The same lists as the panoramic geometry leaves them.
+    int EseguiPanoramica()
+    {
+        for (int i = 0; i < angoli.GetSize(); ++i)
+            t.GraficoRotaz.Add(angoli[i] + 180.0);
+        t.CurvaDenti.ArrayCurvaDenti = punti, t.PosCMR = cmr, t.GraficoKV = kv, t.GraficoShift = shift;
+        t.TempoScansiones = T, t.Ingrandimento = ingr, t.InvScaricamento = !verso;
+        return t.DiscretizzaTraiettoriaPanoramica(nullptr);
+    }
 };
 
 }  // namespace
@@ -43,13 +52,20 @@ TEST(Discretizzatore, CasiLimite)
     CLimitiEParametri m = MacchinaEsempio();
     m.AsseX.StepPerUnita = m.AsseX.StepSPerLSB = m.AsseY.StepPerUnita = m.AsseY.StepSPerLSB = m.AsseR.StepSPerLSB = 1;
     m.AsseR.StepPerUnita = 100, m.AsseR.PosMin = -1000, m.AsseR.PosMax = 1000, m.PassoTemporale = 0.5, m.AsseC.MaxVel = 1e9;
+    CString testa;
+    CSezione::UsaTestonaDiDefault(testa);
     const struct {
         std::vector<double> a, x;
         float T;
         int verso;
         std::function<void(Ingresso&)> cambia;
         int risultato, passi, messaggio, indice, iR = 0, iX = 0, iKV = 0, imA = 0;
+        bool panoramica = false;
     } casi[] = {
+        // The sensor stays clear of the head with the arm near 0 degrees, and crosses the chin near 90.
+        {{-30, 30}, {}, 4, 1, nullptr, 1, 7, 0, 0, 1500, 0, 80, 100, true},
+        {{-30, 30}, {}, 4, 0, nullptr, 1, 8, 0, 0, 32768 + 1499, 0, 80, 100, true},
+        {{60, 120}, {}, 4, 1, nullptr, 1, 7, 178, 0, 1500, 0, 80, 100, true},
         {{0, 200.04}, {}, 10, 1, nullptr, 1, 20, 0, 0, 2000, 0, 80, 100},
         {{0, 200.04}, {}, 10, 0, nullptr, 1, 20, 0, 0, 32768 + 1999, 0, 80, 100},  // +0.5 whatever the sign
         {{0, 8}, {0, -2}, 4, 1, nullptr, 1, 7, 0, 0, 200, 32769, 80, 100},             // X at -0.5 LSB
@@ -62,7 +78,7 @@ TEST(Discretizzatore, CasiLimite)
         {{0, 5, 4, 8}, {}, 4, 1, nullptr, 0, 0, 107, 0},
         {{0, NAN, 8}, {}, 4, 1, nullptr, 0, 0, MSG_DISCRETIZZAZIONE_NON_FINITA, 1},
         {{0, 4, 8}, {0, 0, INFINITY}, 4, 1, nullptr, 0, 0, MSG_DISCRETIZZAZIONE_NON_FINITA, 2},
-        {{0, 4, 8}, {}, 4, 1, [](Ingresso& e) { e.ingr = INFINITY; }, 0, 0, MSG_DISCRETIZZAZIONE_NON_FINITA, 1},
+        {{0, 4, 8}, {0, 500, 500}, 4, 1, [](Ingresso& e) { e.ingr = INFINITY; }, 0, 0, MSG_DISCRETIZZAZIONE_NON_FINITA, 1},
         {{0, 8}, {}, 0, 1, nullptr, 0, 0, MSG_DISCRETIZZAZIONE_TEMPO, 0},
         {{0, 8}, {}, NAN, 1, nullptr, 0, 0, MSG_DISCRETIZZAZIONE_TEMPO, 0},
         {{0, 8}, {}, 1e9, 1, nullptr, 0, 0, MSG_DISCRETIZZAZIONE_TROPPO_LUNGA, 0},
@@ -75,35 +91,13 @@ TEST(Discretizzatore, CasiLimite)
         e.t.ArrayPassi.Add(PASSO_TRAIETTORIA());
         CString atteso;
         CaricaMessaggio(atteso, c.messaggio, c.indice);
-        EXPECT_EQ(e.Esegui(true), c.risultato) << c.a.size() << " " << c.T << " " << c.messaggio;
+        EXPECT_EQ(c.panoramica ? e.EseguiPanoramica() : e.Esegui(true), c.risultato) << c.a.size() << " " << c.T << " " << c.messaggio;
+        EXPECT_EQ(e.t.TipoCurva, c.panoramica && c.risultato ? CTraiettoria::CURVA_PANORAMICA : 0);
         ASSERT_EQ(e.t.ArrayPassi.GetSize(), c.passi) << c.a.size() << " " << c.T << " " << c.messaggio;
         EXPECT_EQ(e.t.StringaErrore, atteso);
         const PASSO_TRAIETTORIA s = c.risultato ? e.t.ArrayPassi[0] : PASSO_TRAIETTORIA();
         EXPECT_TRUE(c.risultato == 0 || (s.iR == c.iR && s.iX == c.iX && s.iKV == c.iKV && s.imA == c.imA && e.t.PuntoIniziale.iKV == c.iKV)) << c.iR;
     }
-}
-
-TEST(Discretizzatore, PanoramicaVersoEUrto)
-{
-    CString err;
-    CSezione::UsaTestonaDiDefault(err);
-    auto pan = [](double r0, int inv) {
-        CTraiettoria t(MacchinaEsempio());
-        for (double g = r0; g <= r0 + 60; ++g) {
-            t.GraficoRotaz.Add(g), t.PosCMR.Add(CPunto2DKorvane()), t.GraficoKV.Add(80);
-            t.CurvaDenti.ArrayCurvaDenti.Add(CPunto2DKorvane(100 * std::cos(GradiARadianti(g)), 100 * std::sin(GradiARadianti(g))));
-        }
-        t.InvScaricamento = inv;
-        EXPECT_TRUE(t.DiscretizzaTraiettoriaPanoramica(nullptr) == 1 && t.TipoCurva == CTraiettoria::CURVA_PANORAMICA);
-        return t;
-    };
-    // The sensor stays clear of the head with the arm near 0 degrees, and crosses the chin near 90.
-    const CTraiettoria dritta = pan(150, 0), inversa = pan(150, 1), urto = pan(240, 0);
-    EXPECT_TRUE(dritta.StringaErrore.empty() && dritta.ArrayPassi[0].iR < 32768);
-    EXPECT_EQ(urto.StringaErrore, TestoMessaggio(178));
-    EXPECT_EQ(inversa.PuntoIniziale.dPosR, 30.0);
-    for (const PASSO_TRAIETTORIA& s : inversa.ArrayPassi)
-        ASSERT_GE(s.iR, 32768);
 }
 
 TEST(Discretizzatore, LeParoleIntegrateSeguonoIlModello)
