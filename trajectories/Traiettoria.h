@@ -121,9 +121,10 @@ public:
     int ScriviSuFileCSVShift(FILE* f) const override;
 
     int CalcolaTraiettoriaCircolare(double* const statistiche);
+    // The panoramic steps from the lists the panoramic geometry leaves, then the head check.
+    int DiscretizzaTraiettoriaPanoramica(double* const statistiche);
     // Kinds this library does not compute yet: they leave the trajectory not computed and say so.
     int CalcolaTraiettoriaPanoramica();
-    int DiscretizzaTraiettoriaPanoramica(double* const statistiche);
     int CalcolaTraiettoriaLineare(double* const statistiche);
     int CalcolaTraiettoriaCefalometrica(double* const statistiche);
     // The rotation discretiser the panoramic and linear kinds share: constant quantised arm speed,
