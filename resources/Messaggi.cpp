@@ -109,6 +109,11 @@ constexpr Messaggio TABELLA[] = {
     {198, L"The beam does not cross the line X = 0 in i = %d"},
     {199, L"A velocity word does not fit in 15 bits in i = %d"},
     {200, L"The cephalometric sweep crosses the arm's 180 degree direction"},
+    {201, L"A value of the trajectory is not a finite number in i = %d"},
+    {202, L"The scan time must be a positive number of seconds"},
+    {203, L"The scan needs too many time steps or pixels to be computed"},
+    {204, L"The kV graph does not give a value for every point of the curve"},
+    {205, L"The trajectory's point lists are missing or differ in length"},
 };
 
 constexpr bool TabellaContigua()

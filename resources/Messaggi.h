@@ -6,7 +6,7 @@
 // take numbers from 187 on.
 constexpr int MESSAGGIO_PRIMO = 103;
 constexpr int MESSAGGIO_ULTIMO_STANDARD = 186;
-constexpr int MESSAGGIO_ULTIMO = 200;
+constexpr int MESSAGGIO_ULTIMO = 205;
 
 // Our own messages by name: code and tests use these, never the bare numbers.
 constexpr int MSG_PASSI_OLTRE_3000 = 187;
@@ -21,6 +21,11 @@ constexpr int MSG_FASCIO_PARALLELO_LINEA_H = 197;
 constexpr int MSG_FASCIO_PARALLELO_X0 = 198;
 constexpr int MSG_PAROLA_FUORI_CAMPO = 199;
 constexpr int MSG_CEFALOMETRICA_SPAZZATA_AVVOLTA = 200;
+constexpr int MSG_DISCRETIZZAZIONE_NON_FINITA = 201;
+constexpr int MSG_DISCRETIZZAZIONE_TEMPO = 202;
+constexpr int MSG_DISCRETIZZAZIONE_TROPPO_LUNGA = 203;
+constexpr int MSG_DISCRETIZZAZIONE_KV = 204;
+constexpr int MSG_DISCRETIZZAZIONE_LISTE = 205;
 
 // The text of message `id`; an empty text (never null) for a number the table does not hold.
 KORVANE_API const wchar_t* TestoMessaggio(int id);

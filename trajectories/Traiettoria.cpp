@@ -108,16 +108,6 @@ int CTraiettoria::CalcolaTraiettoriaPanoramica()
     return NonCalcolabile();
 }
 
-int CTraiettoria::DiscretizzaTraiettoriaPanoramica(double* const)
-{
-    return NonCalcolabile();
-}
-
-int CTraiettoria::DiscretizzaPerRotazione(const ParametriDiscretizzazione*, double*)
-{
-    return NonCalcolabile();
-}
-
 int CTraiettoria::CalcolaTraiettoriaLineare(double* const)
 {
     return NonCalcolabile();

@@ -129,9 +129,10 @@ public:
     int CalcolaTraiettoriaCircolare(double* const statistiche);
     // `statistiche` gets 18 values or is null.
     int CalcolaTraiettoriaCefalometrica(double* const statistiche);
+    // The panoramic steps from the lists the panoramic geometry leaves, then the head check.
+    int DiscretizzaTraiettoriaPanoramica(double* const statistiche);
     // Kinds this library does not compute yet: they leave the trajectory not computed and say so.
     int CalcolaTraiettoriaPanoramica();
-    int DiscretizzaTraiettoriaPanoramica(double* const statistiche);
     int CalcolaTraiettoriaLineare(double* const statistiche);
     // The rotation discretiser the panoramic and linear kinds share: constant quantised arm speed,
     // everything else interpolated at the reached angle. `riepilogo` gets 12 values or is null.
