@@ -99,6 +99,9 @@ constexpr Messaggio TABELLA[] = {
     {188, L"The path has more than 30 sub-images and does not fit the projection image"},
     {189, L"The harmonic-profile function is not available"},
     {190, L"This kind of trajectory cannot be computed yet"},
+    {191, L"The dental arch curve has fewer than two points"},
+    {192, L"The tuning graph does not cover every point of the curve"},
+    {193, L"The panoramic geometry is not finite at point %d"},
 };
 
 constexpr bool TabellaContigua()

@@ -6,7 +6,11 @@
 // take numbers from 187 on.
 constexpr int MESSAGGIO_PRIMO = 103;
 constexpr int MESSAGGIO_ULTIMO_STANDARD = 186;
-constexpr int MESSAGGIO_ULTIMO = 190;
+constexpr int MESSAGGIO_ULTIMO = 193;
+
+constexpr int MSG_CURVA_PANORAMICA_CORTA = 191;
+constexpr int MSG_GRAFICO_TUNING_INCOMPLETO = 192;
+constexpr int MSG_GEOMETRIA_PANORAMICA_NON_FINITA = 193;
 
 // The text of message `id`; an empty text (never null) for a number the table does not hold.
 KORVANE_API const wchar_t* TestoMessaggio(int id);

@@ -121,8 +121,11 @@ public:
     int ScriviSuFileCSVShift(FILE* f) const override;
 
     int CalcolaTraiettoriaCircolare(double* const statistiche);
-    // Kinds this library does not compute yet: they leave the trajectory not computed and say so.
+    // The panoramic geometry: arm angle, rotation centre and the display graphs for every arch point.
+    // It leaves TipoCurva alone (the discretiser sets it) and returns 0 with a message when the
+    // curve, the tuning graph or the result cannot carry a motion.
     int CalcolaTraiettoriaPanoramica();
+    // Kinds this library does not compute yet: they leave the trajectory not computed and say so.
     int DiscretizzaTraiettoriaPanoramica(double* const statistiche);
     int CalcolaTraiettoriaLineare(double* const statistiche);
     int CalcolaTraiettoriaCefalometrica(double* const statistiche);
