@@ -14,11 +14,15 @@ constexpr double TOLLERANZA = 0.0001;
 // within the tolerance is hopeless (points whose x do not increase) and gives up the segment.
 constexpr int BISEZIONI_MAX = 200;
 
-CPunto2DKorvane Bezier(const CPunto2DKorvane b[4], double t)
-{
-    const double u = 1.0 - t;
-    return b[0] * (u * u * u) + b[1] * (3.0 * t * u * u) + b[2] * (3.0 * t * t * u) + b[3] * (t * t * t);
-}
+// One coordinate of a cubic Bezier segment, from its four control values.
+struct Bezier {
+    double c[4];
+    double operator()(double t) const
+    {
+        const double u = 1.0 - t;
+        return c[0] * (u * u * u) + c[1] * (3.0 * t * u * u) + c[2] * (3.0 * t * t * u) + c[3] * (t * t * t);
+    }
+};
 
 bool Accettabili(const CArray<CPunto2DKorvane>& t, int nValori)
 {
@@ -64,21 +68,21 @@ CArray<double>& CalcolaGraficoDaPuntiTuning(const CArray<CPunto2DKorvane>* punti
     if (!std::isfinite(h))
         return GraficoTuning;
     for (int i = 0; i + 1 < m; ++i) {
-        CPunto2DKorvane b[4] = {T[i], T[i], T[i + 1], T[i + 1]};
+        CPunto2DKorvane b1 = T[i], b2 = T[i + 1];
         if (i > 0)
-            b[1] = T[i] + (T[i + 1] - T[i - 1]) * static_cast<double>(h);
+            b1 = T[i] + (T[i + 1] - T[i - 1]) * static_cast<double>(h);
         if (i + 2 < m)
-            b[2] = T[i + 1] - (T[i + 2] - T[i]) * static_cast<double>(h);
+            b2 = T[i + 1] - (T[i + 2] - T[i]) * static_cast<double>(h);
+        const Bezier bx{{T[i].X, b1.X, b2.X, T[i + 1].X}}, by{{T[i].Y, b1.Y, b2.Y, T[i + 1].Y}};
         double inizio = 0.0;
         for (;;) {
             double basso = inizio, alto = 1.0, t = 1.0;
-            CPunto2DKorvane p = b[3];
-            double delta = p.X - precedente.X;
+            double delta = T[i + 1].X - precedente.X;
             if (delta < 1.0 - TOLLERANZA)
                 break;
             if (delta < 1.0 + TOLLERANZA) {
-                g.push_back(p.Y);
-                precedente = p;
+                g.push_back(T[i + 1].Y);
+                precedente = T[i + 1];
                 break;
             }
             int passi = 0;
@@ -88,13 +92,12 @@ CArray<double>& CalcolaGraficoDaPuntiTuning(const CArray<CPunto2DKorvane>* punti
                 else
                     basso = t;
                 t = (basso + alto) / 2.0;
-                p = Bezier(b, t);
-                delta = p.X - precedente.X;
+                delta = bx(t) - precedente.X;
             }
             if (!(std::fabs(delta - 1.0) <= TOLLERANZA))
                 break;
-            g.push_back(p.Y);
-            precedente = p;
+            precedente = CPunto2DKorvane(bx(t), by(t));
+            g.push_back(precedente.Y);
             inizio = t;
         }
     }
@@ -102,7 +105,7 @@ CArray<double>& CalcolaGraficoDaPuntiTuning(const CArray<CPunto2DKorvane>* punti
     for (int j = static_cast<int>(std::trunc(precedente.X + 0.5)) + 1; j < nValori; ++j)
         g.push_back(T[m - 1].Y);
     Sposta(g, offset);
-    for (double v : g)
-        GraficoTuning.Add(v);
+    GraficoTuning.SetSize(static_cast<int>(g.size()));
+    std::copy(g.begin(), g.end(), GraficoTuning.GetData());
     return GraficoTuning;
 }

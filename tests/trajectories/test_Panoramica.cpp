@@ -5,6 +5,7 @@
 #include <limits>
 #include <random>
 
+#include "examples/EsamePanoramico.h"
 #include "resources/Messaggi.h"
 #include "support/MacchinaEsempio.h"
 #include "trajectories/Traiettoria.h"
@@ -137,5 +138,21 @@ TEST(Panoramica, GeometriaSuEsamiCasuali)
             const double dD = i == k ? 0.0 : (p[i].X - p[j].X) * t.GraficoDerivata[i];
             ASSERT_NEAR(t.GraficoDistors[i] - (i == k ? 0.0 : t.GraficoDistors[j]), dD, 1e-9) << caso << " " << i;
         }
+    }
+}
+
+// The example exam: a symmetric geometry of about 200 degrees whose every target lies in the machine's ranges.
+TEST(Panoramica, EsameDiEsempio)
+{
+    CTraiettoria t = EsamePanoramicoAdulto(MacchinaEsempio());
+    ASSERT_EQ(t.CalcolaTraiettoriaPanoramica(), 1) << t.GetErrorString().c_str();
+    const int n = t.GraficoRotaz.GetSize();
+    const CLimitiEParametri& m = t.LimitiEParametri;
+    EXPECT_NEAR(t.GraficoRotaz[0] - t.GraficoRotaz[n - 1], 205, 10);
+    for (int i = 0; i < n; ++i) {
+        EXPECT_TRUE(m.AsseR.PosMin <= t.GraficoRotaz[i] - 180 && t.GraficoRotaz[i] - 180 <= m.AsseR.PosMax) << i;
+        EXPECT_TRUE(m.AsseX.PosMin <= t.PosCMR[i].X && t.PosCMR[i].X <= m.AsseX.PosMax) << i;
+        EXPECT_TRUE(m.AsseY.PosMin <= t.PosCMR[i].Y && t.PosCMR[i].Y <= m.AsseY.PosMax) << i;
+        EXPECT_TRUE(t.GraficoKV[i] > 60 && t.GraficoKV[i] < 90 && std::fabs(t.GraficoShift[i] - 1) < 1e-12) << i;
     }
 }
