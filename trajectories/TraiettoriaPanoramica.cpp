@@ -132,7 +132,7 @@ private:
             if (!inFinestra) {
                 t_.GraficoRProiez[i] = t_.GraficoRProiez[d_ > 0 ? c_.bordoSu : c_.bordoGiu];
                 const int s = 2 * c_.k - i;
-                if (c_.simmetrica && s >= 0 && s < c_.n)
+                if (c_.simmetrica && !centro && s >= 0 && s < c_.n)
                     t_.GraficoRProiez[s] = t_.GraficoRProiez[c_.bordoSpecchio];
             }
             rho = t_.GraficoRProiez[i];
