@@ -112,6 +112,11 @@ TEST(Panoramica, IngressiCheNonDannoUnaGeometria)
         EXPECT_EQ(casi[i].GetErrorString(), attesi[i]) << i;
     }
     EXPECT_TRUE(casi[4].GraficoRotaz.IsEmpty() && !casi[4].GraficoTuning.IsEmpty());
+    // Two axes, the centre off the midline: its rotation centre is where its own beam meets x = 0.
+    base.Is2Assi = 1, base.PosDistAng0 += 5;
+    ASSERT_EQ(base.CalcolaTraiettoriaPanoramica(), 1);
+    const P2 pk = base.CurvaDenti.ArrayCurvaDenti[base.PosDistAng0], ck = base.PosCMR[base.PosDistAng0];
+    EXPECT_TRUE(ck.X == 0.0 && ck.Y < pk.Y && std::fabs(Croce(pk - ck, U(base.GraficoRotaz[base.PosDistAng0]))) < 1e-9);
     // k and the window beyond the curve are clamped into it: the centre becomes the last point.
     base.PosDistAng0 = base.PosRProjCostDx = base.PosRProjCostSx = INT_MAX;
     ASSERT_EQ(base.CalcolaTraiettoriaPanoramica(), 1);
