@@ -61,6 +61,11 @@ CPunto2DKorvane SuAsseY(const CPunto2DKorvane& p, const CPunto2DKorvane& z)
     return {0.0, p.Y + t * (z.Y - p.Y)};
 }
 
+CPunto2DKorvane Diviso(const CPunto2DKorvane& a, double d)
+{
+    return {a.X / d, a.Y / d};
+}
+
 const CPunto2DKorvane& PiuVicino(const CPunto2DKorvane& a, const CPunto2DKorvane& b, const CPunto2DKorvane& rif)
 {
     return (a - rif).Lunghezza() < (b - rif).Lunghezza() ? a : b;
@@ -192,7 +197,7 @@ private:
         const int fine = d_ > 0 ? c_.n - 1 : 0;
         if (passo >= 3) {
             const int j = i - d_;
-            Vel(j, (t_.PosCMR[i] - t_.PosCMR[j]) * (1.0 / (t_.GraficoRotaz[i] - t_.GraficoRotaz[j])));
+            Vel(j, Diviso(t_.PosCMR[i] - t_.PosCMR[j], t_.GraficoRotaz[i] - t_.GraficoRotaz[j]));
             if (passo == 3) {
                 Vel(c_.k, t_.VelCMR[j]);
                 Vel(c_.k + d_, t_.VelCMR[j]);
@@ -200,7 +205,7 @@ private:
         }
         if (passo >= 4) {
             const int j = i - 2 * d_;
-            Acc(j, (t_.VelCMR[j + d_] - t_.VelCMR[j]) * (1.0 / (t_.GraficoRotaz[j + d_] - t_.GraficoRotaz[j])));
+            Acc(j, Diviso(t_.VelCMR[j + d_] - t_.VelCMR[j], t_.GraficoRotaz[j + d_] - t_.GraficoRotaz[j]));
             if (passo == 4) {
                 Acc(c_.k, t_.AccCMR[j]);
                 Acc(c_.k + d_, t_.AccCMR[j]);
