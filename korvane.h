@@ -30,6 +30,7 @@
 #include "sections/TestaDefault.h"
 
 #include "trajectories/CurvaDenti.h"
+#include "trajectories/GraficoTuning.h"
 #include "trajectories/Traiettoria.h"
 
 #include "junctions/Raccordo.h"

@@ -114,6 +114,9 @@ constexpr Messaggio TABELLA[] = {
     {203, L"The scan needs too many time steps or pixels to be computed"},
     {204, L"The kV graph does not give a value for every point of the curve"},
     {205, L"The trajectory's point lists are missing or differ in length"},
+    {206, L"The dental arch curve has fewer than two points"},
+    {207, L"The tuning graph does not cover every point of the curve"},
+    {208, L"The panoramic geometry is not finite at point %d"},
 };
 
 constexpr bool TabellaContigua()

@@ -6,7 +6,7 @@
 // take numbers from 187 on.
 constexpr int MESSAGGIO_PRIMO = 103;
 constexpr int MESSAGGIO_ULTIMO_STANDARD = 186;
-constexpr int MESSAGGIO_ULTIMO = 205;
+constexpr int MESSAGGIO_ULTIMO = 208;
 
 // Our own messages by name: code and tests use these, never the bare numbers.
 constexpr int MSG_PASSI_OLTRE_3000 = 187;
@@ -26,6 +26,9 @@ constexpr int MSG_DISCRETIZZAZIONE_TEMPO = 202;
 constexpr int MSG_DISCRETIZZAZIONE_TROPPO_LUNGA = 203;
 constexpr int MSG_DISCRETIZZAZIONE_KV = 204;
 constexpr int MSG_DISCRETIZZAZIONE_LISTE = 205;
+constexpr int MSG_CURVA_PANORAMICA_CORTA = 206;
+constexpr int MSG_GRAFICO_TUNING_INCOMPLETO = 207;
+constexpr int MSG_GEOMETRIA_PANORAMICA_NON_FINITA = 208;
 
 // The text of message `id`; an empty text (never null) for a number the table does not hold.
 KORVANE_API const wchar_t* TestoMessaggio(int id);

@@ -103,11 +103,6 @@ int CTraiettoria::NonCalcolabile()
     return 0;
 }
 
-int CTraiettoria::CalcolaTraiettoriaPanoramica()
-{
-    return NonCalcolabile();
-}
-
 int CTraiettoria::CalcolaTraiettoriaLineare(double* const)
 {
     return NonCalcolabile();

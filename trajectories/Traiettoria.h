@@ -131,8 +131,11 @@ public:
     int CalcolaTraiettoriaCefalometrica(double* const statistiche);
     // The panoramic steps from the lists the panoramic geometry leaves, then the head check.
     int DiscretizzaTraiettoriaPanoramica(double* const statistiche);
-    // Kinds this library does not compute yet: they leave the trajectory not computed and say so.
+    // The panoramic geometry: arm angle, rotation centre and the display graphs for every arch point.
+    // It leaves TipoCurva alone (the discretiser sets it) and returns 0 with a message when the
+    // curve, the tuning graph or the result cannot carry a motion.
     int CalcolaTraiettoriaPanoramica();
+    // A kind this library does not compute yet: it leaves the trajectory not computed and says so.
     int CalcolaTraiettoriaLineare(double* const statistiche);
     // The rotation discretiser the panoramic and linear kinds share: constant quantised arm speed,
     // everything else interpolated at the reached angle. `riepilogo` gets 12 values or is null.

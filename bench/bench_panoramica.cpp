@@ -1,0 +1,57 @@
+#include <benchmark/benchmark.h>
+
+#include "examples/EsamePanoramico.h"
+#include "support/MacchinaEsempio.h"
+#include "trajectories/GraficoTuning.h"
+
+namespace {
+
+void BM_GraficoTuning250(benchmark::State& stato)
+{
+    // A tuning point every 10 indices along a 250-point curve.
+    ArrayPunti2D punti;
+    for (int x = 0; x < 250; x += 10)
+        punti.Add(CPunto2DKorvane(x, 40.0 + 20.0 * ((x / 10) % 3)));
+    for (auto _ : stato)
+        benchmark::DoNotOptimize(CalcolaGraficoDaPuntiTuning(&punti, 250, 2.0f, 0).GetData());
+}
+BENCHMARK(BM_GraficoTuning250)->Unit(benchmark::kMicrosecond);
+
+void BM_GeometriaPanoramicaCurvaPredefinita(benchmark::State& stato)
+{
+    // The default arch at a 1 mm chord (325 points), the example exam's tuning moved onto its midline.
+    CTraiettoria t = EsamePanoramicoAdulto(MacchinaEsempio());
+    const int k0 = t.PosDistAng0;
+    CCurvaDenti predefinita(MacchinaEsempio());
+    CString err;
+    predefinita.CalcolaCurva(err);
+    t.CurvaDenti = predefinita;
+    for (int i = 0; i < predefinita.ArrayCurvaDenti.GetSize(); ++i)
+        t.PosDistAng0 = predefinita.ArrayCurvaDenti[i].X == 0.0 ? i : t.PosDistAng0;
+    for (ArrayPunti2D* a : {&t.PuntiTuning, &t.PuntiTuningKV, &t.PuntiTuningShift})
+        for (int i = 0; i < a->GetSize(); ++i)
+            (*a)[i].X += t.PosDistAng0 - k0;
+    for (auto _ : stato) {
+        if (!t.CalcolaTraiettoriaPanoramica())
+            stato.SkipWithError("the geometry did not compute");
+        benchmark::DoNotOptimize(t.PosCMR.GetData());
+    }
+}
+BENCHMARK(BM_GeometriaPanoramicaCurvaPredefinita)->Unit(benchmark::kMicrosecond);
+
+void BM_EsamePanoramicoCurvaEGeometria(benchmark::State& stato)
+{
+    CTraiettoria t = EsamePanoramicoAdulto(MacchinaEsempio());
+    for (auto _ : stato) {
+        CString err;
+        t.CurvaDenti.CalcolaCurva(err);
+        if (!t.CalcolaTraiettoriaPanoramica())
+            stato.SkipWithError("the geometry did not compute");
+        benchmark::DoNotOptimize(t.PosCMR.GetData());
+    }
+}
+BENCHMARK(BM_EsamePanoramicoCurvaEGeometria)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <random>
+
+#include "examples/EsamePanoramico.h"
+#include "resources/Messaggi.h"
+#include "support/MacchinaEsempio.h"
+#include "trajectories/GraficoTuning.h"
+
+namespace {
+using P2 = CPunto2DKorvane;
+std::vector<double> Grafico(const std::vector<P2>& punti, int n, float s = 3, int offset = 0)
+{
+    ArrayPunti2D a;
+    for (const P2& p : punti)
+        a.Add(p);
+    const CArray<double>& g = CalcolaGraficoDaPuntiTuning(&a, n, s, offset);
+    return {g.GetData(), g.GetData() + g.GetSize()};
+}
+P2 U(double gradi) { return {std::cos(gradi * 3.141592653589793 / 180), std::sin(gradi * 3.141592653589793 / 180)}; }
+double Croce(const P2& a, const P2& b) { return a.X * b.Y - a.Y * b.X; }
+double Theta(const P2& a, const P2& b) { return std::atan2(b.X - a.X, a.Y - b.Y) * 57.29577951308232; }
+// The example machine's arch from sx to dx, the centre on the midline, tuning values symmetric about it.
+CTraiettoria Panoramica(double sx, double dx, double passo, int tipo, std::mt19937_64& g, double v0, double v1)
+{
+    std::uniform_real_distribution<double> u(0.0, 1.0);
+    CTraiettoria t(MacchinaEsempio());
+    t.CurvaDenti.XFinaleSxmm = static_cast<float>(sx), t.CurvaDenti.XFinaleDxmm = static_cast<float>(dx);
+    t.CurvaDenti.PassoPuntimm = static_cast<float>(passo);
+    t.CurvaDenti.CalcolaCurva(t.StringaErrore);
+    const ArrayPunti2D& p = t.CurvaDenti.ArrayCurvaDenti;
+    for (int i = 0; i < p.GetSize(); ++i)
+        t.PosDistAng0 = p[i].X == 0.0 ? i : t.PosDistAng0;
+    for (int x = 0, k = t.PosDistAng0; x < p.GetSize() - k; x += 5 + static_cast<int>(15 * u(g))) {
+        const double v = v0 + (v1 - v0) * u(g);
+        t.PuntiTuning.InsertAt(0, P2(k - x, v), x > 0);
+        t.PuntiTuning.Add(P2(k + x, v));
+    }
+    t.TipoRicostruzione = tipo;
+    t.PosRProjCostDx = t.PosRProjCostSx = static_cast<int>((15 + 30 * u(g)) / passo);
+    return t;
+}
+}  // namespace
+
+TEST(GraficoTuning, CasiNotiEIngressiCattivi)
+{
+    using V = std::vector<double>;
+    const std::vector<P2> scala = {{0, 1}, {1, 2}, {2, 3}, {3, 4}};
+    EXPECT_EQ(Grafico(scala, 4, 3, 2), (V{1, 1, 1, 2}));
+    EXPECT_EQ(Grafico(scala, 4, 3, -1), (V{2, 3, 4, 4}));
+    EXPECT_EQ(Grafico(scala, 4, 3, INT_MIN), (V{4, 4, 4, 4}));
+    EXPECT_EQ(Grafico(scala, 6), (V{1, 2, 3, 4, 4, 4}));
+    EXPECT_EQ(Grafico({{3, 7}, {4, 8}}, 6), (V{7, 7, 7, 7, 8, 8}));  // T[0] at index 3 is not repeated
+    // One point, a non-finite or absurd value, a zero sensitivity: an empty graph. x going back: that
+    // segment gives nothing and the graph keeps its length. The shared result is refilled by each call.
+    const CArray<double>& primo = CalcolaGraficoDaPuntiTuning(nullptr, 10, 3, 0);
+    for (const auto& [punti, n, s, attesi] : std::vector<std::tuple<std::vector<P2>, int, float, size_t>>{
+             {{{0, 5}}, 10, 3, 0}, {{{0, std::nan("")}, {5, 1}}, 10, 3, 0}, {{{0, 1}, {INFINITY, 1}}, 10, 3, 0},
+             {{{0, 1}, {2e6, 1}}, 10, 3, 0}, {{{0, 1}, {5, 1}}, 10, 0, 0}, {{{0, 1}, {5, 1}}, 2000000, 3, 0},
+             {{{10, 1}, {0, 2}}, 20, 3, 20}, {{{0, 1}, {10, 2}, {3, 3}, {30, 4}}, 40, 0.3f, 40}}) {
+        EXPECT_EQ(Grafico(punti, n, s).size(), attesi);
+        EXPECT_EQ(primo.GetSize(), static_cast<int>(attesi));
+    }
+}
+
+// Many increasing tuning points: every sample lies on an independently evaluated Bezier segment (each
+// sample is within 1e-4 of one index past the last, so x drifts by about 1e-3 along a segment).
+TEST(GraficoTuning, SeguonoLeCurveDiBezier)
+{
+    std::mt19937_64 g(5);
+    std::uniform_real_distribution<double> u(0.0, 1.0);
+    const auto b = [](double t, double a, double b, double c, double d) {
+        return a * (1 - t) * (1 - t) * (1 - t) + 3 * t * (1 - t) * (b * (1 - t) + c * t) + d * t * t * t;
+    };
+    for (int caso = 0; caso < 200; ++caso) {
+        std::vector<P2> t;
+        for (double x = std::floor(10 * u(g)); x < 250; x += std::floor(6 + 7 * u(g)))
+            t.emplace_back(x, 20 + 60 * u(g));
+        const float s = static_cast<float>(2 + 2 * u(g));
+        const std::vector<double> v = Grafico(t, 250, s);
+        ASSERT_EQ(v.size(), 250u);
+        const double h = static_cast<double>((1.0f / s) / 3.0f);
+        for (size_t i = 0; i + 1 < t.size(); ++i) {
+            const P2 a = t[i], d = t[i + 1];
+            const P2 b1 = i == 0 ? a : a + (d - t[i - 1]) * h, b2 = i + 2 == t.size() ? d : d - (t[i + 2] - a) * h;
+            for (int j = static_cast<int>(a.X) + 1; j <= d.X; ++j) {
+                double lo = 0, hi = 1;
+                for (int k = 0; k < 60; ++k)
+                    (b((lo + hi) / 2, a.X, b1.X, b2.X, d.X) < j ? lo : hi) = (lo + hi) / 2;
+                ASSERT_NEAR(v[j], b(lo, a.Y, b1.Y, b2.Y, d.Y), 0.05) << caso << " " << i << " " << j;
+            }
+        }
+    }
+}
+
+TEST(Panoramica, IngressiCheNonDannoUnaGeometria)
+{
+    std::mt19937_64 g(1);
+    CTraiettoria base = Panoramica(-50, 50, 1, 2, g, 40, 70), corta = Panoramica(-50, 50, 1, 2, g, 0.1, 0.1);
+    CString nonFinita;  // a radius below the chord: the circle misses the previous beam next to the centre
+    CaricaMessaggio(nonFinita, MSG_GEOMETRIA_PANORAMICA_NON_FINITA, base.PosDistAng0 - 1);
+    CTraiettoria casi[] = {CTraiettoria(MacchinaEsempio()), base, base, corta, base};
+    casi[1].PuntiTuning.SetSize(1);
+    casi[2].PuntiTuning[0].Y = std::nan("");
+    casi[4].TipoRicostruzione = 0;  // any other type: the graphs and nothing more
+    const CString attesi[] = {TestoMessaggio(MSG_CURVA_PANORAMICA_CORTA), TestoMessaggio(MSG_GRAFICO_TUNING_INCOMPLETO),
+                              TestoMessaggio(MSG_GRAFICO_TUNING_INCOMPLETO), nonFinita, L""};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(casi[i].CalcolaTraiettoriaPanoramica(), i == 4) << i;
+        EXPECT_EQ(casi[i].GetErrorString(), attesi[i]) << i;
+    }
+    EXPECT_TRUE(casi[4].GraficoRotaz.IsEmpty() && !casi[4].GraficoTuning.IsEmpty());
+    // Two axes, the centre off the midline: its rotation centre is where its own beam meets x = 0.
+    base.Is2Assi = 1, base.PosDistAng0 += 5;
+    ASSERT_EQ(base.CalcolaTraiettoriaPanoramica(), 1);
+    const P2 pk = base.CurvaDenti.ArrayCurvaDenti[base.PosDistAng0], ck = base.PosCMR[base.PosDistAng0];
+    EXPECT_TRUE(ck.X == 0.0 && ck.Y < pk.Y && std::fabs(Croce(pk - ck, U(base.GraficoRotaz[base.PosDistAng0]))) < 1e-9);
+    // k and the window beyond the curve are clamped into it: the centre becomes the last point.
+    base.PosDistAng0 = base.PosRProjCostDx = base.PosRProjCostSx = INT_MAX;
+    ASSERT_EQ(base.CalcolaTraiettoriaPanoramica(), 1);
+    const ArrayPunti2D& p = base.CurvaDenti.ArrayCurvaDenti;
+    EXPECT_EQ(base.GraficoRotaz[p.GetSize() - 1], Theta(p[p.GetSize() - 2], p[p.GetSize() - 1]));
+}
+
+// Random realistic exams, both types, one or two axes, mirrored or walked both ways, checked against
+// the geometry itself: each beam runs from its centre, inside the arch, through its point and crosses
+// the previous beam at the projection radius; the one-axis centre keeps the magnification.
+TEST(Panoramica, GeometriaSuEsamiCasuali)
+{
+    std::mt19937_64 g(3);
+    std::uniform_real_distribution<double> u(0.0, 1.0);
+    for (int caso = 0; caso < 160; ++caso) {
+        const int tipo = 1 + caso % 2, dueAssi = caso / 2 % 2;
+        const double sx = -(35 + 20 * u(g)), dx = u(g) < 0.6 ? -sx : 35 + 20 * u(g);
+        CTraiettoria t = Panoramica(sx, dx, 0.5 + 1.5 * u(g), tipo, g, tipo == 1 ? -0.3 : 30, tipo == 1 ? 0.3 : 80);
+        t.Is2Assi = dueAssi;
+        t.TraietSimmetrica = dx == -sx && u(g) < 0.7;
+        t.Ingrandimento = static_cast<float>(1.15 + 0.2 * u(g));
+        ASSERT_EQ(t.CalcolaTraiettoriaPanoramica(), 1) << caso;
+        const ArrayPunti2D& p = t.CurvaDenti.ArrayCurvaDenti;
+        const int n = p.GetSize(), k = t.PosDistAng0, verso = n / 2 < k ? -1 : 1;
+        const CLimitiEParametri& m = t.LimitiEParametri;
+        const double rp = (m.CentroMonoblocco + m.CentSensPan) / t.Ingrandimento - m.CentroMonoblocco;
+        EXPECT_EQ(t.GraficoRotaz[k], Theta(p[k - 1], p[k + 1])) << caso;
+        for (int i = 0; i < n; ++i) {
+            const P2 c = t.PosCMR[i], ui = U(t.GraficoRotaz[i]);
+            for (const double v : {t.GraficoRPrCos[i], t.VelCMR[i].X, t.VelCMR[i].Y, t.AccCMR[i].X, t.AccCMR[i].Y})
+                ASSERT_TRUE(std::isfinite(v)) << caso << " " << i;
+            ASSERT_NEAR(Croce(p[i] - c, ui), 0.0, 1e-9) << caso << " " << i;
+            ASSERT_GE((p[i] - c).X * ui.X + (p[i] - c).Y * ui.Y, 0.0) << caso << " " << i;
+            ASSERT_NEAR(dueAssi ? c.X : (p[i] - c).Lunghezza(), dueAssi ? 0.0 : rp, 1e-9) << caso << " " << i;
+            if ((t.TraietSimmetrica && (i - k) * verso < 0) || (i == k && tipo == 2))
+                continue;
+            const int j = i == k ? k + (t.TraietSimmetrica ? verso : -verso) : i - (i > k) + (i < k), s = 2 * k - i;
+            if (t.TraietSimmetrica && i != k && s >= 0 && s < n) {
+                ASSERT_EQ(t.GraficoRotaz[s], 180.0 - t.GraficoRotaz[i]) << caso << " " << i;
+                ASSERT_TRUE(t.PosCMR[s] == P2(-c.X, c.Y)) << caso << " " << i;
+            }
+            // The crossing of beams i and j from the two lines alone.
+            const P2 uj = U(t.GraficoRotaz[j]), x = p[i] + ui * (Croce(p[j] - p[i], uj) / Croce(ui, uj));
+            const double rho = t.GraficoRProiez[i], dD = i == k ? 0.0 : (p[i].X - p[j].X) * t.GraficoDerivata[i];
+            ASSERT_NEAR((p[i] - x).X * ui.X + (p[i] - x).Y * ui.Y, rho, 1e-6 * (1 + std::fabs(rho))) << caso << " " << i;
+            ASSERT_NEAR(t.GraficoDistors[i] - (i == k ? 0.0 : t.GraficoDistors[j]), dD, 1e-9) << caso << " " << i;
+        }
+    }
+}
+
+// The example exam: about 200 degrees of arm rotation, every target inside the machine's ranges.
+TEST(Panoramica, EsameDiEsempio)
+{
+    CTraiettoria t = EsamePanoramicoAdulto(MacchinaEsempio());
+    ASSERT_EQ(t.CalcolaTraiettoriaPanoramica(), 1);
+    const int n = t.GraficoRotaz.GetSize();
+    const CLimitiEParametri& m = t.LimitiEParametri;
+    EXPECT_NEAR(t.GraficoRotaz[0] - t.GraficoRotaz[n - 1], 205, 10);
+    for (int i = 0; i < n; ++i)
+        ASSERT_TRUE(std::fabs(t.GraficoRotaz[i] - 180) <= m.AsseR.PosMax && std::fabs(t.PosCMR[i].X) < 80 &&
+                    m.AsseY.PosMin <= t.PosCMR[i].Y && t.PosCMR[i].Y <= m.AsseY.PosMax && t.GraficoKV[i] > 60)
+            << i;
+}

@@ -1,0 +1,111 @@
+#include "trajectories/GraficoTuning.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+CArray<double> GraficoTuning;
+
+constexpr double TOLLERANZA = 0.0001;
+// Halving [0, 1] this often leaves an interval below a double's resolution: a search still not
+// within the tolerance is hopeless (points whose x do not increase) and gives up the segment.
+constexpr int BISEZIONI_MAX = 200;
+
+// One coordinate of a cubic Bezier segment, from its four control values.
+struct Bezier {
+    double c[4];
+    double operator()(double t) const
+    {
+        const double u = 1.0 - t;
+        return c[0] * (u * u * u) + c[1] * (3.0 * t * u * u) + c[2] * (3.0 * t * t * u) + c[3] * (t * t * t);
+    }
+};
+
+bool Accettabili(const CArray<CPunto2DKorvane>& t, int nValori)
+{
+    if (nValori > GRAFICO_TUNING_VALORI_MAX)
+        return false;
+    for (int i = 0; i < t.GetSize(); ++i)
+        if (!std::isfinite(t[i].X) || !std::isfinite(t[i].Y) || std::fabs(t[i].X) > GRAFICO_TUNING_X_MAX)
+            return false;
+    return true;
+}
+
+// Moves the graph by `offset` indices, the end values filling in: the same as removing one end and
+// repeating the other, `offset` times, without the quadratic cost.
+void Sposta(std::vector<double>& g, int offset)
+{
+    if (g.empty() || offset == 0)
+        return;
+    const std::int64_t n = static_cast<std::int64_t>(g.size());
+    const std::int64_t k = offset;
+    std::vector<double> s(g.size());
+    for (std::int64_t j = 0; j < n; ++j)
+        s[static_cast<size_t>(j)] = g[static_cast<size_t>(std::clamp<std::int64_t>(j - k, 0, n - 1))];
+    g.swap(s);
+}
+
+}  // namespace
+
+CArray<double>& CalcolaGraficoDaPuntiTuning(const CArray<CPunto2DKorvane>* punti, int nValori, float sensibilita,
+                                            int offset)
+{
+    GraficoTuning.RemoveAll();
+    if (punti == nullptr || punti->GetSize() < 2 || !Accettabili(*punti, nValori))
+        return GraficoTuning;
+    const CArray<CPunto2DKorvane>& T = *punti;
+    const int m = T.GetSize();
+    std::vector<double> g;
+
+    for (int j = 0; j <= std::trunc(T[0].X); ++j)
+        g.push_back(T[0].Y);
+    CPunto2DKorvane precedente(static_cast<double>(g.size()) - 1.0, T[0].Y);
+
+    const float h = (1.0f / sensibilita) / 3.0f;
+    if (!std::isfinite(h))
+        return GraficoTuning;
+    for (int i = 0; i + 1 < m; ++i) {
+        CPunto2DKorvane b1 = T[i], b2 = T[i + 1];
+        if (i > 0)
+            b1 = T[i] + (T[i + 1] - T[i - 1]) * static_cast<double>(h);
+        if (i + 2 < m)
+            b2 = T[i + 1] - (T[i + 2] - T[i]) * static_cast<double>(h);
+        const Bezier bx{{T[i].X, b1.X, b2.X, T[i + 1].X}}, by{{T[i].Y, b1.Y, b2.Y, T[i + 1].Y}};
+        double inizio = 0.0;
+        for (;;) {
+            double basso = inizio, alto = 1.0, t = 1.0;
+            double delta = T[i + 1].X - precedente.X;
+            if (delta < 1.0 - TOLLERANZA)
+                break;
+            if (delta < 1.0 + TOLLERANZA) {
+                g.push_back(T[i + 1].Y);
+                precedente = T[i + 1];
+                break;
+            }
+            int passi = 0;
+            while (std::fabs(delta - 1.0) > TOLLERANZA && passi++ < BISEZIONI_MAX) {
+                if (delta > 1.0)
+                    alto = t;
+                else
+                    basso = t;
+                t = (basso + alto) / 2.0;
+                delta = bx(t) - precedente.X;
+            }
+            if (!(std::fabs(delta - 1.0) <= TOLLERANZA))
+                break;
+            precedente = CPunto2DKorvane(bx(t), by(t));
+            g.push_back(precedente.Y);
+            inizio = t;
+        }
+    }
+
+    for (int j = static_cast<int>(std::trunc(precedente.X + 0.5)) + 1; j < nValori; ++j)
+        g.push_back(T[m - 1].Y);
+    Sposta(g, offset);
+    GraficoTuning.SetSize(static_cast<int>(g.size()));
+    std::copy(g.begin(), g.end(), GraficoTuning.GetData());
+    return GraficoTuning;
+}
