@@ -181,15 +181,6 @@ TEST(FileMacchina, RigheModificateAMano)
              m.PassoTemporale = 0.0;
          }},
         {"no [END]", buono.substr(0, buono.size() - 5), 0, nullptr},
-        {"misspelt label", Sostituisci(buono, "Centro-Monoblocco", "Centro-Monoblocko"), 0,
-         [](CLimitiEParametri& m) { m.CentroMonoblocco = 0.0; }},
-        {"missing line", Togli(buono, "Cent-Sens Pan mm  = 167.000000\n"), 0,
-         [](CLimitiEParametri& m) { m.CentSensPan = 0.0; }},
-        {"bad value", Sostituisci(buono, "= 0.096000", "= 0,096"), 0,
-         [](CLimitiEParametri& m) { m.DimPixelPano = 0.0; }},
-        {"misspelt head", Sostituisci(buono, "[ASSE Y]", "[ASSE Z]"), 0, nullptr},
-        {"missing head", Togli(buono, "[ASSE R]\n\n"), 0, nullptr},
-        {"no general head", Togli(buono, "[PARAMETRI GENERALI]\n\n"), 0, nullptr},
     };
     for (const auto& c : casi) {
         ScriviFile(dir + "c.ini", c.testo);
