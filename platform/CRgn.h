@@ -17,8 +17,10 @@ constexpr int WINDING = 2;
 // share an edge never both hold its points.
 class KORVANE_API CRgn {
 public:
-    // Taller regions than this are refused, as are coordinates beyond +/- 1e9.
+    // Taller regions than this are refused, as are coordinates beyond +/- 1e9 and outlines that
+    // cross the rows more often in all than a head outline ever does (a few times per row).
     static constexpr std::int64_t MAX_RIGHE = 1000000;
+    static constexpr std::int64_t MAX_ATTRAVERSAMENTI = 10000000;
 
     // Builds the region; fewer than 3 points, or a polygon out of bounds, is refused (result 0) and
     // the region stays as it was.
@@ -30,6 +32,7 @@ public:
 
 private:
     std::int64_t m_yMin = 0;
-    std::vector<std::vector<std::pair<std::int64_t, std::int64_t>>> m_righe;  // [first x, last x]
-    int m_intervalli = 0;
+    // Row r holds m_intervalli[m_inizioRiga[r] .. m_inizioRiga[r + 1]), each [first x, last x].
+    std::vector<std::uint32_t> m_inizioRiga;
+    std::vector<std::pair<std::int32_t, std::int32_t>> m_intervalli;
 };
