@@ -71,7 +71,6 @@ TEST(Blocchi, PuntoTestoEsattoEVersioni)
         double hPrima;  // dPosH and dVelH before the read
     } casi[] = {
         {"v2", PUNTO_V2, 1, p, 0.0},
-        {"crlf", ConCRLF(PUNTO_V2), 1, p, 0.0},
         {"v1 clears H", testoV1, 1, v1, 9.0},
         {"v3", Sostituisci(PUNTO_V2, "= 2\n", "= 3\n"), 0, PUNTO_TRAIETTORIA(), 0.0},
         {"version label", Sostituisci(PUNTO_V2, "Versione", "Version "), 0, PUNTO_TRAIETTORIA(), 0.0},
@@ -95,7 +94,6 @@ TEST(Blocchi, PassoTestoEsattoEVersioni)
         PASSO_TRAIETTORIA atteso;
     } casi[] = {
         {"v1", PASSO_V1, 1, s},
-        {"crlf", ConCRLF(PASSO_V1), 1, s},
         {"v2", Sostituisci(PASSO_V1, "= 1\niX", "= 2\niX"), 0, PASSO_TRAIETTORIA()},
     };
     for (const auto& c : casi) {
