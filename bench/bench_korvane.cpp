@@ -6,6 +6,7 @@
 
 #include "examples/EsameCefalometrico.h"
 #include "korvane.h"
+#include "platform/CRgn.h"
 #include "support/MacchinaEsempio.h"
 
 namespace {
@@ -181,6 +182,26 @@ void BM_AntiCollisione_LatoPerLato(benchmark::State& stato)
     }
 }
 BENCHMARK(BM_AntiCollisione_LatoPerLato)->Unit(benchmark::kMicrosecond);
+
+// Building the head region: the default outline, and 3000 points on an ellipse over a million rows.
+void BM_RegioneTesta(benchmark::State& stato)
+{
+    std::vector<CPoint> p;
+    const int n = static_cast<int>(stato.range(0));
+    for (int i = 0; i < n; ++i) {
+        const double t = 2.0 * 3.141592653589793 * i / n;
+        p.push_back(n == TESTA_DEFAULT_NUM_PUNTI
+                        ? CPunto2DKorvane(TESTA_DEFAULT[2 * i], TESTA_DEFAULT[2 * i + 1]).GetPunto()
+                        : CPunto2DKorvane(200000.0 * std::cos(t), 500000.0 * std::sin(t)).GetPunto());
+    }
+    for (auto _ : stato) {
+        CRgn r;
+        if (!r.CreatePolygonRgn(p.data(), n, WINDING))
+            stato.SkipWithError("the region was refused");
+        benchmark::DoNotOptimize(r.GetRegionData());
+    }
+}
+BENCHMARK(BM_RegioneTesta)->Arg(TESTA_DEFAULT_NUM_PUNTI)->Arg(3000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

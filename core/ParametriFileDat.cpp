@@ -168,10 +168,7 @@ int CParametriFileDat::CaricaFileTRG(FILE* f)
     EsitoLettura esito;
     esito &= LeggiLetterale(f, "[PARAMETRI FILE DAT]\n\n");
     int v = 0;
-    if (!LeggiValore(f, "Versione          = %d\n", &v)) {
-        v = 0;
-        esito &= false;
-    }
+    esito &= LeggiValore(f, "Versione          = %d\n", &v);
     // An unknown version ends the block here; the reading does not count it as a failure.
     if (v < 1 || v > VERSIONE_BLOCCO)
         return esito.Risultato();

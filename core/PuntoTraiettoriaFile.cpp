@@ -28,11 +28,10 @@ int PUNTO_TRAIETTORIA::CaricaFileTRG(FILE* f)
 {
     LocaleC guardia;
     int versione = 0;
-    if (!LeggiValore(f, "Versione          = %d\n", &versione))
-        versione = 0;
+    EsitoLettura esito;
+    esito &= LeggiValore(f, "Versione          = %d\n", &versione);
     if (versione != 1 && versione != 2)
         return 0;
-    EsitoLettura esito;
     esito &= LeggiValore(f, "dPosX             = %lf\n", &dPosX);
     esito &= LeggiValore(f, "dPosY             = %lf\n", &dPosY);
     esito &= LeggiValore(f, "dPosR             = %lf\n", &dPosR);
@@ -71,9 +70,10 @@ int PASSO_TRAIETTORIA::CaricaFileTRG(FILE* f)
 {
     LocaleC guardia;
     int versione = 0;
-    if (!LeggiValore(f, "Versione          = %d\n", &versione) || versione != VERSIONE_PASSO)
-        return 0;
     EsitoLettura esito;
+    esito &= LeggiValore(f, "Versione          = %d\n", &versione);
+    if (versione != VERSIONE_PASSO)
+        return 0;
     esito &= LeggiValore(f, "iX                = %d\n", &iX);
     esito &= LeggiValore(f, "iY                = %d\n", &iY);
     esito &= LeggiValore(f, "iR                = %d\n", &iR);

@@ -18,9 +18,11 @@ inline FILE* FileDaByte(const std::uint8_t* dati, std::size_t n)
     return f;
 }
 
+// The file goes to memory where the system offers it: on disk every run would wait for the disk.
 inline CString FileTemporaneo(const std::uint8_t* dati, std::size_t n, const char* estensione)
 {
-    const std::string nome = "/tmp/korvane-fuzz-" + std::to_string(getpid()) + estensione;
+    static const std::string cartella = access("/dev/shm", W_OK) == 0 ? "/dev/shm/" : "/tmp/";
+    const std::string nome = cartella + "korvane-fuzz-" + std::to_string(getpid()) + estensione;
     FILE* f = std::fopen(nome.c_str(), "wb");
     if (f != nullptr) {
         std::fwrite(dati, 1, n, f);

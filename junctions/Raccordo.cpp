@@ -90,15 +90,20 @@ int CRaccordo::CaricaFileTRG(FILE* f)
 {
     LocaleC guardia;
     int versione = 0;
-    if (!LeggiValore(f, "Versione          = %d\n", &versione) || (versione != 1 && versione != 2))
-        return 0;
     EsitoLettura esito;
+    esito &= LeggiValore(f, "Versione          = %d\n", &versione);
+    if (versione != 1 && versione != 2)
+        return 0;
     esito &= LeggiValore(f, "TipoRaccordo      = %d\n", &TipoRaccordo);
-    esito &= LeggiLetterale(f, "Nome Raccordo     = ");
     // The name fills at most its 256-byte buffer; the rest of an over-long line is skipped.
-    std::string nome;
-    LeggiFinoAFineRiga(f, nome, 255);
-    Nome = StringaDa8Bit(nome);
+    // Without its label the line in front of us is the next value's: the name stays.
+    const lettura_testo::Riga etichetta = TrovaLetterale(f, "Nome Raccordo     = ");
+    esito &= etichetta == lettura_testo::Riga::AL_POSTO;
+    if (etichetta != lettura_testo::Riga::ASSENTE) {
+        std::string nome;
+        LeggiFinoAFineRiga(f, nome, 255);
+        Nome = StringaDa8Bit(nome);
+    }
     auto bandiera = [&](const char* formato, std::int32_t& campo) {
         int v = 0;
         esito &= LeggiValore(f, formato, &v);

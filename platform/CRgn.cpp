@@ -1,22 +1,12 @@
 #include "platform/CRgn.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <utility>
 
 namespace {
 
 constexpr std::int64_t MAX_COORDINATA = 1000000000;
-
-// Smallest integer >= a / b, for b > 0.
-std::int64_t CeilDiv(std::int64_t a, std::int64_t b)
-{
-    const std::int64_t q = a / b;
-    return (a % b != 0 && a > 0) ? q + 1 : q;
-}
-
-struct Attraversamento {
-    std::int64_t xPrimo;  // first grid x at or right of the crossing
-    int verso;
-};
 
 }  // namespace
 
@@ -24,75 +14,110 @@ int CRgn::CreatePolygonRgn(const CPoint* punti, int n, int modoRiempimento)
 {
     if (punti == nullptr || n < 3)
         return 0;
-    std::int64_t yMin = punti[0].y, yMax = punti[0].y;
-    for (int i = 0; i < n; ++i) {
+    std::vector<Lato> lati;
+    std::vector<std::int64_t> y;
+    lati.reserve(static_cast<std::size_t>(n));
+    y.reserve(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i)
         if (std::abs(static_cast<std::int64_t>(punti[i].x)) > MAX_COORDINATA ||
             std::abs(static_cast<std::int64_t>(punti[i].y)) > MAX_COORDINATA)
             return 0;
-        yMin = std::min<std::int64_t>(yMin, punti[i].y);
-        yMax = std::max<std::int64_t>(yMax, punti[i].y);
+    for (int i = 0; i < n; ++i) {
+        const CPoint& a = punti[i];
+        const CPoint& b = punti[(i + 1) % n];
+        y.push_back(a.y);
+        if (a.y == b.y)
+            continue;
+        const CPoint& basso = a.y < b.y ? a : b;
+        const CPoint& alto = a.y < b.y ? b : a;
+        lati.push_back({basso.x, basso.y, alto.x - basso.x, alto.y - basso.y, a.y < b.y ? +1 : -1});
     }
-    if (yMax - yMin > MAX_RIGHE)
+    std::sort(y.begin(), y.end());
+    y.erase(std::unique(y.begin(), y.end()), y.end());
+    if (y.back() - y.front() > MAX_RIGHE)
         return 0;
-    std::vector<std::vector<std::pair<std::int64_t, std::int64_t>>> righe(static_cast<size_t>(yMax - yMin + 1));
-    int intervalli = 0;
-    std::vector<Attraversamento> att;
-    for (std::int64_t y = yMin; y <= yMax; ++y) {
-        att.clear();
-        for (int i = 0; i < n; ++i) {
-            const CPoint& a = punti[i];
-            const CPoint& b = punti[(i + 1) % n];
-            const std::int64_t y0 = a.y, y1 = b.y, x0 = a.x, x1 = b.x;
-            // Half-open in y, so a vertex shared by two edges is counted once.
-            if (y0 <= y && y < y1)
-                att.push_back({x0 + CeilDiv((y - y0) * (x1 - x0), y1 - y0), +1});
-            else if (y1 <= y && y < y0)
-                att.push_back({x1 + CeilDiv((y - y1) * (x0 - x1), y0 - y1), -1});
-        }
-        std::sort(att.begin(), att.end(), [](const Attraversamento& p, const Attraversamento& q) { return p.xPrimo < q.xPrimo; });
-        auto& riga = righe[static_cast<size_t>(y - yMin)];
-        int avvolgimento = 0;
-        for (size_t k = 0; k + 1 < att.size(); ++k) {
-            avvolgimento += att[k].verso;
-            const bool dentro = modoRiempimento == ALTERNATE ? (k % 2 == 0) : avvolgimento != 0;
-            const std::int64_t da = att[k].xPrimo, a = att[k + 1].xPrimo - 1;
-            if (!dentro || a < da)
-                continue;
-            if (!riga.empty() && riga.back().second + 1 >= da)
-                riga.back().second = std::max(riga.back().second, a);
-            else
-                riga.emplace_back(da, a);
-        }
-        intervalli += static_cast<int>(riga.size());
+
+    // Each edge goes into every band between its two ends, counted first to size one flat array.
+    auto banda = [&](std::int64_t riga) { return static_cast<std::size_t>(std::lower_bound(y.begin(), y.end(), riga) - y.begin()); };
+    const std::size_t bande = y.size() - 1;
+    std::vector<std::uint32_t> inizio(bande + 1, 0);
+    std::int64_t presenze = 0;
+    for (const Lato& l : lati) {
+        const std::size_t da = banda(l.yBasso), a = banda(static_cast<std::int64_t>(l.yBasso) + l.dy);
+        presenze += static_cast<std::int64_t>(a - da);
+        if (presenze > MAX_LATI_NELLE_BANDE)
+            return 0;
+        for (std::size_t j = da; j < a; ++j)
+            ++inizio[j + 1];
     }
-    m_yMin = yMin;
-    m_righe = std::move(righe);
-    m_intervalli = intervalli;
+    for (std::size_t j = 0; j < bande; ++j)
+        inizio[j + 1] += inizio[j];
+    std::vector<std::uint32_t> latiBanda(static_cast<std::size_t>(presenze));
+    std::vector<std::uint32_t> libero(inizio.begin(), inizio.end() - 1);
+    for (std::size_t k = 0; k < lati.size(); ++k) {
+        const std::size_t da = banda(lati[k].yBasso), a = banda(static_cast<std::int64_t>(lati[k].yBasso) + lati[k].dy);
+        for (std::size_t j = da; j < a; ++j)
+            latiBanda[libero[j]++] = static_cast<std::uint32_t>(k);
+    }
+
+    // A band holds data when, halfway up, some stretch between its edges is inside.
+    int piene = 0;
+    std::vector<std::pair<double, int>> attraversamenti;
+    for (std::size_t j = 0; j < bande; ++j) {
+        const double yMezzo = 0.5 * static_cast<double>(y[j] + y[j + 1]);
+        attraversamenti.clear();
+        for (std::uint32_t k = inizio[j]; k < inizio[j + 1]; ++k) {
+            const Lato& l = lati[latiBanda[k]];
+            attraversamenti.emplace_back(l.xBasso + (yMezzo - l.yBasso) * l.dx / l.dy, l.verso);
+        }
+        std::sort(attraversamenti.begin(), attraversamenti.end());
+        int avvolgimento = 0;
+        for (std::size_t k = 0; k + 1 < attraversamenti.size(); ++k) {
+            avvolgimento += attraversamenti[k].second;
+            const bool dentro = modoRiempimento == ALTERNATE ? k % 2 == 0 : avvolgimento != 0;
+            if (dentro && attraversamenti[k + 1].first > attraversamenti[k].first) {
+                ++piene;
+                break;
+            }
+        }
+    }
+    m_lati = std::move(lati);
+    m_yBande = std::move(y);
+    m_inizioBanda = std::move(inizio);
+    m_latiBanda = std::move(latiBanda);
+    m_modo = modoRiempimento;
+    m_bandePiene = piene;
     return 1;
 }
 
+// The winding number of the point: the edges of its band whose first grid x at or right of their
+// crossing, ceil of the crossing, is at or left of the point; compared exactly, without division.
 int CRgn::PtInRegion(int x, int y) const
 {
-    const std::int64_t r = static_cast<std::int64_t>(y) - m_yMin;
-    if (r < 0 || r >= static_cast<std::int64_t>(m_righe.size()))
+    if (m_yBande.size() < 2 || y < m_yBande.front() || y >= m_yBande.back())
         return 0;
-    const auto& riga = m_righe[static_cast<size_t>(r)];
-    auto it = std::upper_bound(riga.begin(), riga.end(), static_cast<std::int64_t>(x),
-                               [](std::int64_t v, const std::pair<std::int64_t, std::int64_t>& iv) { return v < iv.first; });
-    if (it == riga.begin())
-        return 0;
-    --it;
-    return x <= it->second ? 1 : 0;
+    const std::size_t j = static_cast<std::size_t>(std::upper_bound(m_yBande.begin(), m_yBande.end(), y) - m_yBande.begin()) - 1;
+    int avvolgimento = 0, attraversati = 0;
+    for (std::uint32_t k = m_inizioBanda[j]; k < m_inizioBanda[j + 1]; ++k) {
+        const Lato& l = m_lati[m_latiBanda[k]];
+        if ((static_cast<std::int64_t>(y) - l.yBasso) * l.dx <= (static_cast<std::int64_t>(x) - l.xBasso) * l.dy) {
+            avvolgimento += l.verso;
+            ++attraversati;
+        }
+    }
+    return (m_modo == ALTERNATE ? attraversati % 2 != 0 : avvolgimento != 0) ? 1 : 0;
 }
 
 int CRgn::GetRegionData() const
 {
-    return m_intervalli;
+    return m_bandePiene;
 }
 
 void CRgn::DeleteObject()
 {
-    m_righe.clear();
-    m_intervalli = 0;
-    m_yMin = 0;
+    m_lati.clear();
+    m_yBande.clear();
+    m_inizioBanda.clear();
+    m_latiBanda.clear();
+    m_bandePiene = 0;
 }

@@ -24,20 +24,24 @@ CRgn& Regione()
     return regione;
 }
 
-// Rebuilds the region from the outline; with fewer than 3 points the old region stays.
+// Rebuilds the region from the outline. With fewer than 3 points the old region stays; otherwise it
+// is released first, so a failed rebuild leaves no region and every check reports it.
 int RicostruisciRegione(CString& err)
 {
     const ArrayPunti2D& p = Profilo();
+    if (p.GetSize() < 3) {
+        CaricaMessaggio(err, 105);
+        return 0;
+    }
     std::vector<CPoint> interi;
     interi.reserve(static_cast<size_t>(p.GetSize()));
     for (const CPunto2DKorvane& punto : p)
         interi.push_back(punto.GetPunto());
-    CRgn nuova;
-    if (interi.size() < 3 || !nuova.CreatePolygonRgn(interi.data(), static_cast<int>(interi.size()), WINDING)) {
+    Regione().DeleteObject();
+    if (!Regione().CreatePolygonRgn(interi.data(), static_cast<int>(interi.size()), WINDING)) {
         CaricaMessaggio(err, 105);
         return 0;
     }
-    Regione() = std::move(nuova);
     return 1;
 }
 

@@ -59,6 +59,20 @@ private:
     size_t m_p = 0;
 };
 
+// One step line: it ends at a newline, a carriage return or the end of the file. Beyond `massimo`
+// characters the rest of the line is passed over.
+bool LeggiRigaPasso(FILE* f, std::string& riga, size_t massimo)
+{
+    riga.clear();
+    int c = std::fgetc(f);
+    if (c == EOF)
+        return false;
+    for (; c != EOF && c != '\n' && c != '\r'; c = std::fgetc(f))
+        if (riga.size() < massimo)
+            riga.push_back(static_cast<char>(c));
+    return true;
+}
+
 bool Vuota(const std::string& riga)
 {
     for (char c : riga)
@@ -141,7 +155,7 @@ int CSezione::LeggiDaFileCSV(FILE* fPassi, FILE* fInizio)
         PASSO_TRAIETTORIA passo;
         for (char sep : {',', ';'}) {
             bool fallita = false;
-            while (LeggiFinoAFineRiga(fPassi, riga, 4096)) {
+            while (LeggiRigaPasso(fPassi, riga, 4096)) {
                 // Blank lines are skipped, as the scan's leading white space does.
                 if (Vuota(riga))
                     continue;
@@ -151,7 +165,8 @@ int CSezione::LeggiDaFileCSV(FILE* fPassi, FILE* fInizio)
                 }
                 ArrayPassi.Add(passo);
             }
-            if (!fallita)
+            // A second failure ends the reading and keeps the steps read before it.
+            if (!fallita || sep == ';')
                 break;
             // The file is read again with the other separator; what the first pass read is dropped.
             ArrayPassi.RemoveAll();
@@ -161,7 +176,7 @@ int CSezione::LeggiDaFileCSV(FILE* fPassi, FILE* fInizio)
     }
     std::int32_t v[4] = {0, 0, 0, 0};
     if (fInizio != nullptr) {
-        const bool letta = LeggiFinoAFineRiga(fInizio, riga, 4096);
+        const bool letta = LeggiRigaPasso(fInizio, riga, 4096);
         if (!letta || LeggiInizio(riga, ',', v) < 3) {
             v[0] = v[1] = v[2] = v[3] = 0;
             if (letta)

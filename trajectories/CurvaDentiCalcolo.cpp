@@ -289,7 +289,8 @@ int CCurvaDenti::CaricaCurva(CString* nome)
     EsitoLettura esito;
     esito &= LeggiLetterale(f, "[PARAMETRI CURVA]\n\n");
     int versione = 0;
-    if (LeggiValore(f, "Versione curva    = %d\n", &versione) && versione == 1) {
+    LeggiValore(f, "Versione curva    = %d\n", &versione);
+    if (versione == 1) {
         for (const RigaCoefficiente& r : COEFFICIENTI)
             esito &= LeggiValore(f, r.leggi, &(this->*(r.campo)));
     } else {
@@ -300,8 +301,17 @@ int CCurvaDenti::CaricaCurva(CString* nome)
     esito &= LeggiLetterale(f, "[PUNTI CURVA]\n\n");
     ArrayCurvaDenti.RemoveAll();
     double x = 0, y = 0;
-    while (std::fscanf(f, "%lf,%lf\n", &x, &y) == 2)
+    // A damaged point line (or heading) is dropped and the points after it still read; the list
+    // ends where no point stands within the next few lines.
+    for (;;) {
+        const lettura_testo::Riga punto = lettura_testo::ScansionaRiga(f, [&] {
+            return std::fscanf(f, "%lf,%lf\n", &x, &y) == 2 ? lettura_testo::LETTA : lettura_testo::ALTRA;
+        });
+        if (punto == lettura_testo::Riga::ASSENTE)
+            break;
+        esito &= punto == lettura_testo::Riga::AL_POSTO;
         ArrayCurvaDenti.Add(CPunto2DKorvane(x, y));
+    }
     esito &= LeggiLetterale(f, "\n");
     esito &= LeggiLetterale(f, "[END]");
     return esito.Risultato();

@@ -288,16 +288,16 @@ bool LeggiConteggio(FILE* f, const char* formato, int* n)
         int valore = 0, fine = -1;
         std::fscanf(f, etichetta.c_str(), &valore, &fine);
         if (fine < 0)
-            return false;
+            return lettura_testo::ALTRA;
         int c = std::fgetc(f);
         while (c == ' ' || c == '\t')
             c = std::fgetc(f);
         if (c != '\n' && c != '\r' && c != EOF)
-            return false;
+            return lettura_testo::PROPRIA_DANNEGGIATA;
         std::fscanf(f, " ");
         *n = valore;
-        return true;
-    });
+        return lettura_testo::LETTA;
+    }) == lettura_testo::Riga::AL_POSTO;
 }
 
 bool RigaDiConteggio(FILE* f)

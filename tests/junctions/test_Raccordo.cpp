@@ -7,6 +7,7 @@
 #include "junctions/Raccordo.h"
 #include "resources/Messaggi.h"
 #include "support/MacchinaEsempio.h"
+#include "tests/core/TestoDiProva.h"
 
 namespace {
 
@@ -210,22 +211,10 @@ TEST(RaccordoFile, BloccoVersioniENomeLungo)
     r.GestioneRaggi = 2;
     r.IgnoraPuntoFinale = 1;
     r.PuntoIniziale = Lontano();
-    FILE* f = std::tmpfile();
-    r.SalvaFileTRG(f);
-    std::string testo(static_cast<size_t>(std::ftell(f)), '\0');
-    std::rewind(f);
-    testo.resize(std::fread(testo.data(), 1, testo.size(), f));
-    std::fclose(f);
+    const std::string testo = Scritto(r);
     EXPECT_EQ(testo.substr(0, 158), "Versione          = 2\nTipoRaccordo      = 1\nNome Raccordo     = Acceleration\n"
                                     "Usa tempo minimo  = 1\nTempo Raccordo s  = 1.500000\nMax acc Percento  = 80.000000\n");
-    auto leggi = [](const std::string& t, CRaccordo& dest) {
-        FILE* g = std::tmpfile();
-        std::fputs(t.c_str(), g);
-        std::rewind(g);
-        const int esito = dest.CaricaFileTRG(g);
-        std::fclose(g);
-        return esito;
-    };
+    auto leggi = [](const std::string& t, CRaccordo& dest) { return LeggiBlocco(t, dest).risultato; };
     CRaccordo letto(MacchinaEsempio());
     EXPECT_EQ(leggi(testo, letto), 1);
     EXPECT_TRUE(letto == r);

@@ -71,6 +71,13 @@ TEST(CRgn, BordiRifiutiELimiti)
     const std::vector<CPoint> lontano = {{2000000000, 0}, {0, 1}, {1, 0}};
     EXPECT_EQ(r.CreatePolygonRgn(lontano.data(), 3, WINDING), 0);
     EXPECT_EQ(r.CreatePolygonRgn(nullptr, 3, WINDING), 0);
+    // A zigzag whose every edge crosses nearly every band: 3000 points are taken, 5000 are too many.
+    for (const int punti : {3000, 5000}) {
+        std::vector<CPoint> zigzag;
+        for (int i = 0; i < punti; ++i)
+            zigzag.push_back({i, (i % 2 ? 1 : -1) * (400000 - i)});
+        EXPECT_EQ(r.CreatePolygonRgn(zigzag.data(), punti, WINDING), punti == 3000 ? 1 : 0);
+    }
     r.DeleteObject();
     EXPECT_EQ(r.GetRegionData(), 0);
     EXPECT_EQ(r.PtInRegion(5, 5), 0);

@@ -156,6 +156,15 @@ TEST(AntiCollisione, SenzaProfilo)
     CSezione s = Ferma(0, 0, 90, 500, 300);
     EXPECT_EQ(s.ControlloAntiCollisione(err, CSezione::ANTICOLLISIONE_PAN), 0);
     EXPECT_EQ(err, TestoMessaggio(177));
+    // A failed rebuild from 3 points leaves no region behind, never the head before it.
+    ASSERT_EQ(CSezione::UsaTestonaDiDefault(err), 1);
+    ArrayPunti2D troppoAlta;
+    for (const double y : {-2e6, 2e6, 0.0})
+        troppoAlta.Add(CPunto2DKorvane(y == 0.0 ? 2 : 1, y));
+    EXPECT_EQ(CSezione::SetArrayTestona(&troppoAlta, err), 0);
+    err.clear();
+    EXPECT_EQ(s.ControlloAntiCollisione(err, CSezione::ANTICOLLISIONE_PAN), 0);
+    EXPECT_EQ(err, TestoMessaggio(177));
     CSezione vuota = Ferma(0, 0, 90, 500, 300, 0);
     err.clear();
     EXPECT_EQ(vuota.ControlloAntiCollisione(err, CSezione::ANTICOLLISIONE_NESSUNA), 1);
