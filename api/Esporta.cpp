@@ -44,6 +44,20 @@ void RiempiBuffer(unsigned char* buffer, CPercorso& p)
     buffer[OFFSET_CRC + 1] = static_cast<unsigned char>(crc & 0xFFu);
 }
 
+// Index over the running order of the first step the unit's record cannot hold, or -1.
+int PrimoPassoNonAdatto(CPercorso& p)
+{
+    int k = 0;
+    for (int i = 0; i < p.ArrayOrdineGetSize(); ++i)
+        if (const CSezione* s = p.ArrayOrdineGetpSezione(i))
+            for (const PASSO_TRAIETTORIA& passo : s->ArrayPassi) {
+                if (!PassoAdattoAllUnita(passo))
+                    return k;
+                ++k;
+            }
+    return -1;
+}
+
 void RiempiStati(PUNTO_TRAIETTORIA* punti, CPercorso& p)
 {
     const CLimitiEParametri& l = p.GetLimitiEParametri();
@@ -90,6 +104,11 @@ int DLL_KORVANE_GetTraiettoria(unsigned char* buffer, PUNTO_TRAIETTORIA* punti, 
         // A scan cut short must never reach the unit: a path the buffer cannot hold is refused whole.
         if (passi > MAX_PASSI_BUFFER) {
             CaricaMessaggio(a.errore, 187);
+            return 0;
+        }
+        // A word the record cannot hold would be cut into another speed: the path is refused whole.
+        if (const int i = PrimoPassoNonAdatto(p); i >= 0) {
+            CaricaMessaggio(a.errore, MSG_PASSO_NON_ADATTO_ALL_UNITA, i);
             return 0;
         }
         RiempiBuffer(buffer, p);

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <vector>
 
+#include "examples/MacchinaEsempio.h"
 #include "korvane.h"
-#include "support/MacchinaEsempio.h"
 
 namespace {
 

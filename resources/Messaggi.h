@@ -6,7 +6,30 @@
 // take numbers from 187 on.
 constexpr int MESSAGGIO_PRIMO = 103;
 constexpr int MESSAGGIO_ULTIMO_STANDARD = 186;
-constexpr int MESSAGGIO_ULTIMO = 190;
+constexpr int MESSAGGIO_ULTIMO = 211;
+
+// Values a computation cannot start from, named where they stand.
+constexpr int MSG_PASSO_TEMPORALE_NON_VALIDO = 191;
+constexpr int MSG_STEP_PER_UNITA_NON_VALIDO_X = 192;
+constexpr int MSG_STEP_PER_UNITA_NON_VALIDO_Y = 193;
+constexpr int MSG_STEP_PER_UNITA_NON_VALIDO_R = 194;
+constexpr int MSG_STEP_PER_UNITA_NON_VALIDO_C = 195;
+constexpr int MSG_STEP_PER_UNITA_NON_VALIDO_H = 196;
+constexpr int MSG_STEP_S_PER_LSB_NON_VALIDO_X = 197;
+constexpr int MSG_STEP_S_PER_LSB_NON_VALIDO_Y = 198;
+constexpr int MSG_STEP_S_PER_LSB_NON_VALIDO_R = 199;
+constexpr int MSG_STEP_S_PER_LSB_NON_VALIDO_C = 200;
+constexpr int MSG_STEP_S_PER_LSB_NON_VALIDO_H = 201;
+constexpr int MSG_LIMITE_NON_FINITO_X = 202;
+constexpr int MSG_LIMITE_NON_FINITO_Y = 203;
+constexpr int MSG_LIMITE_NON_FINITO_R = 204;
+constexpr int MSG_LIMITE_NON_FINITO_C = 205;
+constexpr int MSG_LIMITE_NON_FINITO_H = 206;
+constexpr int MSG_DIMENSIONE_PIXEL_NON_VALIDA = 207;
+constexpr int MSG_RACCORDO_PUNTO_NON_FINITO = 208;
+constexpr int MSG_RACCORDO_ACCELERAZIONE_NON_VALIDA = 209;
+constexpr int MSG_RACCORDO_DURATA_NON_VALIDA = 210;
+constexpr int MSG_PASSO_NON_ADATTO_ALL_UNITA = 211;
 
 // The text of message `id`; an empty text (never null) for a number the table does not hold.
 KORVANE_API const wchar_t* TestoMessaggio(int id);
