@@ -192,6 +192,54 @@ TEST(ApiCB3D, RifiutiEMessaggi)
     EXPECT_EQ(DLL_KORVANE_GetErrorString(), TestoMessaggio(178));
 }
 
+TEST(ApiCB3D, PassiDellaScansioneComeScritti)
+{
+    // 16.2f widens to 16.200000762939453: 811 whole steps of time, trunc(810.99999999999989) records.
+    Prepara(MacchinaEsempio());
+    ParamTrjCB3D p;
+    p.fTempoScansione = 16.2f;
+    const Risultato r = CB3D(p);
+    ASSERT_EQ(r.esito, 1) << StringaAUtf8(DLL_KORVANE_GetErrorString());
+    int scansione = 0;
+    for (int k = 0; k < U16(r.buffer, 1263); ++k)
+        scansione += U16(r.buffer, 1265 + 12 * static_cast<size_t>(k) + 8) == 1000;
+    EXPECT_EQ(scansione, 810);
+}
+
+TEST(ApiRifiuti, MacchinaNonCalcolabileEParolaTroppoGrande)
+{
+    // A machine no computation starts from: both generators refuse it, naming the value.
+    for (auto [guasta, messaggio] : {std::pair{+[](CLimitiEParametri& m) { m.PassoTemporale = std::nan(""); },
+                                               MSG_PASSO_TEMPORALE_NON_VALIDO},
+                                     {+[](CLimitiEParametri& m) { m.AsseX.StepSPerLSB = 0; }, MSG_STEP_S_PER_LSB_NON_VALIDO_X}}) {
+        CLimitiEParametri m = MacchinaEsempio();
+        guasta(m);
+        Prepara(m);
+        ParamTrjCB3D p;
+        int d = 0, n = 0;
+        EXPECT_EQ(DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(p, d, n), 0);
+        EXPECT_EQ(DLL_KORVANE_GetErrorString(), TestoMessaggio(messaggio));
+        EXPECT_EQ(DLL_KORVANE_GeneraTraiettoriaMovimento(PUNTO_TRAIETTORIA(), PUNTO_TRAIETTORIA(), 0, 80, d, n), 0);
+        EXPECT_EQ(DLL_KORVANE_GetErrorString(), TestoMessaggio(messaggio));
+    }
+
+    // Starting at 100 mm/s needs the X word 40960, beyond 15 bits: the buffer is refused untouched.
+    Prepara(MacchinaEsempio());
+    PUNTO_TRAIETTORIA da, a;
+    da.dPosY = a.dPosY = 22;
+    da.dPosR = a.dPosR = -150;
+    da.dVelX = 100;
+    a.dPosX = 40;
+    int d = 0, n = 0;
+    ASSERT_EQ(DLL_KORVANE_GeneraTraiettoriaMovimento(da, a, 0, 80, d, n), 1);
+    std::vector<unsigned char> intatto(37293, 0x55);
+    EXPECT_EQ(DLL_KORVANE_GetTraiettoria(intatto.data(), nullptr, d, 0), 0);
+    CString atteso = TestoMessaggio(MSG_PASSO_NON_ADATTO_ALL_UNITA);
+    atteso.replace(atteso.find(L"%d"), 2, L"0");
+    EXPECT_EQ(DLL_KORVANE_GetErrorString(), atteso);
+    EXPECT_EQ(intatto, std::vector<unsigned char>(37293, 0x55));
+}
+
 TEST(ApiEsporta, DimensioniEPercorsoTroppoLungo)
 {
     Prepara(MacchinaEsempio());

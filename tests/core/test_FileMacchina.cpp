@@ -2,8 +2,11 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "core/LimitiEParametri.h"
+#include "core/VerificaMacchina.h"
+#include "resources/Messaggi.h"
 #include "support/MacchinaEsempio.h"
 #include "tests/core/TestoDiProva.h"
 
@@ -210,4 +213,40 @@ TEST(FileMacchina, RigheModificateAMano)
         CLimitiEParametri letto;
         EXPECT_EQ(letto.LeggiDaFile(StringaDaUtf8(dir + "t.ini"), 0), 0) << n;
     }
+}
+
+TEST(VerificaMacchina, ValoriDaCuiNessunCalcoloParte)
+{
+    const struct {
+        void (*guasta)(CLimitiEParametri&);
+        unsigned uso;
+        int primo;  // 0: the record serves that use
+    } casi[] = {
+        {[](CLimitiEParametri&) {}, USO_TUTTO, 0},
+        {[](CLimitiEParametri& m) { m.PassoTemporale = 0; }, USO_MOTO, MSG_PASSO_TEMPORALE_NON_VALIDO},
+        {[](CLimitiEParametri& m) { m.PassoTemporale = -0.02; }, USO_LUNGHEZZA_PX, MSG_PASSO_TEMPORALE_NON_VALIDO},
+        {[](CLimitiEParametri& m) { m.PassoTemporale = std::nan(""); }, USO_MOTO, MSG_PASSO_TEMPORALE_NON_VALIDO},
+        {[](CLimitiEParametri& m) { m.AsseY.StepPerUnita = 0; }, USO_MOTO, MSG_STEP_PER_UNITA_NON_VALIDO_Y},
+        {[](CLimitiEParametri& m) { m.AsseR.StepSPerLSB = INFINITY; }, USO_MOTO, MSG_STEP_S_PER_LSB_NON_VALIDO_R},
+        {[](CLimitiEParametri& m) { m.AsseH.MaxAcc = std::nan(""); }, USO_MOTO, MSG_LIMITE_NON_FINITO_H},
+        {[](CLimitiEParametri& m) { m.AsseX.PosMin = -INFINITY; }, USO_MOTO, MSG_LIMITE_NON_FINITO_X},
+        // C serves only the image length, and the pixel size only that.
+        {[](CLimitiEParametri& m) { m.AsseC.StepPerUnita = 0, m.DimPixelPano = 0; }, USO_MOTO, 0},
+        {[](CLimitiEParametri& m) { m.AsseC.StepSPerLSB = 0; }, USO_LUNGHEZZA_PX, MSG_STEP_S_PER_LSB_NON_VALIDO_C},
+        {[](CLimitiEParametri& m) { m.DimPixelPano = 0; }, USO_LUNGHEZZA_PX, MSG_DIMENSIONE_PIXEL_NON_VALIDA},
+        {[](CLimitiEParametri& m) { m.AsseC.MaxVel = std::nan(""); }, USO_MOTO | USO_LUNGHEZZA_PX, 0},
+        {[](CLimitiEParametri& m) { m.AsseC.MaxVel = std::nan(""); }, USO_TUTTO, MSG_LIMITE_NON_FINITO_C},
+    };
+    for (const auto& c : casi) {
+        CLimitiEParametri m = MacchinaEsempio();
+        c.guasta(m);
+        CString err = L"";
+        EXPECT_EQ(VerificaMacchina(m, c.uso, err), c.primo ? 0 : 1) << c.primo;
+        EXPECT_EQ(err, c.primo ? TestoMessaggio(c.primo) : L"") << c.primo;
+    }
+    // Every problem is listed, in the record's order.
+    CLimitiEParametri m = MacchinaEsempio();
+    m.PassoTemporale = std::nan("");
+    m.AsseH.StepPerUnita = 0;
+    EXPECT_EQ(ElencaProblemiMacchina(m, USO_MOTO), (std::vector<int>{MSG_PASSO_TEMPORALE_NON_VALIDO, MSG_STEP_PER_UNITA_NON_VALIDO_H}));
 }

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 #include "core/Numerico.h"
 #include "core/Punto2DKorvane.h"
+#include "core/PuntoTraiettoria.h"
 
 TEST(Numerico, ArrotondaMetaLontanoDaZero)
 {
@@ -34,8 +36,32 @@ TEST(Numerico, ParoleDiVelocita)
     EXPECT_EQ(UnitaMotore(0.3125, 40.0), 13);
     EXPECT_EQ(UnitaMotore(-0.5, 100.0), -50);
     EXPECT_EQ(UnitaMotore(0.004, 100.0), 0);
-    for (std::int32_t w = -32767; w <= 32767; w += 97)
-        EXPECT_EQ(DecodificaParola(ParolaInSegnoModulo(w)), w);
+    // Every word decodes back to itself; only the 15-bit ones have a stored form the unit takes,
+    // and a wider one never lands inside 0..65535, where it would read as another speed.
+    for (std::int32_t w = -70000; w <= 70000; w += 97) {
+        const std::int32_t s = ParolaInSegnoModulo(w);
+        EXPECT_EQ(DecodificaParola(s), w);
+        EXPECT_EQ(s >= 0 && s <= 65535, std::abs(w) <= PAROLA_MASSIMA) << w;
+    }
+    for (std::int32_t w : {INT32_MAX, INT32_MIN, 32768, -32768})
+        EXPECT_FALSE(ParolaInSegnoModulo(w) >= 0 && ParolaInSegnoModulo(w) <= 65535) << w;
+}
+
+TEST(Numerico, PassoAdattoAllUnita)
+{
+    const struct {
+        std::int32_t PASSO_TRAIETTORIA::*campo;
+        std::int32_t valore;
+        bool adatto;
+    } casi[] = {{&PASSO_TRAIETTORIA::iX, 65535, true},   {&PASSO_TRAIETTORIA::iY, 65536, false},
+                {&PASSO_TRAIETTORIA::iR, -1, false},     {&PASSO_TRAIETTORIA::iH, -40960, false},
+                {&PASSO_TRAIETTORIA::iC, 70000, false},  {&PASSO_TRAIETTORIA::iKV, 255, true},
+                {&PASSO_TRAIETTORIA::iKV, 256, false},   {&PASSO_TRAIETTORIA::imA, -1, false}};
+    for (const auto& c : casi) {
+        PASSO_TRAIETTORIA p;
+        p.*c.campo = c.valore;
+        EXPECT_EQ(PassoAdattoAllUnita(p), c.adatto) << c.valore;
+    }
 }
 
 TEST(Punto2D, OperazioniEdArrotondamento)
