@@ -228,14 +228,15 @@ TEST(VerificaMacchina, ValoriDaCuiNessunCalcoloParte)
         {[](CLimitiEParametri& m) { m.PassoTemporale = std::nan(""); }, USO_MOTO, MSG_PASSO_TEMPORALE_NON_VALIDO},
         {[](CLimitiEParametri& m) { m.AsseY.StepPerUnita = 0; }, USO_MOTO, MSG_STEP_PER_UNITA_NON_VALIDO_Y},
         {[](CLimitiEParametri& m) { m.AsseR.StepSPerLSB = INFINITY; }, USO_MOTO, MSG_STEP_S_PER_LSB_NON_VALIDO_R},
-        {[](CLimitiEParametri& m) { m.AsseH.MaxAcc = std::nan(""); }, USO_MOTO, MSG_LIMITE_NON_FINITO_H},
-        {[](CLimitiEParametri& m) { m.AsseX.PosMin = -INFINITY; }, USO_MOTO, MSG_LIMITE_NON_FINITO_X},
+        {[](CLimitiEParametri& m) { m.AsseH.MaxAcc = std::nan(""); }, USO_MOTO, MSG_LIMITE_NON_VALIDO_H},
+        {[](CLimitiEParametri& m) { m.AsseX.PosMin = -INFINITY; }, USO_MOTO, MSG_LIMITE_NON_VALIDO_X},
+        {[](CLimitiEParametri& m) { m.AsseY.MaxAcc = 0; }, USO_MOTO, MSG_LIMITE_NON_VALIDO_Y},
         // C serves only the image length, and the pixel size only that.
         {[](CLimitiEParametri& m) { m.AsseC.StepPerUnita = 0, m.DimPixelPano = 0; }, USO_MOTO, 0},
         {[](CLimitiEParametri& m) { m.AsseC.StepSPerLSB = 0; }, USO_LUNGHEZZA_PX, MSG_STEP_S_PER_LSB_NON_VALIDO_C},
         {[](CLimitiEParametri& m) { m.DimPixelPano = 0; }, USO_LUNGHEZZA_PX, MSG_DIMENSIONE_PIXEL_NON_VALIDA},
         {[](CLimitiEParametri& m) { m.AsseC.MaxVel = std::nan(""); }, USO_MOTO | USO_LUNGHEZZA_PX, 0},
-        {[](CLimitiEParametri& m) { m.AsseC.MaxVel = std::nan(""); }, USO_TUTTO, MSG_LIMITE_NON_FINITO_C},
+        {[](CLimitiEParametri& m) { m.AsseC.MaxVel = std::nan(""); }, USO_TUTTO, MSG_LIMITE_NON_VALIDO_C},
     };
     for (const auto& c : casi) {
         CLimitiEParametri m = MacchinaEsempio();

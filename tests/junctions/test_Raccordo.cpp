@@ -248,7 +248,7 @@ TEST(RaccordoArmonico, LimitiEIngressiCattivi)
         {[](CRaccordo& r) { r.LimitiEParametri.PassoTemporale = 0; }, MSG_PASSO_TEMPORALE_NON_VALIDO},
         {[](CRaccordo& r) { r.LimitiEParametri.PassoTemporale = -0.02; }, MSG_PASSO_TEMPORALE_NON_VALIDO},
         {[](CRaccordo& r) { r.LimitiEParametri.AsseH.StepSPerLSB = 0; }, MSG_STEP_S_PER_LSB_NON_VALIDO_H},
-        {[](CRaccordo& r) { r.LimitiEParametri.AsseR.PosMax = INFINITY; }, MSG_LIMITE_NON_FINITO_R},
+        {[](CRaccordo& r) { r.LimitiEParametri.AsseR.PosMax = INFINITY; }, MSG_LIMITE_NON_VALIDO_R},
         {[](CRaccordo& r) { r.MaxAccPercento = 0; }, MSG_RACCORDO_ACCELERAZIONE_NON_VALIDA},
         {[](CRaccordo& r) { r.UsaTempoMinimo = 0, r.TempoRaccordos = std::nan(""); }, MSG_RACCORDO_DURATA_NON_VALIDA},
         {[](CRaccordo& r) { r.UsaTempoMinimo = 0, r.TempoRaccordos = 1e9; }, MSG_RACCORDO_DURATA_NON_VALIDA},

@@ -34,7 +34,7 @@ void Errore(const std::string& testo)
 }
 
 // What makes a machine record unusable for computing motion: the library's own check, then the
-// sanity of the limits.
+// order of the position limits.
 std::vector<std::string> ProblemiMacchina(const CLimitiEParametri& m)
 {
     std::vector<std::string> problemi;
@@ -45,11 +45,8 @@ std::vector<std::string> ProblemiMacchina(const CLimitiEParametri& m)
         const PARAMETRI_ASSE& a;
     } assi[] = {{"X", m.AsseX}, {"Y", m.AsseY}, {"R", m.AsseR}, {"C", m.AsseC}, {"H", m.AsseH}};
     for (const auto& x : assi) {
-        const std::string n = x.nome;
-        if (!(x.a.MaxVel > 0) || !(x.a.MaxAcc > 0))
-            problemi.push_back(n + ": velocity and acceleration limits must be positive");
         if (!(x.a.PosMin < x.a.PosMax))
-            problemi.push_back(n + ": \"Pos Min\" must be below \"Pos Max\"");
+            problemi.push_back(std::string(x.nome) + ": \"Pos Min\" must be below \"Pos Max\"");
     }
     return problemi;
 }
