@@ -209,33 +209,27 @@ TEST(ApiCB3D, PassiDellaScansioneComeScritti)
 TEST(ApiRifiuti, MacchinaNonCalcolabileEParolaTroppoGrande)
 {
     // A machine no computation starts from: both generators refuse it, naming the value.
-    for (auto [guasta, messaggio] : {std::pair{+[](CLimitiEParametri& m) { m.PassoTemporale = std::nan(""); },
-                                               MSG_PASSO_TEMPORALE_NON_VALIDO},
-                                     {+[](CLimitiEParametri& m) { m.AsseX.StepSPerLSB = 0; }, MSG_STEP_S_PER_LSB_NON_VALIDO_X}}) {
-        CLimitiEParametri m = MacchinaEsempio();
-        guasta(m);
-        Prepara(m);
-        ParamTrjCB3D p;
-        int d = 0, n = 0;
-        EXPECT_EQ(DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(p, d, n), 0);
-        EXPECT_EQ(DLL_KORVANE_GetErrorString(), TestoMessaggio(messaggio));
-        EXPECT_EQ(DLL_KORVANE_GeneraTraiettoriaMovimento(PUNTO_TRAIETTORIA(), PUNTO_TRAIETTORIA(), 0, 80, d, n), 0);
-        EXPECT_EQ(DLL_KORVANE_GetErrorString(), TestoMessaggio(messaggio));
-    }
+    CLimitiEParametri senzaPasso = MacchinaEsempio();
+    senzaPasso.PassoTemporale = std::nan("");
+    Prepara(senzaPasso);
+    int d = 0, n = 0;
+    EXPECT_EQ(DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(ParamTrjCB3D(), d, n), 0);
+    EXPECT_EQ(DLL_KORVANE_GetErrorString(), TestoMessaggio(MSG_PASSO_TEMPORALE_NON_VALIDO));
+    PUNTO_TRAIETTORIA da, a;
+    EXPECT_EQ(DLL_KORVANE_GeneraTraiettoriaMovimento(da, a, 0, 80, d, n), 0);
+    EXPECT_EQ(DLL_KORVANE_GetErrorString(), TestoMessaggio(MSG_PASSO_TEMPORALE_NON_VALIDO));
 
     // Starting at 100 mm/s needs the X word 40960, beyond 15 bits: the buffer is refused untouched.
     Prepara(MacchinaEsempio());
-    PUNTO_TRAIETTORIA da, a;
     da.dPosY = a.dPosY = 22;
     da.dPosR = a.dPosR = -150;
     da.dVelX = 100;
     a.dPosX = 40;
-    int d = 0, n = 0;
     ASSERT_EQ(DLL_KORVANE_GeneraTraiettoriaMovimento(da, a, 0, 80, d, n), 1);
     std::vector<unsigned char> intatto(37293, 0x55);
     EXPECT_EQ(DLL_KORVANE_GetTraiettoria(intatto.data(), nullptr, d, 0), 0);
-    CString atteso = TestoMessaggio(MSG_PASSO_NON_ADATTO_ALL_UNITA);
-    atteso.replace(atteso.find(L"%d"), 2, L"0");
+    CString atteso;
+    CaricaMessaggio(atteso, MSG_PASSO_NON_ADATTO_ALL_UNITA, 0);
     EXPECT_EQ(DLL_KORVANE_GetErrorString(), atteso);
     EXPECT_EQ(intatto, std::vector<unsigned char>(37293, 0x55));
 }

@@ -161,8 +161,7 @@ TEST(Korvane, ParoleCheNonStannoNelCampoEMacchineNonCalcolabili)
     const struct {
         const char* nome;
         void (*guasta)(CLimitiEParametri&);
-    } macchine[] = {{"veloce.ini", [](CLimitiEParametri& m) { m.AsseX.MaxVel = 100; }},
-                    {"lenta.ini", [](CLimitiEParametri& m) { m.AsseH.MaxVel = 0.001; }},
+    } macchine[] = {{"parole.ini", [](CLimitiEParametri& m) { m.AsseX.MaxVel = 100, m.AsseH.MaxVel = 0.001; }},
                     {"passo.ini", [](CLimitiEParametri& m) { m.PassoTemporale = 0; }}};
     for (const auto& c : macchine) {
         CLimitiEParametri m = MacchinaEsempio();
@@ -177,8 +176,8 @@ TEST(Korvane, ParoleCheNonStannoNelCampoEMacchineNonCalcolabili)
         // A start at 100 mm/s needs the X word 40960: refused, not wrapped into a backward speed.
         {"move --machine " + Macchina() + " --from 0,22,-150,0,100,0,0,0 --to 40,22,-150,0 --out " + dir + "m", 1,
          StringaAUtf8(TestoMessaggio(MSG_PASSO_NON_ADATTO_ALL_UNITA)).substr(0, 40)},
-        {"machine " + dir + "veloce.ini", 0, "warning: X: \"Max Vel\" needs the word 40960"},
-        {"machine " + dir + "lenta.ini", 0, "warning: H: \"Max Vel\" rounds to a word of 0"},
+        {"machine " + dir + "parole.ini", 0, "warning: X: \"Max Vel\" needs the word 40960"},
+        {"machine " + dir + "parole.ini", 0, "warning: H: \"Max Vel\" rounds to a word of 0"},
         {"machine " + dir + "passo.ini", 1, StringaAUtf8(TestoMessaggio(MSG_PASSO_TEMPORALE_NON_VALIDO))},
     };
     for (const auto& c : casi) {

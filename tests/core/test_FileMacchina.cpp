@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <string>
-#include <vector>
 
 #include "core/LimitiEParametri.h"
 #include "core/VerificaMacchina.h"
@@ -223,31 +222,24 @@ TEST(VerificaMacchina, ValoriDaCuiNessunCalcoloParte)
         int primo;  // 0: the record serves that use
     } casi[] = {
         {[](CLimitiEParametri&) {}, USO_TUTTO, 0},
-        {[](CLimitiEParametri& m) { m.PassoTemporale = 0; }, USO_MOTO, MSG_PASSO_TEMPORALE_NON_VALIDO},
         {[](CLimitiEParametri& m) { m.PassoTemporale = -0.02; }, USO_LUNGHEZZA_PX, MSG_PASSO_TEMPORALE_NON_VALIDO},
-        {[](CLimitiEParametri& m) { m.PassoTemporale = std::nan(""); }, USO_MOTO, MSG_PASSO_TEMPORALE_NON_VALIDO},
-        {[](CLimitiEParametri& m) { m.AsseY.StepPerUnita = 0; }, USO_MOTO, MSG_STEP_PER_UNITA_NON_VALIDO_Y},
         {[](CLimitiEParametri& m) { m.AsseR.StepSPerLSB = INFINITY; }, USO_MOTO, MSG_STEP_S_PER_LSB_NON_VALIDO_R},
-        {[](CLimitiEParametri& m) { m.AsseH.MaxAcc = std::nan(""); }, USO_MOTO, MSG_LIMITE_NON_VALIDO_H},
         {[](CLimitiEParametri& m) { m.AsseX.PosMin = -INFINITY; }, USO_MOTO, MSG_LIMITE_NON_VALIDO_X},
         {[](CLimitiEParametri& m) { m.AsseY.MaxAcc = 0; }, USO_MOTO, MSG_LIMITE_NON_VALIDO_Y},
-        // C serves only the image length, and the pixel size only that.
+        // C and the pixel size serve only the image length; the C limits only a full listing.
         {[](CLimitiEParametri& m) { m.AsseC.StepPerUnita = 0, m.DimPixelPano = 0; }, USO_MOTO, 0},
-        {[](CLimitiEParametri& m) { m.AsseC.StepSPerLSB = 0; }, USO_LUNGHEZZA_PX, MSG_STEP_S_PER_LSB_NON_VALIDO_C},
         {[](CLimitiEParametri& m) { m.DimPixelPano = 0; }, USO_LUNGHEZZA_PX, MSG_DIMENSIONE_PIXEL_NON_VALIDA},
         {[](CLimitiEParametri& m) { m.AsseC.MaxVel = std::nan(""); }, USO_MOTO | USO_LUNGHEZZA_PX, 0},
         {[](CLimitiEParametri& m) { m.AsseC.MaxVel = std::nan(""); }, USO_TUTTO, MSG_LIMITE_NON_VALIDO_C},
+        // Of two problems, the first in the record's order is the one reported.
+        {[](CLimitiEParametri& m) { m.AsseH.StepPerUnita = 0, m.PassoTemporale = std::nan(""); }, USO_MOTO,
+         MSG_PASSO_TEMPORALE_NON_VALIDO},
     };
     for (const auto& c : casi) {
         CLimitiEParametri m = MacchinaEsempio();
         c.guasta(m);
-        CString err = L"";
+        CString err;
         EXPECT_EQ(VerificaMacchina(m, c.uso, err), c.primo ? 0 : 1) << c.primo;
         EXPECT_EQ(err, c.primo ? TestoMessaggio(c.primo) : L"") << c.primo;
     }
-    // Every problem is listed, in the record's order.
-    CLimitiEParametri m = MacchinaEsempio();
-    m.PassoTemporale = std::nan("");
-    m.AsseH.StepPerUnita = 0;
-    EXPECT_EQ(ElencaProblemiMacchina(m, USO_MOTO), (std::vector<int>{MSG_PASSO_TEMPORALE_NON_VALIDO, MSG_STEP_PER_UNITA_NON_VALIDO_H}));
 }

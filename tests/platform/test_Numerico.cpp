@@ -49,18 +49,17 @@ TEST(Numerico, ParoleDiVelocita)
 
 TEST(Numerico, PassoAdattoAllUnita)
 {
-    const struct {
-        std::int32_t PASSO_TRAIETTORIA::*campo;
-        std::int32_t valore;
-        bool adatto;
-    } casi[] = {{&PASSO_TRAIETTORIA::iX, 65535, true},   {&PASSO_TRAIETTORIA::iY, 65536, false},
-                {&PASSO_TRAIETTORIA::iR, -1, false},     {&PASSO_TRAIETTORIA::iH, -40960, false},
-                {&PASSO_TRAIETTORIA::iC, 70000, false},  {&PASSO_TRAIETTORIA::iKV, 255, true},
-                {&PASSO_TRAIETTORIA::iKV, 256, false},   {&PASSO_TRAIETTORIA::imA, -1, false}};
-    for (const auto& c : casi) {
-        PASSO_TRAIETTORIA p;
-        p.*c.campo = c.valore;
-        EXPECT_EQ(PassoAdattoAllUnita(p), c.adatto) << c.valore;
+    // Each field at the first value its record field cannot hold, and at the last one it can.
+    std::int32_t PASSO_TRAIETTORIA::*campi[] = {&PASSO_TRAIETTORIA::iX,  &PASSO_TRAIETTORIA::iY, &PASSO_TRAIETTORIA::iR,
+                                                &PASSO_TRAIETTORIA::iC,  &PASSO_TRAIETTORIA::iH, &PASSO_TRAIETTORIA::iKV,
+                                                &PASSO_TRAIETTORIA::imA};
+    for (auto campo : campi) {
+        const std::int32_t massimo = campo == &PASSO_TRAIETTORIA::iKV || campo == &PASSO_TRAIETTORIA::imA ? 255 : 65535;
+        for (auto [valore, adatto] : {std::pair{massimo, true}, {massimo + 1, false}, {-1, false}}) {
+            PASSO_TRAIETTORIA p;
+            p.*campo = valore;
+            EXPECT_EQ(PassoAdattoAllUnita(p), adatto) << valore;
+        }
     }
 }
 

@@ -90,23 +90,20 @@ TEST(SezioneCSV, ScritturaTestoEImmagine)
 TEST(Sezione, LunghezzaInPixel)
 {
     // C words 100, -100, 100 at 10 steps/mm and 1 step/s per LSB run 10 mm/s for 0.01 s each: one
-    // 0.1 mm pixel. A pixel size or a C step constant no length comes from gives 0.
-    const struct {
-        double pixel, stepSPerLsb, atteso;
-    } casi[] = {{0.1, 1.0, 1.0}, {0.0, 1.0, 0.0}, {std::nan(""), 1.0, 0.0}, {0.1, 0.0, 0.0}};
-    for (const auto& c : casi) {
+    // 0.1 mm pixel. A pixel size no length comes from gives 0.
+    for (auto [pixel, atteso] : {std::pair{0.1, 1.0}, {0.0, 0.0}, {std::nan(""), 0.0}}) {
         CLimitiEParametri m = MacchinaEsempio();
         m.AsseC.StepPerUnita = 10;
-        m.AsseC.StepSPerLSB = c.stepSPerLsb;
+        m.AsseC.StepSPerLSB = 1;
         m.PassoTemporale = 0.01;
-        m.DimPixelPano = c.pixel;
+        m.DimPixelPano = pixel;
         CSezione s(m);
         for (std::int32_t w : {100, 32868, 100}) {
             PASSO_TRAIETTORIA p;
             p.iC = w;
             s.ArrayPassi.Add(p);
         }
-        EXPECT_DOUBLE_EQ(s.CalcolaLunghezzaPx(), c.atteso) << c.pixel << " " << c.stepSPerLsb;
+        EXPECT_DOUBLE_EQ(s.CalcolaLunghezzaPx(), atteso) << pixel;
     }
 }
 
