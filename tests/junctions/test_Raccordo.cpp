@@ -30,8 +30,11 @@ PUNTO_TRAIETTORIA Punto(double x, double y, double r, double h, int kv = 0, int 
 
 CRaccordo Armonico(const PUNTO_TRAIETTORIA& da, const PUNTO_TRAIETTORIA& a)
 {
-    CString err;
-    CSezione::UsaTestonaDiDefault(err);
+    static const bool testa = [] {
+        CString err;
+        return CSezione::UsaTestonaDiDefault(err) == 1;
+    }();
+    EXPECT_TRUE(testa);
     CRaccordo r(MacchinaEsempio());
     r.PuntoIniziale = da;
     r.PuntoFinale = a;

@@ -69,8 +69,11 @@ Modello CircolareLetterale(const CLimitiEParametri& m, double T, double r, doubl
 
 CTraiettoria Circolare(const CLimitiEParametri& m, double T, double r, double A, double phi0)
 {
-    CString err;
-    CSezione::UsaTestonaDiDefault(err);
+    static const bool testa = [] {
+        CString err;
+        return CSezione::UsaTestonaDiDefault(err) == 1;
+    }();
+    EXPECT_TRUE(testa);
     CTraiettoria t(m);
     t.TempoScansionesCirc = T;
     t.RCerchioXYmm = r;
