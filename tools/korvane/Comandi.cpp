@@ -60,8 +60,8 @@ std::vector<std::string> AvvisiMacchina(const CLimitiEParametri& m)
         const PARAMETRI_ASSE& a;
     } assi[] = {{"X", m.AsseX}, {"Y", m.AsseY}, {"R", m.AsseR}, {"C", m.AsseC}, {"H", m.AsseH}};
     for (const auto& x : assi) {
-        const double lsb = x.a.StepPerUnita / x.a.StepSPerLSB;
-        if (!std::isfinite(lsb) || !std::isfinite(x.a.MaxVel))
+        // Step constants the library refuses are already listed as problems.
+        if (!std::isfinite(x.a.StepPerUnita / x.a.StepSPerLSB) || !std::isfinite(x.a.MaxVel))
             continue;
         const std::int32_t parola = ParolaVelocita(x.a.MaxVel, x.a.StepPerUnita, x.a.StepSPerLSB);
         const std::string n = x.nome;
