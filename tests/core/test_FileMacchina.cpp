@@ -224,12 +224,10 @@ TEST(VerificaMacchina, ValoriDaCuiNessunCalcoloParte)
         {[](CLimitiEParametri&) {}, USO_TUTTO, 0},
         {[](CLimitiEParametri& m) { m.PassoTemporale = -0.02; }, USO_LUNGHEZZA_PX, MSG_PASSO_TEMPORALE_NON_VALIDO},
         {[](CLimitiEParametri& m) { m.AsseR.StepSPerLSB = INFINITY; }, USO_MOTO, MSG_STEP_S_PER_LSB_NON_VALIDO_R},
-        {[](CLimitiEParametri& m) { m.AsseX.PosMin = -INFINITY; }, USO_MOTO, MSG_LIMITE_NON_VALIDO_X},
         {[](CLimitiEParametri& m) { m.AsseY.MaxAcc = 0; }, USO_MOTO, MSG_LIMITE_NON_VALIDO_Y},
         // C and the pixel size serve only the image length; the C limits only a full listing.
         {[](CLimitiEParametri& m) { m.AsseC.StepPerUnita = 0, m.DimPixelPano = 0; }, USO_MOTO, 0},
         {[](CLimitiEParametri& m) { m.DimPixelPano = 0; }, USO_LUNGHEZZA_PX, MSG_DIMENSIONE_PIXEL_NON_VALIDA},
-        {[](CLimitiEParametri& m) { m.AsseC.MaxVel = std::nan(""); }, USO_MOTO | USO_LUNGHEZZA_PX, 0},
         {[](CLimitiEParametri& m) { m.AsseC.MaxVel = std::nan(""); }, USO_TUTTO, MSG_LIMITE_NON_VALIDO_C},
         // Of two problems, the first in the record's order is the one reported.
         {[](CLimitiEParametri& m) { m.AsseH.StepPerUnita = 0, m.PassoTemporale = std::nan(""); }, USO_MOTO,

@@ -62,8 +62,13 @@ PUNTO_TRAIETTORIA Integra(const CRaccordo& r)
 }
 
 // The harmonic junction as its steps are written down, plainly, over the outside profile function:
-// the signed X, Y, R, H words, then iC and imA, of every step.
-std::vector<std::array<int, 6>> ArmonicoLetterale(const CRaccordo& r)
+// its duration, and the signed X, Y, R, H words, then iC and imA, of every step.
+struct Modello {
+    double T;
+    std::vector<std::array<int, 6>> passi;
+};
+
+Modello ArmonicoLetterale(const CRaccordo& r)
 {
     const CLimitiEParametri& m = r.LimitiEParametri;
     const double dt = m.PassoTemporale;
@@ -97,7 +102,7 @@ std::vector<std::array<int, 6>> ArmonicoLetterale(const CRaccordo& r)
     }
     const double T = std::ceil((Tmin > r.TempoRaccordos || r.UsaTempoMinimo ? Tmin : r.TempoRaccordos) / dt) * dt;
     profili(T);
-    std::vector<std::array<int, 6>> passi;
+    Modello mod{T, {}};
     double raggiunta[4] = {pS[0], pS[1], pS[2], pS[3]};
     for (double t = 0; T - dt / 2 > t;) {
         t = t + dt;
@@ -121,9 +126,9 @@ std::vector<std::array<int, 6>> ArmonicoLetterale(const CRaccordo& r)
             p[5] = static_cast<int>(std::trunc(S.imA * (1 - t / T) + E.imA * t / T + 0.5));
         else
             p[5] = inizio && t - dt / 2 < 0.5 ? S.imA : fine && (T - t) + dt / 2 < 0.5 ? E.imA : 0;
-        passi.push_back(p);
+        mod.passi.push_back(p);
     }
-    return passi;
+    return mod;
 }
 
 }  // namespace
@@ -140,18 +145,19 @@ TEST(RaccordoArmonico, LetteraleSuRaccordiCasuali)
             a.dVelR = 10 * u(g);
         }
         CRaccordo r = Armonico(da, a);
-        r.GestioneRaggi = n % 3;
+        r.GestioneRaggi = (n / 15) % 3;
         r.UsaTempoMinimo = n % 4 ? 1 : 0;
         r.TempoRaccordos = 3 * (u(g) + 1);
         r.MaxAccPercento = 80 + 20 * u(g);
-        const std::vector<std::array<int, 6>> atteso = ArmonicoLetterale(r);
+        const Modello atteso = ArmonicoLetterale(r);
         r.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
-        ASSERT_EQ(r.ArrayPassi.GetSize(), static_cast<int>(atteso.size())) << n;
+        ASSERT_EQ(r.TempoRaccordos, atteso.T) << n;
+        ASSERT_EQ(r.ArrayPassi.GetSize(), static_cast<int>(atteso.passi.size())) << n;
         for (int i = 0; i < r.ArrayPassi.GetSize(); ++i) {
             const PASSO_TRAIETTORIA& s = r.ArrayPassi[i];
             const std::array<int, 6> passo = {DecodificaParola(s.iX), DecodificaParola(s.iY), DecodificaParola(s.iR),
                                               DecodificaParola(s.iH), s.iC, s.imA};
-            ASSERT_EQ(passo, atteso[static_cast<size_t>(i)]) << n << " " << i;
+            ASSERT_EQ(passo, atteso.passi[static_cast<size_t>(i)]) << n << " " << i;
             ASSERT_EQ(s.iKV, 0);
         }
         // The words carry every axis to its end point within one quantum.
@@ -161,52 +167,12 @@ TEST(RaccordoArmonico, LetteraleSuRaccordiCasuali)
                              {&PUNTO_TRAIETTORIA::dPosR, &m.AsseR}, {&PUNTO_TRAIETTORIA::dPosH, &m.AsseH}})
             EXPECT_NEAR(fine.*p, a.*p, ax->StepSPerLSB / ax->StepPerUnita * m.PassoTemporale) << n;
     }
-    // 0.2 mm from rest to rest: ceil(0.0886 / 0.02 + 2) x 0.02 = 0.14000000000000001, then 8 whole steps.
-    CRaccordo corto = Armonico(Punto(0, 22, -150, 10), Punto(0.2, 22, -150, 10));
-    corto.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
-    EXPECT_EQ(corto.ArrayPassi.GetSize(), 8);
-}
-
-TEST(RaccordoArmonico, DurataERaggi)
-{
-    // Equal rest points still take two steps.
-    CRaccordo fermo = Armonico(Lontano(), Lontano());
-    fermo.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_3D);
-    EXPECT_EQ(fermo.ArrayPassi.GetSize(), 2);
-    EXPECT_TRUE(fermo.StringaErrore.empty());
-
-    CRaccordo lungo = Armonico(Lontano(), Lontano(1));
-    lungo.UsaTempoMinimo = 0;
-    lungo.TempoRaccordos = 1.231;
-    lungo.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_3D);
-    EXPECT_EQ(lungo.ArrayPassi.GetSize(), 62);
-    EXPECT_NEAR(lungo.TempoRaccordos, 1.24, 1e-12);
-    lungo.TempoRaccordos = 0.01;
-    lungo.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_3D);
-    EXPECT_LT(lungo.ArrayPassi.GetSize(), 62);
-    EXPECT_GT(lungo.TempoRaccordos, 0.01);
-
-    // R alone sets the minimum: raw time sqrt(2 pi dR / A) with A = 48 deg/s2.
-    auto conTempo = [](double grezzo) { return grezzo * grezzo * 48.0 / (2 * PI); };
-    const struct {
-        double grezzo;
-        int passi;
-        bool sempre;
-    } casi[] = {{2.23, 115, true}, {2.25, 116, false}};
-    for (const auto& c : casi) {
-        PUNTO_TRAIETTORIA da = Lontano(), a = Lontano(0, conTempo(c.grezzo));
-        da.iKV = a.iKV = 80;
-        da.imA = 40;
-        a.imA = 60;
-        CRaccordo r = Armonico(da, a);
-        r.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_3D);
-        ASSERT_EQ(r.ArrayPassi.GetSize(), c.passi);
-        const PASSO_TRAIETTORIA& meta = r.ArrayPassi[c.passi / 2];
-        EXPECT_EQ(meta.iC, c.sempre ? 10 : 0);
-        EXPECT_EQ(meta.imA, c.sempre ? 50 : 0);
-        EXPECT_EQ(r.ArrayPassi[0].imA, 40);
-        EXPECT_EQ(r.ArrayPassi[c.passi - 1].imA, 60);
-        EXPECT_EQ(meta.iKV, 0);
+    // Equal rest points still take two steps; 0.2 mm from rest to rest takes
+    // ceil(0.0886 / 0.02 + 2) x 0.02 = 0.14000000000000001 s, then 8 whole steps.
+    for (auto [dx, passi] : {std::pair{0.0, 2}, {0.2, 8}}) {
+        CRaccordo r = Armonico(Punto(0, 22, -150, 10), Punto(dx, 22, -150, 10));
+        r.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
+        EXPECT_EQ(r.ArrayPassi.GetSize(), passi) << dx;
     }
 }
 
