@@ -17,6 +17,27 @@ constexpr std::size_t OFFSET_CRC = 37291;
 constexpr std::size_t OFFSET_INI[4] = {19, 49, 79, 109};
 constexpr std::size_t OFFSET_OUT[4] = {35, 65, 95, 125};
 
+constexpr double PUNTO_TRAIETTORIA::*POSIZIONI[4] = {&PUNTO_TRAIETTORIA::dPosX, &PUNTO_TRAIETTORIA::dPosY,
+                                                     &PUNTO_TRAIETTORIA::dPosR, &PUNTO_TRAIETTORIA::dPosH};
+
+PUNTO_TRAIETTORIA PuntoDiPartenza(CPercorso& p)
+{
+    return p.ArrayOrdineGetSize() > 0 && p.ArrayOrdineGetpSezione(0) != nullptr ? p.ArrayOrdineGetpSezione(0)->PuntoIniziale
+                                                                                : PUNTO_TRAIETTORIA();
+}
+
+// Whether the header's start and exit positions are the positions themselves in motor steps.
+bool PosizioniAdatteAllUnita(CPercorso& p)
+{
+    const CLimitiEParametri& l = p.GetLimitiEParametri();
+    const PARAMETRI_ASSE* assi[4] = {&l.AsseX, &l.AsseY, &l.AsseR, &l.AsseH};
+    for (const PUNTO_TRAIETTORIA& punto : {PuntoDiPartenza(p), Api().puntoUscita})
+        for (int a = 0; a < 4; ++a)
+            if (!UnitaMotoreRappresentabile(punto.*POSIZIONI[a], assi[a]->StepPerUnita))
+                return false;
+    return true;
+}
+
 void RiempiBuffer(unsigned char* buffer, CPercorso& p)
 {
     const CLimitiEParametri& l = p.GetLimitiEParametri();
@@ -25,16 +46,12 @@ void RiempiBuffer(unsigned char* buffer, CPercorso& p)
     PutU16(buffer, 1, 5);
     PutU16(buffer, 3, static_cast<std::uint32_t>(Api().tipoProiezione));
     PutU8(buffer, 10, 32);
-    const PUNTO_TRAIETTORIA inizio = p.ArrayOrdineGetSize() > 0 && p.ArrayOrdineGetpSezione(0) != nullptr
-                                         ? p.ArrayOrdineGetpSezione(0)->PuntoIniziale
-                                         : PUNTO_TRAIETTORIA();
+    const PUNTO_TRAIETTORIA inizio = PuntoDiPartenza(p);
     const PUNTO_TRAIETTORIA& uscita = Api().puntoUscita;
-    const double PUNTO_TRAIETTORIA::*pos[4] = {&PUNTO_TRAIETTORIA::dPosX, &PUNTO_TRAIETTORIA::dPosY,
-                                               &PUNTO_TRAIETTORIA::dPosR, &PUNTO_TRAIETTORIA::dPosH};
     const PARAMETRI_ASSE* assi[4] = {&l.AsseX, &l.AsseY, &l.AsseR, &l.AsseH};
     for (int a = 0; a < 4; ++a) {
-        PutI32(buffer, OFFSET_INI[a], UnitaMotore(inizio.*pos[a], assi[a]->StepPerUnita));
-        PutI32(buffer, OFFSET_OUT[a], UnitaMotore(uscita.*pos[a], assi[a]->StepPerUnita));
+        PutI32(buffer, OFFSET_INI[a], UnitaMotore(inizio.*POSIZIONI[a], assi[a]->StepPerUnita));
+        PutI32(buffer, OFFSET_OUT[a], UnitaMotore(uscita.*POSIZIONI[a], assi[a]->StepPerUnita));
     }
     for (int i = 0; i < p.ArrayOrdineGetSize(); ++i)
         if (const CSezione* s = p.ArrayOrdineGetpSezione(i))
@@ -109,6 +126,10 @@ int DLL_KORVANE_GetTraiettoria(unsigned char* buffer, PUNTO_TRAIETTORIA* punti, 
         // A word the record cannot hold would be cut into another speed: the path is refused whole.
         if (const int i = PrimoPassoNonAdatto(p); i >= 0) {
             CaricaMessaggio(a.errore, MSG_PASSO_NON_ADATTO_ALL_UNITA, i);
+            return 0;
+        }
+        if (!PosizioniAdatteAllUnita(p)) {
+            CaricaMessaggio(a.errore, MSG_POSIZIONE_NON_ADATTA_ALL_UNITA);
             return 0;
         }
         RiempiBuffer(buffer, p);

@@ -68,6 +68,12 @@ std::int32_t UnitaMotore(double posizione, double stepPerUnita)
     return ArrotondaInt(posizione * stepPerUnita);
 }
 
+bool UnitaMotoreRappresentabile(double posizione, double stepPerUnita)
+{
+    const double v = posizione * stepPerUnita;
+    return v > -2147483648.5 && v < 2147483647.5;
+}
+
 bool PassoAdattoAllUnita(const PASSO_TRAIETTORIA& p)
 {
     for (std::int32_t parola : {p.iX, p.iY, p.iR, p.iC, p.iH})

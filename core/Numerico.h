@@ -41,6 +41,9 @@ KORVANE_API double VelocitaDaMemorizzata(std::int32_t memorizzata, double stepPe
 KORVANE_API double VelocitaQuantizzata(double velocita, double stepPerUnita, double stepSPerLsb);
 // Motor units of a position: position x steps-per-unit, rounded half away from zero.
 KORVANE_API std::int32_t UnitaMotore(double posizione, double stepPerUnita);
+// Whether UnitaMotore gives the position itself rather than a saturated stand-in: a finite product
+// whose rounding lands inside the 32-bit range.
+KORVANE_API bool UnitaMotoreRappresentabile(double posizione, double stepPerUnita);
 
 class PASSO_TRAIETTORIA;
 // Whether the unit's 12-byte record holds the step as it is: every velocity word (and C) a 16-bit

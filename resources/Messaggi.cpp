@@ -119,7 +119,8 @@ constexpr Messaggio TABELLA[] = {
     {208, L"A position or speed of the junction's start or end point is not a finite number"},
     {209, L"The junction's \"Max acc Percento\" is not a positive number"},
     {210, L"The junction's duration is not a finite number or is too long to compute"},
-    {211, L"A speed word beyond 32767 or a tube setting beyond 255 cannot be sent to the unit in i = %d"},
+    {211, L"A speed word beyond 32767 or a tube setting outside 0 to 255 cannot be sent to the unit in i = %d"},
+    {212, L"A start or exit position is not a number or does not fit the unit's step counter"},
 };
 
 constexpr bool TabellaContigua()

@@ -6,9 +6,9 @@
 // take numbers from 187 on.
 constexpr int MESSAGGIO_PRIMO = 103;
 constexpr int MESSAGGIO_ULTIMO_STANDARD = 186;
-constexpr int MESSAGGIO_ULTIMO = 211;
+constexpr int MESSAGGIO_ULTIMO = 212;
 
-// Values a computation cannot start from, named where they stand.
+// Values a computation cannot start from, named where they stand, and what the unit cannot be sent.
 constexpr int MSG_PASSO_TEMPORALE_NON_VALIDO = 191;
 constexpr int MSG_STEP_PER_UNITA_NON_VALIDO_X = 192;
 constexpr int MSG_STEP_PER_UNITA_NON_VALIDO_Y = 193;
@@ -30,6 +30,7 @@ constexpr int MSG_RACCORDO_PUNTO_NON_FINITO = 208;
 constexpr int MSG_RACCORDO_ACCELERAZIONE_NON_VALIDA = 209;
 constexpr int MSG_RACCORDO_DURATA_NON_VALIDA = 210;
 constexpr int MSG_PASSO_NON_ADATTO_ALL_UNITA = 211;
+constexpr int MSG_POSIZIONE_NON_ADATTA_ALL_UNITA = 212;
 
 // The text of message `id`; an empty text (never null) for a number the table does not hold.
 KORVANE_API const wchar_t* TestoMessaggio(int id);

@@ -232,6 +232,13 @@ TEST(ApiRifiuti, MacchinaNonCalcolabileEParolaTroppoGrande)
     CaricaMessaggio(atteso, MSG_PASSO_NON_ADATTO_ALL_UNITA, 0);
     EXPECT_EQ(DLL_KORVANE_GetErrorString(), atteso);
     EXPECT_EQ(intatto, std::vector<unsigned char>(37293, 0x55));
+    // An exit position that is not a number has no motor steps to stand for it.
+    ParamTrjCB3D p;
+    p.puntoUscita.dPosR = std::nan("");
+    ASSERT_EQ(DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(p, d, n), 1);
+    EXPECT_EQ(DLL_KORVANE_GetTraiettoria(intatto.data(), nullptr, d, 0), 0);
+    EXPECT_EQ(DLL_KORVANE_GetErrorString(), TestoMessaggio(MSG_POSIZIONE_NON_ADATTA_ALL_UNITA));
+    EXPECT_EQ(intatto, std::vector<unsigned char>(37293, 0x55));
 }
 
 TEST(ApiEsporta, DimensioniEPercorsoTroppoLungo)

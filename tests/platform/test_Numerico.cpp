@@ -36,6 +36,9 @@ TEST(Numerico, ParoleDiVelocita)
     EXPECT_EQ(UnitaMotore(0.3125, 40.0), 13);
     EXPECT_EQ(UnitaMotore(-0.5, 100.0), -50);
     EXPECT_EQ(UnitaMotore(0.004, 100.0), 0);
+    EXPECT_TRUE(UnitaMotoreRappresentabile(-2147483648.4, 1.0));
+    for (double pos : {2147483647.5, -2147483648.5, std::nan(""), 1e300})
+        EXPECT_FALSE(UnitaMotoreRappresentabile(pos, 1.0)) << pos;
     // Every word decodes back to itself; only the 15-bit ones have a stored form the unit takes,
     // and a wider one never lands inside 0..65535, where it would read as another speed.
     for (std::int32_t w = -70000; w <= 70000; w += 97) {
