@@ -25,6 +25,7 @@
 #include "core/ParametriFileDat.h"
 #include "core/Punto2DKorvane.h"
 #include "core/PuntoTraiettoria.h"
+#include "core/VerificaMacchina.h"
 
 #include "sections/Sezione.h"
 #include "sections/TestaDefault.h"

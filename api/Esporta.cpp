@@ -13,6 +13,27 @@ namespace {
 constexpr int MAX_PASSI_BUFFER = 3000;
 static_assert(DIMENSIONE_BUFFER_PASSI == DIMENSIONE_IMMAGINE);
 
+constexpr double PUNTO_TRAIETTORIA::*POSIZIONI[4] = {&PUNTO_TRAIETTORIA::dPosX, &PUNTO_TRAIETTORIA::dPosY,
+                                                     &PUNTO_TRAIETTORIA::dPosR, &PUNTO_TRAIETTORIA::dPosH};
+
+PUNTO_TRAIETTORIA PuntoDiPartenza(CPercorso& p)
+{
+    return p.ArrayOrdineGetSize() > 0 && p.ArrayOrdineGetpSezione(0) != nullptr ? p.ArrayOrdineGetpSezione(0)->PuntoIniziale
+                                                                                : PUNTO_TRAIETTORIA();
+}
+
+// Whether the header's start and exit positions are the positions themselves in motor steps.
+bool PosizioniAdatteAllUnita(CPercorso& p)
+{
+    const CLimitiEParametri& l = p.GetLimitiEParametri();
+    const PARAMETRI_ASSE* assi[4] = {&l.AsseX, &l.AsseY, &l.AsseR, &l.AsseH};
+    for (const PUNTO_TRAIETTORIA& punto : {PuntoDiPartenza(p), Api().puntoUscita})
+        for (int a = 0; a < 4; ++a)
+            if (!UnitaMotoreRappresentabile(punto.*POSIZIONI[a], assi[a]->StepPerUnita))
+                return false;
+    return true;
+}
+
 void RiempiBuffer(unsigned char* buffer, CPercorso& p)
 {
     const CLimitiEParametri& l = p.GetLimitiEParametri();
@@ -22,22 +43,32 @@ void RiempiBuffer(unsigned char* buffer, CPercorso& p)
     t.Group = 5;
     t.TipoProiezione = Api().tipoProiezione;
     t.ApsRangeMax = 32;
-    const PUNTO_TRAIETTORIA inizio = p.ArrayOrdineGetSize() > 0 && p.ArrayOrdineGetpSezione(0) != nullptr
-                                         ? p.ArrayOrdineGetpSezione(0)->PuntoIniziale
-                                         : PUNTO_TRAIETTORIA();
+    const PUNTO_TRAIETTORIA inizio = PuntoDiPartenza(p);
     const PUNTO_TRAIETTORIA& uscita = Api().puntoUscita;
-    const double PUNTO_TRAIETTORIA::*pos[4] = {&PUNTO_TRAIETTORIA::dPosX, &PUNTO_TRAIETTORIA::dPosY,
-                                               &PUNTO_TRAIETTORIA::dPosR, &PUNTO_TRAIETTORIA::dPosH};
     const PARAMETRI_ASSE* assi[4] = {&l.AsseX, &l.AsseY, &l.AsseR, &l.AsseH};
     for (int a = 0; a < 4; ++a) {
-        t.Ini[a] = UnitaMotore(inizio.*pos[a], assi[a]->StepPerUnita);
-        t.Out[a] = UnitaMotore(uscita.*pos[a], assi[a]->StepPerUnita);
+        t.Ini[a] = UnitaMotore(inizio.*POSIZIONI[a], assi[a]->StepPerUnita);
+        t.Out[a] = UnitaMotore(uscita.*POSIZIONI[a], assi[a]->StepPerUnita);
     }
     ImmagineScriviIntestazione(buffer, t);
     for (int i = 0; i < p.ArrayOrdineGetSize(); ++i)
         if (const CSezione* s = p.ArrayOrdineGetpSezione(i))
             s->ScriviSuFileCSV(nullptr, buffer, 0);
     ImmagineScriviCRC(buffer);
+}
+
+// Index over the running order of the first step the unit's record cannot hold, or -1.
+int PrimoPassoNonAdatto(CPercorso& p)
+{
+    int k = 0;
+    for (int i = 0; i < p.ArrayOrdineGetSize(); ++i)
+        if (const CSezione* s = p.ArrayOrdineGetpSezione(i))
+            for (const PASSO_TRAIETTORIA& passo : s->ArrayPassi) {
+                if (!PassoAdattoAllUnita(passo))
+                    return k;
+                ++k;
+            }
+    return -1;
 }
 
 void RiempiStati(PUNTO_TRAIETTORIA* punti, CPercorso& p)
@@ -86,6 +117,15 @@ int DLL_KORVANE_GetTraiettoria(unsigned char* buffer, PUNTO_TRAIETTORIA* punti, 
         // A scan cut short must never reach the unit: a path the buffer cannot hold is refused whole.
         if (passi > MAX_PASSI_BUFFER) {
             CaricaMessaggio(a.errore, 187);
+            return 0;
+        }
+        // A word the record cannot hold would be cut into another speed: the path is refused whole.
+        if (const int i = PrimoPassoNonAdatto(p); i >= 0) {
+            CaricaMessaggio(a.errore, MSG_PASSO_NON_ADATTO_ALL_UNITA, i);
+            return 0;
+        }
+        if (!PosizioniAdatteAllUnita(p)) {
+            CaricaMessaggio(a.errore, MSG_POSIZIONE_NON_ADATTA_ALL_UNITA);
             return 0;
         }
         RiempiBuffer(buffer, p);

@@ -1,5 +1,6 @@
 #include "api/Korvane.h"
 #include "api/StatoApi.h"
+#include "core/VerificaMacchina.h"
 #include "resources/Messaggi.h"
 
 namespace {
@@ -33,6 +34,9 @@ int DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(ParamTrjCB3D parametri, int& dimB
     const CLimitiEParametri limiti = a.percorso.GetLimitiEParametri();
     const double rMin = limiti.AsseR.PosMin, rMax = limiti.AsseR.PosMax;
     const double s = (parametri.iOpzioni & 1) ? -1.0 : 1.0;
+    // A machine no computation can start from leaves the API path as it was.
+    if (!VerificaMacchina(limiti, USO_MOTO, a.errore))
+        return 0;
     if (!(rMax - rMin >= 360.0)) {
         CaricaMessaggio(a.errore, 179);
         return 0;
@@ -105,6 +109,8 @@ int DLL_KORVANE_GeneraTraiettoriaMovimento(PUNTO_TRAIETTORIA inizio, PUNTO_TRAIE
 {
     StatoApi& a = Api();
     const CLimitiEParametri limiti = a.percorso.GetLimitiEParametri();
+    if (!VerificaMacchina(limiti, USO_MOTO, a.errore))
+        return 0;
     a.percorso.SvuotaArray();
     CRaccordo r(limiti);
     r.PuntoIniziale = inizio;

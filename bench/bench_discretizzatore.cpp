@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "korvane.h"
-#include "support/MacchinaEsempio.h"
+#include "examples/MacchinaEsempio.h"
 
 namespace {
 

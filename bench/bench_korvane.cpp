@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "examples/EsameCefalometrico.h"
+#include "examples/MacchinaEsempio.h"
 #include "korvane.h"
 #include "platform/CRgn.h"
-#include "support/MacchinaEsempio.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "examples/EsamePanoramico.h"
-#include "support/MacchinaEsempio.h"
+#include "examples/MacchinaEsempio.h"
 #include "trajectories/GraficoTuning.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <filesystem>
 
 #include "korvane.h"
-#include "support/MacchinaEsempio.h"
-#include "support/PercorsoEsempio.h"
+#include "examples/MacchinaEsempio.h"
+#include "examples/PercorsoEsempio.h"
 
 namespace {
 

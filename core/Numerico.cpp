@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "core/PuntoTraiettoria.h"
+
 namespace {
 std::int32_t Satura(double v)
 {
@@ -33,7 +35,7 @@ std::int32_t ParolaVelocita(double velocita, double stepPerUnita, double stepSPe
 std::int32_t ParolaInSegnoModulo(std::int32_t parola)
 {
     if (parola >= 0)
-        return parola;
+        return parola <= PAROLA_MASSIMA ? parola : -parola;
     // INT32_MIN has no positive counterpart; its magnitude saturates.
     const std::int32_t modulo = parola == INT32_MIN ? INT32_MAX : -parola;
     return modulo > INT32_MAX - 32768 ? INT32_MAX : 32768 + modulo;
@@ -41,6 +43,8 @@ std::int32_t ParolaInSegnoModulo(std::int32_t parola)
 
 std::int32_t DecodificaParola(std::int32_t memorizzata)
 {
+    if (memorizzata < 0)
+        return memorizzata == INT32_MIN ? INT32_MAX : -memorizzata;
     return memorizzata < 32768 ? memorizzata : -(memorizzata - 32768);
 }
 
@@ -64,7 +68,16 @@ std::int32_t UnitaMotore(double posizione, double stepPerUnita)
     return ArrotondaInt(posizione * stepPerUnita);
 }
 
-std::int32_t PassiInteri(double durata, double dt)
+bool UnitaMotoreRappresentabile(double posizione, double stepPerUnita)
 {
-    return Satura(std::ceil(durata / dt - 1e-9));
+    const double v = posizione * stepPerUnita;
+    return v > -2147483648.5 && v < 2147483647.5;
+}
+
+bool PassoAdattoAllUnita(const PASSO_TRAIETTORIA& p)
+{
+    for (std::int32_t parola : {p.iX, p.iY, p.iR, p.iC, p.iH})
+        if (parola < 0 || parola > 65535)
+            return false;
+    return p.iKV >= 0 && p.iKV <= 255 && p.imA >= 0 && p.imA <= 255;
 }

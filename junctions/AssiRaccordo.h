@@ -3,6 +3,9 @@
 #include "core/LimitiEParametri.h"
 #include "core/PuntoTraiettoria.h"
 
+// More steps than any junction needs: a longer duration is a failure, not an allocation.
+inline constexpr double MAX_PASSI_RACCORDO = 1000000.0;
+
 // The four axes a junction moves, in the order it computes them, with where each lives in the
 // state, the step and the machine record.
 struct AsseRaccordo {

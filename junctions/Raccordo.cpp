@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "core/LetturaTesto.h"
+#include "core/VerificaMacchina.h"
+#include "junctions/AssiRaccordo.h"
 #include "platform/File.h"
 #include "platform/Locale.h"
 #include "resources/Messaggi.h"
@@ -53,6 +55,11 @@ void CRaccordo::CalcolaArrayVelocita(TIPO_CONTROLLO_ANTICOLLISIONE modo)
     ErroreCalcolo = 0;
     if (IgnoraPuntoInizia && IgnoraPuntoFinale)
         return;
+    if (!IngressiCalcolabili()) {
+        ErroreCalcolo = 1;
+        ArrayPassi.RemoveAll();
+        return;
+    }
     if (TipoRaccordo == RACCORDO_LINEARE) {
         const bool applicabile = UsaTempoMinimo && (IgnoraPuntoInizia || IgnoraPuntoFinale);
         if (!applicabile || !CalcolaRaccordoLineare(IgnoraPuntoInizia != 0)) {
@@ -65,6 +72,39 @@ void CRaccordo::CalcolaArrayVelocita(TIPO_CONTROLLO_ANTICOLLISIONE modo)
     }
     if (!ControlloAntiCollisione(StringaErrore, modo))
         CaricaMessaggio(StringaErrore, 178);
+}
+
+int CRaccordo::IngressiCalcolabili()
+{
+    // Kinds or flags that compute nothing need nothing.
+    if (TipoRaccordo != RACCORDO_LINEARE && TipoRaccordo != RACCORDO_ARMONICO)
+        return 1;
+    if (TipoRaccordo == RACCORDO_ARMONICO && (IgnoraPuntoInizia || IgnoraPuntoFinale))
+        return 1;
+    if (!VerificaMacchina(LimitiEParametri, USO_MOTO, StringaErrore))
+        return 0;
+    if (!(MaxAccPercento > 0) || !std::isfinite(MaxAccPercento)) {
+        CaricaMessaggio(StringaErrore, MSG_RACCORDO_ACCELERAZIONE_NON_VALIDA);
+        return 0;
+    }
+    // A requested duration counts only without the minimum time; -inf then simply gives the minimum.
+    const bool lineare = TipoRaccordo == RACCORDO_LINEARE;
+    if (!lineare && !UsaTempoMinimo &&
+        (std::isnan(TempoRaccordos) || TempoRaccordos / LimitiEParametri.PassoTemporale > MAX_PASSI_RACCORDO)) {
+        CaricaMessaggio(StringaErrore, MSG_RACCORDO_DURATA_NON_VALIDA);
+        return 0;
+    }
+    // A linear junction reads only its fixed point; the free one is what it computes.
+    for (const PUNTO_TRAIETTORIA* p : {&PuntoIniziale, &PuntoFinale}) {
+        if (lineare && p == (IgnoraPuntoInizia ? &PuntoIniziale : &PuntoFinale))
+            continue;
+        for (const AsseRaccordo& asse : ASSI_RACCORDO)
+            if (!std::isfinite(p->*(asse.pos)) || !std::isfinite(p->*(asse.vel))) {
+                CaricaMessaggio(StringaErrore, MSG_RACCORDO_PUNTO_NON_FINITO);
+                return 0;
+            }
+    }
+    return 1;
 }
 
 int CRaccordo::SalvaFileTRG(FILE* f) const

@@ -38,6 +38,9 @@ public:
     std::int32_t GestioneRaggi;
 
 private:
+    // 1 when the machine, the acceleration share and the points the kind reads can be computed
+    // from; else 0 with the message naming the value.
+    int IngressiCalcolabili();
     int CalcolaRaccordoArmonico();
     int CalcolaRaccordoLineare(bool indietro);
 };

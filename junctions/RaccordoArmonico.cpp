@@ -9,8 +9,6 @@
 
 namespace {
 
-// More steps than any junction needs: a longer duration is a failure, not an allocation.
-constexpr double MAX_PASSI_RACCORDO = 1000000.0;
 constexpr double EPSILON_DOUBLE = 2.220446049250313e-16;
 
 struct Profilo {
@@ -42,11 +40,13 @@ int CRaccordo::CalcolaRaccordoArmonico()
         if (out[0] >= 0)
             Tmin = std::max(Tmin, out[0]);
     }
-    if (!(dt > 0) || !std::isfinite(Tmin) || Tmin / dt > MAX_PASSI_RACCORDO) {
+    // Inputs are checked before the library is called, so a minimum time it cannot give is its own fault.
+    if (!std::isfinite(Tmin) || Tmin / dt > MAX_PASSI_RACCORDO) {
         CaricaMessaggio(StringaErrore, 125);
         return 0;
     }
-    Tmin = PassiInteri(Tmin / dt + 2, 1.0) * dt;
+    // Two spare steps, in whole steps, computed as written: a tolerance would change the step count.
+    Tmin = std::ceil(Tmin / dt + 2) * dt;
 
     const int kS = PuntoIniziale.iKV, kE = PuntoFinale.iKV;
     bool raggiInizio = false, raggiFine = false, raggiSempre = false;
@@ -72,10 +72,10 @@ int CRaccordo::CalcolaRaccordoArmonico()
     if (Tmin > TempoRaccordos || UsaTempoMinimo)
         TempoRaccordos = Tmin;
     if (!std::isfinite(TempoRaccordos) || TempoRaccordos / dt > MAX_PASSI_RACCORDO) {
-        CaricaMessaggio(StringaErrore, 125);
+        CaricaMessaggio(StringaErrore, MSG_RACCORDO_DURATA_NON_VALIDA);
         return 0;
     }
-    TempoRaccordos = PassiInteri(TempoRaccordos, dt) * dt;
+    TempoRaccordos = std::ceil(TempoRaccordos / dt) * dt;
     const double T = TempoRaccordos;
 
     Profilo profili[4];

@@ -26,7 +26,7 @@ int CRaccordo::CalcolaRaccordoLineare(bool indietro)
     }
     if (!(tStop > TEMPO_MINIMO_RAMPA))
         tStop = TEMPO_MINIMO_RAMPA;
-    if (!(dt > 0) || !std::isfinite(tStop) || tStop / dt > MAX_PASSI_RAMPA)
+    if (!std::isfinite(tStop) || tStop / dt > MAX_PASSI_RAMPA)
         return 0;
     int N = TroncaInt(tStop / dt + 1);
     const double T = N * dt;

@@ -6,7 +6,7 @@
 // take numbers from 187 on.
 constexpr int MESSAGGIO_PRIMO = 103;
 constexpr int MESSAGGIO_ULTIMO_STANDARD = 186;
-constexpr int MESSAGGIO_ULTIMO = 208;
+constexpr int MESSAGGIO_ULTIMO = 230;
 
 // Our own messages by name: code and tests use these, never the bare numbers.
 constexpr int MSG_PASSI_OLTRE_3000 = 187;
@@ -29,6 +29,28 @@ constexpr int MSG_DISCRETIZZAZIONE_LISTE = 205;
 constexpr int MSG_CURVA_PANORAMICA_CORTA = 206;
 constexpr int MSG_GRAFICO_TUNING_INCOMPLETO = 207;
 constexpr int MSG_GEOMETRIA_PANORAMICA_NON_FINITA = 208;
+constexpr int MSG_PASSO_TEMPORALE_NON_VALIDO = 209;
+constexpr int MSG_STEP_PER_UNITA_NON_VALIDO_X = 210;
+constexpr int MSG_STEP_PER_UNITA_NON_VALIDO_Y = 211;
+constexpr int MSG_STEP_PER_UNITA_NON_VALIDO_R = 212;
+constexpr int MSG_STEP_PER_UNITA_NON_VALIDO_C = 213;
+constexpr int MSG_STEP_PER_UNITA_NON_VALIDO_H = 214;
+constexpr int MSG_STEP_S_PER_LSB_NON_VALIDO_X = 215;
+constexpr int MSG_STEP_S_PER_LSB_NON_VALIDO_Y = 216;
+constexpr int MSG_STEP_S_PER_LSB_NON_VALIDO_R = 217;
+constexpr int MSG_STEP_S_PER_LSB_NON_VALIDO_C = 218;
+constexpr int MSG_STEP_S_PER_LSB_NON_VALIDO_H = 219;
+constexpr int MSG_LIMITE_NON_VALIDO_X = 220;
+constexpr int MSG_LIMITE_NON_VALIDO_Y = 221;
+constexpr int MSG_LIMITE_NON_VALIDO_R = 222;
+constexpr int MSG_LIMITE_NON_VALIDO_C = 223;
+constexpr int MSG_LIMITE_NON_VALIDO_H = 224;
+constexpr int MSG_DIMENSIONE_PIXEL_NON_VALIDA = 225;
+constexpr int MSG_RACCORDO_PUNTO_NON_FINITO = 226;
+constexpr int MSG_RACCORDO_ACCELERAZIONE_NON_VALIDA = 227;
+constexpr int MSG_RACCORDO_DURATA_NON_VALIDA = 228;
+constexpr int MSG_PASSO_NON_ADATTO_ALL_UNITA = 229;
+constexpr int MSG_POSIZIONE_NON_ADATTA_ALL_UNITA = 230;
 
 // The text of message `id`; an empty text (never null) for a number the table does not hold.
 KORVANE_API const wchar_t* TestoMessaggio(int id);

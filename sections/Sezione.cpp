@@ -1,6 +1,7 @@
 #include "sections/Sezione.h"
 
 #include "core/Numerico.h"
+#include "core/VerificaMacchina.h"
 
 CSezione::CSezione() : ErroreCalcolo(0), IngrandimentoMinimo(1.0), IngrandimentoMassimo(1.0) {}
 
@@ -80,6 +81,11 @@ void CSezione::CancellaTutto()
 
 double CSezione::CalcolaLunghezzaPx() const
 {
+    // Without a usable time step, C step constants and pixel size there is no length: 0, and
+    // VerificaMacchina names the value for callers that report it.
+    CString ignorato;
+    if (!VerificaMacchina(LimitiEParametri, USO_LUNGHEZZA_PX, ignorato))
+        return 0.0;
     const PARAMETRI_ASSE& c = LimitiEParametri.AsseC;
     double somma = 0.0;
     for (const PASSO_TRAIETTORIA& passo : ArrayPassi)

@@ -33,6 +33,7 @@ public:
 
     CString GetErrorString();
     void CancellaTutto();
+    // 0.0 when the machine has no usable pixel size, time step or C step constants.
     double CalcolaLunghezzaPx() const;
     int IsHInUso() const;
 
@@ -46,6 +47,7 @@ public:
     static const CRgn* GetProfiloTestaRegion();
 
     // Step CSV files; with a non-null `immagine` the steps are also appended to the binary image.
+    // With an image, writing gives 0 and writes nothing when a step does not fit the unit's record.
     int ScriviSuFileCSV(FILE* f, void* immagine, int conH) const;
     int LeggiDaFileCSV(FILE* fPassi, FILE* fInizio);
 

@@ -116,6 +116,12 @@ int CSezione::ScriviSuFileCSV(FILE* f, void* immagine, int conH) const
 {
     if (ArrayPassi.IsEmpty())
         return 1;
+    // A step the unit's record cannot hold would be cut into another command: with an image the
+    // section is refused before anything is written. The text lines keep the values as they are.
+    if (immagine != nullptr)
+        for (const PASSO_TRAIETTORIA& p : ArrayPassi)
+            if (!PassoAdattoAllUnita(p))
+                return 0;
     LocaleC guardia;
     // Without a file only the image is filled.
     for (const PASSO_TRAIETTORIA& p : ArrayPassi) {

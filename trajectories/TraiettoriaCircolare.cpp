@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "core/Numerico.h"
+#include "core/VerificaMacchina.h"
 #include "resources/Messaggi.h"
 #include "trajectories/Traiettoria.h"
 
@@ -25,6 +26,8 @@ int CTraiettoria::CalcolaTraiettoriaCircolare(double* const statistiche)
     CancellaTutto();
     TipoCurva = CURVA_NON_CALCOLATA;
     const CLimitiEParametri& l = LimitiEParametri;
+    if (!VerificaMacchina(l, USO_MOTO, StringaErrore))
+        return 0;
     const PARAMETRI_ASSE &ax = l.AsseX, &ay = l.AsseY, &ar = l.AsseR;
     const double dt = l.PassoTemporale;
     double r = RCerchioXYmm;
@@ -66,12 +69,12 @@ int CTraiettoria::CalcolaTraiettoriaCircolare(double* const statistiche)
         const double k = DUE_PI_GRECO * A / 360.0;
         T = std::sqrt(k * k * std::fabs(r) / amax);
     }
-    if (!(dt > 0) || !std::isfinite(T) || T / dt > MAX_PASSI_CIRCOLARE) {
+    if (!std::isfinite(T) || T / dt > MAX_PASSI_CIRCOLARE) {
         TempoScansionesCirc = T;
         return 0;
     }
-    const int N = PassiInteri(T, dt);
-    T = N * dt;
+    // Whole steps exactly as the drive's software counts them: no tolerance for floating point.
+    T = std::ceil(T / dt) * dt;
     TempoScansionesCirc = T;
     if (!(T > 0))
         return 0;
@@ -89,6 +92,8 @@ int CTraiettoria::CalcolaTraiettoriaCircolare(double* const statistiche)
     if (vx1 != 0 && vy1 != 0)
         r = r * VelocitaQuantizzata(vy1, ay.StepPerUnita, ay.StepSPerLSB) / vy1;
     RCerchioXYmm = r;
+    // The step count truncates the whole-step time again; it may come out one step short of it.
+    const int N = TroncaInt(T / dt);
 
     auto corrente = [&](double phi) {
         return KVaRegimeCirc != 0 ? CorrentePerAngolo(phi, mAFrontali, mALaterali) : 0;

@@ -192,6 +192,55 @@ TEST(ApiCB3D, RifiutiEMessaggi)
     EXPECT_EQ(DLL_KORVANE_GetErrorString(), TestoMessaggio(178));
 }
 
+TEST(ApiCB3D, PassiDellaScansioneComeScritti)
+{
+    // 16.2f widens to 16.200000762939453: 811 whole steps of time, trunc(810.99999999999989) records.
+    Prepara(MacchinaEsempio());
+    ParamTrjCB3D p;
+    p.fTempoScansione = 16.2f;
+    const Risultato r = CB3D(p);
+    ASSERT_EQ(r.esito, 1) << StringaAUtf8(DLL_KORVANE_GetErrorString());
+    int scansione = 0;
+    for (int k = 0; k < U16(r.buffer, 1263); ++k)
+        scansione += U16(r.buffer, 1265 + 12 * static_cast<size_t>(k) + 8) == 1000;
+    EXPECT_EQ(scansione, 810);
+}
+
+TEST(ApiRifiuti, MacchinaNonCalcolabileEParolaTroppoGrande)
+{
+    // A machine no computation starts from: both generators refuse it, naming the value.
+    CLimitiEParametri senzaPasso = MacchinaEsempio();
+    senzaPasso.PassoTemporale = std::nan("");
+    Prepara(senzaPasso);
+    int d = 0, n = 0;
+    EXPECT_EQ(DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(ParamTrjCB3D(), d, n), 0);
+    EXPECT_EQ(DLL_KORVANE_GetErrorString(), TestoMessaggio(MSG_PASSO_TEMPORALE_NON_VALIDO));
+    PUNTO_TRAIETTORIA da, a;
+    EXPECT_EQ(DLL_KORVANE_GeneraTraiettoriaMovimento(da, a, 0, 80, d, n), 0);
+    EXPECT_EQ(DLL_KORVANE_GetErrorString(), TestoMessaggio(MSG_PASSO_TEMPORALE_NON_VALIDO));
+
+    // Starting at 100 mm/s needs the X word 40960, beyond 15 bits: the buffer is refused untouched.
+    Prepara(MacchinaEsempio());
+    da.dPosY = a.dPosY = 22;
+    da.dPosR = a.dPosR = -150;
+    da.dVelX = 100;
+    a.dPosX = 40;
+    ASSERT_EQ(DLL_KORVANE_GeneraTraiettoriaMovimento(da, a, 0, 80, d, n), 1);
+    std::vector<unsigned char> intatto(37293, 0x55);
+    EXPECT_EQ(DLL_KORVANE_GetTraiettoria(intatto.data(), nullptr, d, 0), 0);
+    CString atteso;
+    CaricaMessaggio(atteso, MSG_PASSO_NON_ADATTO_ALL_UNITA, 0);
+    EXPECT_EQ(DLL_KORVANE_GetErrorString(), atteso);
+    EXPECT_EQ(intatto, std::vector<unsigned char>(37293, 0x55));
+    // An exit position that is not a number has no motor steps to stand for it.
+    ParamTrjCB3D p;
+    p.puntoUscita.dPosR = std::nan("");
+    ASSERT_EQ(DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(p, d, n), 1);
+    EXPECT_EQ(DLL_KORVANE_GetTraiettoria(intatto.data(), nullptr, d, 0), 0);
+    EXPECT_EQ(DLL_KORVANE_GetErrorString(), TestoMessaggio(MSG_POSIZIONE_NON_ADATTA_ALL_UNITA));
+    EXPECT_EQ(intatto, std::vector<unsigned char>(37293, 0x55));
+}
+
 TEST(ApiEsporta, DimensioniEPercorsoTroppoLungo)
 {
     Prepara(MacchinaEsempio());

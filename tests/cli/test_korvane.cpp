@@ -132,6 +132,8 @@ TEST(Korvane, IngressiCattiviNonFannoCadere)
         {"machine " + dir + "corta.ini", 2},
         {"machine", 2},
         {"machine " + dir + "zero.ini", 1},
+        // A start at 100 mm/s needs the X word 40960: refused, not wrapped into a backward speed.
+        {"move --machine " + Macchina() + " --from 0,22,-150,0,100,0,0,0 --to 40,22,-150,0 --out " + dir + "m", 1},
         {"cb3d --machine " + Macchina() + " --time -5 --out " + dir + "x", 1},
     };
     for (const auto& c : casi) {
@@ -231,4 +233,17 @@ TEST(Korvane, CephScriveIPassiEGliStatiORifiuta)
     e = Esegui("ceph --machine " + Macchina() + " --out " + out + " --time 0");
     EXPECT_EQ(e.codice, 1);
     EXPECT_NE(e.uscita.find("scan time of at least one step"), std::string::npos) << e.uscita;
+}
+
+TEST(Korvane, AvvisiSullaParolaDiVelocita)
+{
+    CLimitiEParametri m = MacchinaEsempio();
+    m.AsseX.MaxVel = 100;
+    m.AsseH.MaxVel = 0.001;
+    const std::string dir = CartellaTemporanea("cli-parole");
+    ASSERT_TRUE(m.ScriviSuFile(StringaDaUtf8(dir + "parole.ini"), 0));
+    const Esito e = Esegui("machine " + dir + "parole.ini");
+    EXPECT_EQ(e.codice, 0) << e.uscita;
+    EXPECT_NE(e.uscita.find("warning: X: \"Max Vel\" needs the word 40960"), std::string::npos) << e.uscita;
+    EXPECT_NE(e.uscita.find("warning: H: \"Max Vel\" rounds to a word of 0"), std::string::npos) << e.uscita;
 }

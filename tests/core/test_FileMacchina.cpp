@@ -4,6 +4,8 @@
 #include <string>
 
 #include "core/LimitiEParametri.h"
+#include "core/VerificaMacchina.h"
+#include "resources/Messaggi.h"
 #include "support/MacchinaEsempio.h"
 #include "tests/core/TestoDiProva.h"
 
@@ -140,5 +142,33 @@ TEST(FileMacchina, RigheModificateAMano)
         ScriviFile(dir + "t.ini", buono.substr(0, n));
         CLimitiEParametri letto;
         EXPECT_EQ(letto.LeggiDaFile(StringaDaUtf8(dir + "t.ini"), 0), 0) << n;
+    }
+}
+
+TEST(VerificaMacchina, ValoriDaCuiNessunCalcoloParte)
+{
+    const struct {
+        void (*guasta)(CLimitiEParametri&);
+        unsigned uso;
+        int primo;  // 0: the record serves that use
+    } casi[] = {
+        {[](CLimitiEParametri&) {}, USO_TUTTO, 0},
+        {[](CLimitiEParametri& m) { m.PassoTemporale = -0.02; }, USO_LUNGHEZZA_PX, MSG_PASSO_TEMPORALE_NON_VALIDO},
+        {[](CLimitiEParametri& m) { m.AsseR.StepSPerLSB = INFINITY; }, USO_MOTO, MSG_STEP_S_PER_LSB_NON_VALIDO_R},
+        {[](CLimitiEParametri& m) { m.AsseY.MaxAcc = 0; }, USO_MOTO, MSG_LIMITE_NON_VALIDO_Y},
+        // C and the pixel size serve only the image length; the C limits only a full listing.
+        {[](CLimitiEParametri& m) { m.AsseC.StepPerUnita = 0, m.DimPixelPano = 0; }, USO_MOTO, 0},
+        {[](CLimitiEParametri& m) { m.DimPixelPano = 0; }, USO_LUNGHEZZA_PX, MSG_DIMENSIONE_PIXEL_NON_VALIDA},
+        {[](CLimitiEParametri& m) { m.AsseC.MaxVel = std::nan(""); }, USO_TUTTO, MSG_LIMITE_NON_VALIDO_C},
+        // Of two problems, the first in the record's order is the one reported.
+        {[](CLimitiEParametri& m) { m.AsseH.StepPerUnita = 0, m.PassoTemporale = std::nan(""); }, USO_MOTO,
+         MSG_PASSO_TEMPORALE_NON_VALIDO},
+    };
+    for (const auto& c : casi) {
+        CLimitiEParametri m = MacchinaEsempio();
+        c.guasta(m);
+        CString err;
+        EXPECT_EQ(VerificaMacchina(m, c.uso, err), c.primo ? 0 : 1) << c.primo;
+        EXPECT_EQ(err, c.primo ? TestoMessaggio(c.primo) : L"") << c.primo;
     }
 }

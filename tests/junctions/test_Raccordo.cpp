@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <random>
+#include <vector>
 
 #include "core/Numerico.h"
 #include "junctions/Raccordo.h"
+#include "junctions/harmonic/Harmonic3Link.h"
 #include "resources/Messaggi.h"
 #include "support/MacchinaEsempio.h"
 #include "tests/core/TestoDiProva.h"
@@ -27,8 +31,11 @@ PUNTO_TRAIETTORIA Punto(double x, double y, double r, double h, int kv = 0, int 
 
 CRaccordo Armonico(const PUNTO_TRAIETTORIA& da, const PUNTO_TRAIETTORIA& a)
 {
-    CString err;
-    CSezione::UsaTestonaDiDefault(err);
+    static const bool testa = [] {
+        CString err;
+        return CSezione::UsaTestonaDiDefault(err) == 1;
+    }();
+    EXPECT_TRUE(testa);
     CRaccordo r(MacchinaEsempio());
     r.PuntoIniziale = da;
     r.PuntoFinale = a;
@@ -55,76 +62,118 @@ PUNTO_TRAIETTORIA Integra(const CRaccordo& r)
     return p;
 }
 
-}  // namespace
+// The harmonic junction as its steps are written down, plainly, over the outside profile function:
+// its duration, and the signed X, Y, R, H words, then iC and imA, of every step.
+struct Modello {
+    double T;
+    std::vector<std::array<int, 6>> passi;
+};
 
-TEST(RaccordoArmonico, CasualiArrivanoAllaFineEDuranoIlMinimo)
+Modello ArmonicoLetterale(const CRaccordo& r)
 {
-    const CLimitiEParametri m = MacchinaEsempio();
-    std::mt19937_64 g(99);
-    std::uniform_real_distribution<double> dx(-30, 30), dr(-30, 30), dh(0, 100);
-    for (int n = 0; n < 300; ++n) {
-        const PUNTO_TRAIETTORIA da = Punto(-40 + dx(g) / 3, 22 + dx(g) / 3, -100 + dr(g) / 2, 50 + dh(g) / 3);
-        const PUNTO_TRAIETTORIA a = Punto(-40 + dx(g) / 3, 22 + dx(g) / 3, -100 + dr(g) / 2, 50 + dh(g) / 3);
-        CRaccordo r = Armonico(da, a);
-        r.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
-        ASSERT_EQ(r.ErroreCalcolo, 0) << n << " " << StringaAUtf8(r.StringaErrore);
-        const PUNTO_TRAIETTORIA fine = Integra(r);
-        const double dt = m.PassoTemporale;
-        EXPECT_NEAR(fine.dPosX, a.dPosX, m.AsseX.StepSPerLSB / m.AsseX.StepPerUnita * dt) << n;
-        EXPECT_NEAR(fine.dPosY, a.dPosY, m.AsseY.StepSPerLSB / m.AsseY.StepPerUnita * dt) << n;
-        EXPECT_NEAR(fine.dPosR, a.dPosR, m.AsseR.StepSPerLSB / m.AsseR.StepPerUnita * dt) << n;
-        EXPECT_NEAR(fine.dPosH, a.dPosH, m.AsseH.StepSPerLSB / m.AsseH.StepPerUnita * dt) << n;
-        double tmin = 0;
-        const double dp[4] = {a.dPosX - da.dPosX, a.dPosY - da.dPosY, a.dPosR - da.dPosR, a.dPosH - da.dPosH};
-        const PARAMETRI_ASSE* ax[4] = {&m.AsseX, &m.AsseY, &m.AsseR, &m.AsseH};
-        for (int k = 0; k < 4; ++k)
-            tmin = std::max(tmin, std::sqrt(2 * PI * std::fabs(dp[k]) / (ax[k]->MaxAcc * 0.8)));
-        EXPECT_EQ(r.ArrayPassi.GetSize(), static_cast<int>(std::ceil(tmin / dt + 2))) << n;
-        for (const PASSO_TRAIETTORIA& s : r.ArrayPassi)
-            ASSERT_EQ(s.iKV, 0);
+    const CLimitiEParametri& m = r.LimitiEParametri;
+    const double dt = m.PassoTemporale;
+    const PUNTO_TRAIETTORIA &S = r.PuntoIniziale, &E = r.PuntoFinale;
+    const double pS[4] = {S.dPosX, S.dPosY, S.dPosR, S.dPosH}, vS[4] = {S.dVelX, S.dVelY, S.dVelR, S.dVelH};
+    const double pE[4] = {E.dPosX, E.dPosY, E.dPosR, E.dPosH}, vE[4] = {E.dVelX, E.dVelY, E.dVelR, E.dVelH};
+    const PARAMETRI_ASSE* ax[4] = {&m.AsseX, &m.AsseY, &m.AsseR, &m.AsseH};
+    double out[4][10];
+    auto profili = [&](double T) {
+        for (int k = 0; k < 4; ++k) {
+            double in[7] = {T, pS[k], vS[k], pE[k], vE[k], ax[k]->MaxAcc * r.MaxAccPercento / 100, dt};
+            Harmonic_3Link_mode(in, out[k], 7, 10);
+        }
+    };
+    profili(0);
+    double Tmin = 0;
+    for (auto& o : out)
+        if (o[0] >= 0)
+            Tmin = std::max(Tmin, o[0]);
+    Tmin = std::ceil(Tmin / dt + 2) * dt;
+    const int kS = S.iKV, kE = E.iKV, g = r.GestioneRaggi;
+    bool inizio = false, fine = false, sempre = false;
+    if ((kS == 0 && kE >= 1) || (kS > 0 && kE == 0)) {
+        (kS == 0 ? fine : inizio) = true;
+        Tmin = std::max(Tmin, 0.5);
+    } else if (kS > 0 && kE > 0) {
+        sempre = g == 2 || (g == 0 && Tmin < 2.3);
+        inizio = fine = g == 1 || (g == 0 && Tmin >= 2.3);
+        if (g == 1)
+            Tmin = std::max(Tmin, 1.02);
     }
+    const double T = std::ceil((Tmin > r.TempoRaccordos || r.UsaTempoMinimo ? Tmin : r.TempoRaccordos) / dt) * dt;
+    profili(T);
+    Modello mod{T, {}};
+    double raggiunta[4] = {pS[0], pS[1], pS[2], pS[3]};
+    for (double t = 0; T - dt / 2 > t;) {
+        t = t + dt;
+        std::array<int, 6> p{};
+        for (int k = 0; k < 4; ++k) {
+            const double P1 = out[k][1], vc = out[k][2], P2 = out[k][3], a = out[k][4], b = out[k][5];
+            double pos;
+            if (t <= a * T + dt / 2)
+                pos = pS[k] + 0.5 * ((vS[k] + vc) * t - (vc - vS[k]) * (a * T / PI) * std::sin(PI * t / (a * T)));
+            else if (t <= b * T + dt / 2)
+                pos = P1 + (t - a * T) * vc;
+            else
+                pos = P2 + 0.5 * ((vc + vE[k]) * (t - b * T) -
+                                  (vE[k] - vc) * ((1 - b) * T / PI) * std::sin(PI * (t - b * T) / ((1 - b) * T)));
+            const double q = (pos - raggiunta[k]) / dt * ax[k]->StepPerUnita / ax[k]->StepSPerLSB;
+            p[k] = static_cast<int>(std::trunc(q > 0 ? q + 0.5 : q - 0.5));
+            raggiunta[k] += p[k] / ax[k]->StepPerUnita * ax[k]->StepSPerLSB * dt;
+        }
+        p[4] = sempre ? 10 : 0;
+        if (sempre)
+            p[5] = static_cast<int>(std::trunc(S.imA * (1 - t / T) + E.imA * t / T + 0.5));
+        else
+            p[5] = inizio && t - dt / 2 < 0.5 ? S.imA : fine && (T - t) + dt / 2 < 0.5 ? E.imA : 0;
+        mod.passi.push_back(p);
+    }
+    return mod;
 }
 
-TEST(RaccordoArmonico, DurataERaggi)
+}  // namespace
+
+TEST(RaccordoArmonico, LetteraleSuRaccordiCasuali)
 {
-    // Equal rest points still take two steps.
-    CRaccordo fermo = Armonico(Lontano(), Lontano());
-    fermo.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_3D);
-    EXPECT_EQ(fermo.ArrayPassi.GetSize(), 2);
-    EXPECT_TRUE(fermo.StringaErrore.empty());
-
-    CRaccordo lungo = Armonico(Lontano(), Lontano(1));
-    lungo.UsaTempoMinimo = 0;
-    lungo.TempoRaccordos = 1.231;
-    lungo.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_3D);
-    EXPECT_EQ(lungo.ArrayPassi.GetSize(), 62);
-    EXPECT_NEAR(lungo.TempoRaccordos, 1.24, 1e-12);
-    lungo.TempoRaccordos = 0.01;
-    lungo.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_3D);
-    EXPECT_LT(lungo.ArrayPassi.GetSize(), 62);
-    EXPECT_GT(lungo.TempoRaccordos, 0.01);
-
-    // R alone sets the minimum: raw time sqrt(2 pi dR / A) with A = 48 deg/s2.
-    auto conTempo = [](double grezzo) { return grezzo * grezzo * 48.0 / (2 * PI); };
-    const struct {
-        double grezzo;
-        int passi;
-        bool sempre;
-    } casi[] = {{2.23, 114, true}, {2.25, 115, false}};
-    for (const auto& c : casi) {
-        PUNTO_TRAIETTORIA da = Lontano(), a = Lontano(0, conTempo(c.grezzo));
-        da.iKV = a.iKV = 80;
-        da.imA = 40;
-        a.imA = 60;
+    std::mt19937_64 g(2024);
+    std::uniform_real_distribution<double> u(-1, 1);
+    for (int n = 0; n < 3000; ++n) {
+        PUNTO_TRAIETTORIA da = Punto(-40 + 10 * u(g), 22 + 10 * u(g), -100 + 30 * u(g), 50 + 20 * u(g), n % 3 ? 0 : 80, 40);
+        PUNTO_TRAIETTORIA a = Punto(-40 + 10 * u(g), 22 + 10 * u(g), -100 + 30 * u(g), 50 + 20 * u(g), n % 5 ? 0 : 80, 60);
+        if (n % 2) {
+            da.dVelX = 10 * u(g);
+            a.dVelR = 10 * u(g);
+        }
         CRaccordo r = Armonico(da, a);
-        r.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_3D);
-        ASSERT_EQ(r.ArrayPassi.GetSize(), c.passi);
-        const PASSO_TRAIETTORIA& meta = r.ArrayPassi[c.passi / 2];
-        EXPECT_EQ(meta.iC, c.sempre ? 10 : 0);
-        EXPECT_EQ(meta.imA, c.sempre ? 50 : 0);
-        EXPECT_EQ(r.ArrayPassi[0].imA, 40);
-        EXPECT_EQ(r.ArrayPassi[c.passi - 1].imA, 60);
-        EXPECT_EQ(meta.iKV, 0);
+        r.GestioneRaggi = (n / 15) % 3;
+        r.UsaTempoMinimo = n % 4 ? 1 : 0;
+        r.TempoRaccordos = 3 * (u(g) + 1);
+        r.MaxAccPercento = 80 + 20 * u(g);
+        const Modello atteso = ArmonicoLetterale(r);
+        r.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
+        ASSERT_EQ(r.TempoRaccordos, atteso.T) << n;
+        ASSERT_EQ(r.ArrayPassi.GetSize(), static_cast<int>(atteso.passi.size())) << n;
+        for (int i = 0; i < r.ArrayPassi.GetSize(); ++i) {
+            const PASSO_TRAIETTORIA& s = r.ArrayPassi[i];
+            const std::array<int, 6> passo = {DecodificaParola(s.iX), DecodificaParola(s.iY), DecodificaParola(s.iR),
+                                              DecodificaParola(s.iH), s.iC, s.imA};
+            ASSERT_EQ(passo, atteso.passi[static_cast<size_t>(i)]) << n << " " << i;
+            ASSERT_EQ(s.iKV, 0);
+        }
+        // The words carry every axis to its end point within one quantum.
+        const PUNTO_TRAIETTORIA fine = Integra(r);
+        const CLimitiEParametri& m = r.LimitiEParametri;
+        for (auto [p, ax] : {std::pair{&PUNTO_TRAIETTORIA::dPosX, &m.AsseX}, {&PUNTO_TRAIETTORIA::dPosY, &m.AsseY},
+                             {&PUNTO_TRAIETTORIA::dPosR, &m.AsseR}, {&PUNTO_TRAIETTORIA::dPosH, &m.AsseH}})
+            EXPECT_NEAR(fine.*p, a.*p, ax->StepSPerLSB / ax->StepPerUnita * m.PassoTemporale) << n;
+    }
+    // Equal rest points still take two steps; 0.2 mm from rest to rest takes
+    // ceil(0.0886 / 0.02 + 2) x 0.02 = 0.14000000000000001 s, then 8 whole steps.
+    for (auto [dx, passi] : {std::pair{0.0, 2}, {0.2, 8}}) {
+        CRaccordo r = Armonico(Punto(0, 22, -150, 10), Punto(dx, 22, -150, 10));
+        r.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
+        EXPECT_EQ(r.ArrayPassi.GetSize(), passi) << dx;
     }
 }
 
@@ -136,26 +185,30 @@ TEST(RaccordoArmonico, LimitiEIngressiCattivi)
     EXPECT_EQ(oltre.StringaErrore, TestoMessaggio(121));
     EXPECT_FALSE(oltre.ArrayPassi.IsEmpty());
 
-    PUNTO_TRAIETTORIA nan = Lontano();
-    nan.dVelY = std::nan("");
-    PUNTO_TRAIETTORIA inf = Lontano();
-    inf.dPosX = INFINITY;
-    for (const PUNTO_TRAIETTORIA& cattivo : {nan, inf}) {
-        CRaccordo r = Armonico(Lontano(), cattivo);
-        r.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
-        EXPECT_EQ(r.ErroreCalcolo, 1);
-        EXPECT_EQ(r.StringaErrore, TestoMessaggio(125));
-    }
-    for (double dt : {0.0, -0.02}) {
+    // What no computation can start from: the flag, no steps, and a message naming the value.
+    const struct {
+        void (*guasta)(CRaccordo&);
+        int messaggio;
+    } casi[] = {
+        {[](CRaccordo& r) { r.PuntoFinale.dVelY = std::nan(""); }, MSG_RACCORDO_PUNTO_NON_FINITO},
+        {[](CRaccordo& r) { r.LimitiEParametri.PassoTemporale = 0; }, MSG_PASSO_TEMPORALE_NON_VALIDO},
+        {[](CRaccordo& r) { r.MaxAccPercento = 0; }, MSG_RACCORDO_ACCELERAZIONE_NON_VALIDA},
+        {[](CRaccordo& r) { r.UsaTempoMinimo = 0, r.TempoRaccordos = std::nan(""); }, MSG_RACCORDO_DURATA_NON_VALIDA},
+        // A linear ramp from a speed that is not a number, and one whose free end alone is bad.
+        {[](CRaccordo& r) { r.TipoRaccordo = 0, r.IgnoraPuntoFinale = 1, r.PuntoIniziale.dVelX = std::nan(""); },
+         MSG_RACCORDO_PUNTO_NON_FINITO},
+        {[](CRaccordo& r) { r.TipoRaccordo = 0, r.IgnoraPuntoFinale = 1, r.PuntoFinale.dVelX = std::nan(""); }, 0},
+    };
+    for (const auto& c : casi) {
         CRaccordo r = Armonico(Lontano(), Lontano(1));
-        r.LimitiEParametri.PassoTemporale = dt;
+        r.ArrayPassi.Add(PASSO_TRAIETTORIA());
+        c.guasta(r);
         r.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
-        EXPECT_EQ(r.ErroreCalcolo, 1) << dt;
+        EXPECT_EQ(r.ErroreCalcolo, c.messaggio ? 1 : 0) << c.messaggio;
+        EXPECT_EQ(r.StringaErrore, c.messaggio ? TestoMessaggio(c.messaggio) : L"") << c.messaggio;
+        EXPECT_EQ(r.ArrayPassi.IsEmpty(), c.messaggio != 0) << c.messaggio;
+        EXPECT_FALSE(std::isnan(r.PuntoFinale.dVelX)) << c.messaggio;
     }
-    CRaccordo zeroAcc = Armonico(Lontano(), Lontano(1));
-    zeroAcc.MaxAccPercento = 0;
-    zeroAcc.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
-    EXPECT_EQ(zeroAcc.ErroreCalcolo, 1);
     CRaccordo liberi = Armonico(Lontano(), Lontano(1));
     liberi.IgnoraPuntoInizia = liberi.IgnoraPuntoFinale = 1;
     liberi.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_3D);

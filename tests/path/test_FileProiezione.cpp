@@ -15,7 +15,7 @@
 #include "platform/Prompt.h"
 #include "resources/Messaggi.h"
 #include "support/MacchinaEsempio.h"
-#include "support/PercorsoEsempio.h"
+#include "examples/PercorsoEsempio.h"
 
 namespace {
 

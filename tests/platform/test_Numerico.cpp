@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 #include "core/Numerico.h"
 #include "core/Punto2DKorvane.h"
+#include "core/PuntoTraiettoria.h"
 
 TEST(Numerico, ArrotondaMetaLontanoDaZero)
 {
@@ -34,8 +36,34 @@ TEST(Numerico, ParoleDiVelocita)
     EXPECT_EQ(UnitaMotore(0.3125, 40.0), 13);
     EXPECT_EQ(UnitaMotore(-0.5, 100.0), -50);
     EXPECT_EQ(UnitaMotore(0.004, 100.0), 0);
-    for (std::int32_t w = -32767; w <= 32767; w += 97)
-        EXPECT_EQ(DecodificaParola(ParolaInSegnoModulo(w)), w);
+    EXPECT_TRUE(UnitaMotoreRappresentabile(-2147483648.4, 1.0));
+    for (double pos : {2147483647.5, -2147483648.5, std::nan(""), 1e300})
+        EXPECT_FALSE(UnitaMotoreRappresentabile(pos, 1.0)) << pos;
+    // Every word decodes back to itself; only the 15-bit ones have a stored form the unit takes,
+    // and a wider one never lands inside 0..65535, where it would read as another speed.
+    for (std::int32_t w = -70000; w <= 70000; w += 97) {
+        const std::int32_t s = ParolaInSegnoModulo(w);
+        EXPECT_EQ(DecodificaParola(s), w);
+        EXPECT_EQ(s >= 0 && s <= 65535, std::abs(w) <= PAROLA_MASSIMA) << w;
+    }
+    for (std::int32_t w : {INT32_MAX, INT32_MIN, 32768, -32768})
+        EXPECT_FALSE(ParolaInSegnoModulo(w) >= 0 && ParolaInSegnoModulo(w) <= 65535) << w;
+}
+
+TEST(Numerico, PassoAdattoAllUnita)
+{
+    // Each field at the first value its record field cannot hold, and at the last one it can.
+    std::int32_t PASSO_TRAIETTORIA::*campi[] = {&PASSO_TRAIETTORIA::iX,  &PASSO_TRAIETTORIA::iY, &PASSO_TRAIETTORIA::iR,
+                                                &PASSO_TRAIETTORIA::iC,  &PASSO_TRAIETTORIA::iH, &PASSO_TRAIETTORIA::iKV,
+                                                &PASSO_TRAIETTORIA::imA};
+    for (auto campo : campi) {
+        const std::int32_t massimo = campo == &PASSO_TRAIETTORIA::iKV || campo == &PASSO_TRAIETTORIA::imA ? 255 : 65535;
+        for (auto [valore, adatto] : {std::pair{massimo, true}, {massimo + 1, false}, {-1, false}}) {
+            PASSO_TRAIETTORIA p;
+            p.*campo = valore;
+            EXPECT_EQ(PassoAdattoAllUnita(p), adatto) << valore;
+        }
+    }
 }
 
 TEST(Punto2D, OperazioniEdArrotondamento)

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "core/Numerico.h"
 #include "platform/Bytes.h"
 #include "sections/Sezione.h"
 #include "support/MacchinaEsempio.h"
@@ -48,7 +50,7 @@ TEST(SezioneCSV, ScritturaTestoEImmagine)
     p.iR = 3;
     p.iC = 1000;
     p.iKV = 80;
-    p.imA = 300;
+    p.imA = 30;
     p.iH = 7;
     s.ArrayPassi.Add(p);
     s.ArrayPassi.Add(PASSO_TRAIETTORIA());
@@ -56,16 +58,26 @@ TEST(SezioneCSV, ScritturaTestoEImmagine)
     std::vector<std::uint8_t> img(37293, 0);
     PutU16(img.data(), 1263, 2);
     EXPECT_EQ(s.ScriviSuFileCSV(f, img.data(), 1), 1);
-    EXPECT_EQ(Contenuto(f), "1,32773,3,1000,80,300,7\n0,0,0,0,0,0,0\n");
+    EXPECT_EQ(Contenuto(f), "1,32773,3,1000,80,30,7\n0,0,0,0,0,0,0\n");
     std::fclose(f);
     f = std::tmpfile();
     EXPECT_EQ(s.ScriviSuFileCSV(f, nullptr, 0), 1);
-    EXPECT_EQ(Contenuto(f), "1,32773,3,1000,80,300\n0,0,0,0,0,0\n");
+    EXPECT_EQ(Contenuto(f), "1,32773,3,1000,80,30\n0,0,0,0,0,0\n");
     std::fclose(f);
     // Records after the two already there: X, Y, R, H, C, then kV and mA in one byte each.
     EXPECT_EQ(GetU16(img.data(), 1263), 4);
-    const std::uint8_t atteso[12] = {1, 0, 0x05, 0x80, 3, 0, 7, 0, 0xE8, 0x03, 80, 300 & 0xFF};
+    const std::uint8_t atteso[12] = {1, 0, 0x05, 0x80, 3, 0, 7, 0, 0xE8, 0x03, 80, 30};
     EXPECT_TRUE(std::equal(atteso, atteso + 12, img.begin() + 1265 + 24));
+    // A value its field cannot hold is never cut into the image: the section is refused whole.
+    for (auto guasta : {+[](PASSO_TRAIETTORIA& q) { q.iX = ParolaInSegnoModulo(40960); },
+                        +[](PASSO_TRAIETTORIA& q) { q.iR = ParolaInSegnoModulo(-40000); },
+                        +[](PASSO_TRAIETTORIA& q) { q.imA = 300; }}) {
+        CSezione t = s;
+        guasta(t.ArrayPassi[1]);
+        const std::vector<std::uint8_t> prima = img;
+        EXPECT_EQ(t.ScriviSuFileCSV(nullptr, img.data(), 1), 0);
+        EXPECT_EQ(img, prima);
+    }
     // The image holds 3000 records and not one more.
     PutU16(img.data(), 1263, 2999);
     f = std::tmpfile();
@@ -73,6 +85,26 @@ TEST(SezioneCSV, ScritturaTestoEImmagine)
     std::fclose(f);
     EXPECT_EQ(GetU16(img.data(), 1263), 3000);
     EXPECT_EQ(img[37265], 0);
+}
+
+TEST(Sezione, LunghezzaInPixel)
+{
+    // C words 100, -100, 100 at 10 steps/mm and 1 step/s per LSB run 10 mm/s for 0.01 s each: one
+    // 0.1 mm pixel. A pixel size no length comes from gives 0.
+    for (auto [pixel, atteso] : {std::pair{0.1, 1.0}, {0.0, 0.0}, {std::nan(""), 0.0}}) {
+        CLimitiEParametri m = MacchinaEsempio();
+        m.AsseC.StepPerUnita = 10;
+        m.AsseC.StepSPerLSB = 1;
+        m.PassoTemporale = 0.01;
+        m.DimPixelPano = pixel;
+        CSezione s(m);
+        for (std::int32_t w : {100, 32868, 100}) {
+            PASSO_TRAIETTORIA p;
+            p.iC = w;
+            s.ArrayPassi.Add(p);
+        }
+        EXPECT_DOUBLE_EQ(s.CalcolaLunghezzaPx(), atteso) << pixel;
+    }
 }
 
 TEST(SezioneCSV, LetturaSeparatoriEColonne)

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "core/LimitiEParametri.h"
+#include <string>
 
-// The realistic example unit that examples/MachinesParameters.ini holds.
-CLimitiEParametri MacchinaEsempio();
+#include "examples/MacchinaEsempio.h"
 
 // A scratch folder for one test, emptied when the test starts; ends with '/'.
 std::string CartellaTemporanea(const std::string& nomeTest);

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <random>
+#include <vector>
 
 #include "core/Numerico.h"
 #include "resources/Messaggi.h"
@@ -10,10 +13,67 @@
 
 namespace {
 
+// The scan as its steps are written down, plainly, in double precision and in their order: what the
+// library must agree with to the last bit.
+struct Modello {
+    double T, A, r, xc, yc;
+    std::vector<std::array<int, 3>> parole;  // signed X, Y and R words of each step
+};
+
+Modello CircolareLetterale(const CLimitiEParametri& m, double T, double r, double A, double phi0, double xc, double yc)
+{
+    const double dpi = 6.283185307179586, dt = m.PassoTemporale;
+    const PARAMETRI_ASSE &X = m.AsseX, &Y = m.AsseY, &R = m.AsseR;
+    auto parola = [](double v, const PARAMETRI_ASSE& a) {
+        const double q = v * a.StepPerUnita / a.StepSPerLSB;
+        return static_cast<int>(std::trunc(q > 0 ? q + 0.5 : q - 0.5));
+    };
+    for (const PARAMETRI_ASSE* a : {&X, &Y})
+        if (r > (a->PosMax - a->PosMin) / 2)
+            r = (a->PosMax - a->PosMin) / 2 * 0.999;
+    for (auto [c, a] : {std::pair{&xc, &X}, {&yc, &Y}}) {
+        if (*c + r > a->PosMax)
+            *c = a->PosMax - r;
+        if (a->PosMin > *c - r)
+            *c = a->PosMin + r;
+    }
+    if ((A > 0 && A > R.MaxVel * T) || (A < 0 && -R.MaxVel * T > A))
+        T = std::fabs(A) / R.MaxVel;
+    const double vmax = std::min(X.MaxVel, Y.MaxVel), amax = std::min(X.MaxAcc, Y.MaxAcc);
+    const double v = dpi * r / T * A / 360;
+    if (v > vmax || v < -vmax)
+        T = std::fabs(dpi * r / vmax * A / 360);
+    const double w0 = dpi / T * A / 360;
+    if (w0 * w0 * r > amax || w0 * w0 * r < -amax)
+        T = std::sqrt((dpi * A / 360) * (dpi * A / 360) * (r < 0 ? -r : r) / amax);
+    T = std::ceil(T / dt) * dt;
+    const int wR = static_cast<int>(std::trunc(A / T * R.StepPerUnita / R.StepSPerLSB + 0.5));
+    const double wd = wR / R.StepPerUnita * R.StepSPerLSB;
+    A = wd * T;
+    const double w = dpi / T * A / 360, f0 = phi0 * dpi / 360;
+    const double vx1 = (r * std::cos(w * dt + f0) - r * std::cos(f0)) / dt;
+    const double vy1 = (r * std::sin(w * dt + f0) - r * std::sin(f0)) / dt;
+    if (vx1 != 0 && vy1 != 0)
+        r = r * (parola(vy1, Y) / Y.StepPerUnita * Y.StepSPerLSB) / vy1;
+    Modello mod{T, A, r, xc, yc, {}};
+    double xr = r * std::cos(f0) + xc, yr = r * std::sin(f0) + yc;
+    for (int i = 1, N = static_cast<int>(std::trunc(T / dt)); i <= N; ++i) {
+        const int wx = parola((r * std::cos(i * w * dt + f0) + xc - xr) / dt, X);
+        const int wy = parola((r * std::sin(i * w * dt + f0) + yc - yr) / dt, Y);
+        xr += wx / X.StepPerUnita * X.StepSPerLSB * dt;
+        yr += wy / Y.StepPerUnita * Y.StepSPerLSB * dt;
+        mod.parole.push_back({wx, wy, wR});
+    }
+    return mod;
+}
+
 CTraiettoria Circolare(const CLimitiEParametri& m, double T, double r, double A, double phi0)
 {
-    CString err;
-    CSezione::UsaTestonaDiDefault(err);
+    static const bool testa = [] {
+        CString err;
+        return CSezione::UsaTestonaDiDefault(err) == 1;
+    }();
+    EXPECT_TRUE(testa);
     CTraiettoria t(m);
     t.TempoScansionesCirc = T;
     t.RCerchioXYmm = r;
@@ -24,74 +84,61 @@ CTraiettoria Circolare(const CLimitiEParametri& m, double T, double r, double A,
 
 }  // namespace
 
-TEST(Circolare, SeguonoIlCerchioIdealeSuMacchineCasuali)
+TEST(Circolare, LetteraleSuMacchineCasuali)
 {
     std::mt19937_64 g(5);
     std::uniform_real_distribution<double> u(0.0, 1.0);
-    for (int n = 0; n < 200; ++n) {
+    for (int n = 0; n < 3000; ++n) {
         CLimitiEParametri m = MacchinaEsempio();
         m.AsseX.MaxVel = 20 + 60 * u(g);
         m.AsseY.MaxAcc = 50 + 300 * u(g);
         m.AsseR.MaxVel = 10 + 40 * u(g);
         m.PassoTemporale = u(g) < 0.5 ? 0.02 : 0.01;
-        CTraiettoria t = Circolare(m, 2 + 18 * u(g), 60 * u(g), (u(g) < 0.5 ? -1 : 1) * (30 + 330 * u(g)), -180 + 40 * u(g));
+        // Half the scan times are whole hundredths, as hosts give them.
+        const double T0 = n % 2 ? std::round((2 + 18 * u(g)) * 100) / 100 : 2 + 18 * u(g);
+        const double r0 = 90 * u(g), A0 = (u(g) < 0.5 ? -1 : 1) * (30 + 330 * u(g)), phi0 = -180 + 40 * u(g);
+        CTraiettoria t = Circolare(m, T0, r0, A0, phi0);
+        t.XCentroRotazmm = 60 * u(g) - 30;
+        const Modello atteso = CircolareLetterale(m, T0, r0, A0, phi0, t.XCentroRotazmm, 0);
         double stat[9];
         ASSERT_EQ(t.CalcolaTraiettoriaCircolare(stat), 1) << n;
         ASSERT_EQ(t.TipoCurva, 3);
-        const double dt = m.PassoTemporale;
+        ASSERT_EQ(t.TempoScansionesCirc, atteso.T) << n;
+        ASSERT_EQ(t.AmpiezzaArcodeg, atteso.A) << n;
+        ASSERT_EQ(t.RCerchioXYmm, atteso.r) << n;
+        ASSERT_TRUE(t.XCentroRotazmm == atteso.xc && t.YCentroRotazmm == atteso.yc) << n;
+        ASSERT_EQ(t.ArrayPassi.GetSize(), static_cast<int>(atteso.parole.size())) << n;
+        for (int i = 0; i < t.ArrayPassi.GetSize(); ++i) {
+            const PASSO_TRAIETTORIA& s = t.ArrayPassi[i];
+            const std::array<int, 3> parole = {DecodificaParola(s.iX), DecodificaParola(s.iY), DecodificaParola(s.iR)};
+            ASSERT_EQ(parole, atteso.parole[static_cast<size_t>(i)]) << n << " " << i;
+            ASSERT_TRUE(s.iC == 1000 && s.iH == 0) << n << " " << i;
+        }
         const double T = t.TempoScansionesCirc;
-        // A whole number of steps, and nothing beyond the machine.
-        EXPECT_NEAR(T / dt, std::round(T / dt), 1e-9) << n;
-        ASSERT_EQ(t.ArrayPassi.GetSize(), static_cast<int>(std::round(T / dt)));
+        // Nothing beyond the machine; the truncated count may end one step short of T.
         EXPECT_LE(std::fabs(t.AmpiezzaArcodeg) / T, m.AsseR.MaxVel * (1 + 1e-3)) << n;
         const double v = DUE_PI_GRECO * t.RCerchioXYmm / T * std::fabs(t.AmpiezzaArcodeg) / 360.0;
         EXPECT_LE(v, std::min(m.AsseX.MaxVel, m.AsseY.MaxVel) * 1.01) << n;
         const double w = DUE_PI_GRECO / T * t.AmpiezzaArcodeg / 360.0;
         EXPECT_LE(w * w * t.RCerchioXYmm, std::min(m.AsseX.MaxAcc, m.AsseY.MaxAcc) * 1.01) << n;
-        // The words follow the ideal circle within one quantum per step.
-        const double qx = m.AsseX.StepSPerLSB / m.AsseX.StepPerUnita * dt, qy = m.AsseY.StepSPerLSB / m.AsseY.StepPerUnita * dt;
-        const double phi0 = t.PosInizArcodeg * DUE_PI_GRECO / 360.0;
-        double x = t.PuntoIniziale.dPosX, y = t.PuntoIniziale.dPosY;
-        for (int i = 0; i < t.ArrayPassi.GetSize(); ++i) {
-            const PASSO_TRAIETTORIA& s = t.ArrayPassi[i];
-            x += VelocitaDaMemorizzata(s.iX, m.AsseX.StepPerUnita, m.AsseX.StepSPerLSB) * dt;
-            y += VelocitaDaMemorizzata(s.iY, m.AsseY.StepPerUnita, m.AsseY.StepSPerLSB) * dt;
-            const double ang = (i + 1) * w * dt + phi0;
-            ASSERT_NEAR(x, t.RCerchioXYmm * std::cos(ang) + t.XCentroRotazmm, qx) << n << " " << i;
-            ASSERT_NEAR(y, t.RCerchioXYmm * std::sin(ang) + t.YCentroRotazmm, qy) << n << " " << i;
-            ASSERT_EQ(s.iR, t.ArrayPassi[0].iR);
-            ASSERT_EQ(s.iC, 1000);
-            ASSERT_EQ(s.iH, 0);
-        }
         EXPECT_EQ(t.PuntoFinale.dPosR, t.PosInizArcodeg + t.AmpiezzaArcodeg);
         EXPECT_EQ(stat[2], t.PuntoFinale.dVelR);
     }
 }
 
-TEST(Circolare, Adattamenti)
+TEST(Circolare, PassiInteriComeScritti)
 {
-    CLimitiEParametri m = MacchinaEsempio();
-    m.AsseR.MaxVel = 10;
-    CTraiettoria t = Circolare(m, 10, 0, 190, -185);
-    ASSERT_EQ(t.CalcolaTraiettoriaCircolare(nullptr), 1);
-    EXPECT_NEAR(t.TempoScansionesCirc, 19.0, 1e-12);
-
-    // A radius beyond half the X travel is cut, and the centre moved so the circle fits.
-    CTraiettoria grande = Circolare(MacchinaEsempio(), 20, 100, 360, -180);
-    grande.XCentroRotazmm = 50;
-    ASSERT_EQ(grande.CalcolaTraiettoriaCircolare(nullptr), 1);
-    // The first-step correction may then grow the radius by a fraction of a quantum's worth.
-    EXPECT_LE(grande.RCerchioXYmm, 70.0 * 0.999 * 1.001);
-    EXPECT_NEAR(grande.XCentroRotazmm, 80.0 - 70.0 * 0.999, 1e-9);
-
-    // A negative arc turns the other way, with the word rounded by +0.5 whatever its sign.
-    CTraiettoria neg = Circolare(MacchinaEsempio(), 20, 0, -360, 180);
-    ASSERT_EQ(neg.CalcolaTraiettoriaCircolare(nullptr), 1);
-    EXPECT_GT(neg.TempoScansionesCirc, 0.0);
-    EXPECT_GE(neg.ArrayPassi[0].iR, 32768);
-    const CLimitiEParametri e = MacchinaEsempio();
-    EXPECT_EQ(DecodificaParola(neg.ArrayPassi[0].iR),
-              TroncaInt(-360.0 / 20.0 * e.AsseR.StepPerUnita / e.AsseR.StepSPerLSB + 0.5));
+    // Whole steps by ceil, the count by trunc, both on the double as it stands.
+    const struct {
+        double T, Tatteso;
+        int passi;
+    } casi[] = {{10.02, 10.02, 500}, {std::nextafter(10.0, 11.0), 10.02, 500}, {10.0, 10.0, 500}};
+    for (const auto& c : casi) {
+        CTraiettoria t = Circolare(MacchinaEsempio(), c.T, 0, 190, -185);
+        ASSERT_EQ(t.CalcolaTraiettoriaCircolare(nullptr), 1);
+        EXPECT_EQ(t.TempoScansionesCirc, c.Tatteso) << c.T;
+        EXPECT_EQ(t.ArrayPassi.GetSize(), c.passi) << c.T;
+    }
 }
 
 TEST(Circolare, CorrenteETensione)
@@ -132,6 +179,7 @@ TEST(Circolare, IngressiCattiviEMessaggi)
         EXPECT_EQ(t.CalcolaTraiettoriaCircolare(nullptr), 0) << c.T << " " << c.r << " " << c.A << " " << c.dt;
         EXPECT_EQ(t.TipoCurva, 0);
         EXPECT_TRUE(t.ArrayPassi.IsEmpty());
+        EXPECT_EQ(t.StringaErrore, c.dt > 0 ? L"" : TestoMessaggio(MSG_PASSO_TEMPORALE_NON_VALIDO));
     }
     // Out of the R range: reported once, the trajectory still built.
     CTraiettoria fuori = Circolare(MacchinaEsempio(), 20, 0, 360, 0);

@@ -66,28 +66,45 @@ private:
 };
 
 
-// What makes a machine record unusable for computing motion.
+// What makes a machine record unusable for computing motion: the library's own check, then the
+// order of the position limits.
 std::vector<std::string> ProblemiMacchina(const CLimitiEParametri& m)
 {
     std::vector<std::string> problemi;
-    if (!(m.PassoTemporale > 0) || !std::isfinite(m.PassoTemporale))
-        problemi.push_back("\"Passo temporale s\" must be a positive number");
+    for (int id : ElencaProblemiMacchina(m, USO_TUTTO))
+        problemi.push_back(StringaAUtf8(TestoMessaggio(id)));
     const struct {
         const char* nome;
         const PARAMETRI_ASSE& a;
     } assi[] = {{"X", m.AsseX}, {"Y", m.AsseY}, {"R", m.AsseR}, {"C", m.AsseC}, {"H", m.AsseH}};
     for (const auto& x : assi) {
-        const std::string n = x.nome;
-        if (!(x.a.StepPerUnita > 0) || !std::isfinite(x.a.StepPerUnita))
-            problemi.push_back(n + ": steps per unit must be positive");
-        if (!(x.a.StepSPerLSB > 0) || !std::isfinite(x.a.StepSPerLSB))
-            problemi.push_back(n + ": \"step/s per LSB\" must be positive");
-        if (!(x.a.MaxVel > 0) || !(x.a.MaxAcc > 0))
-            problemi.push_back(n + ": velocity and acceleration limits must be positive");
         if (!(x.a.PosMin < x.a.PosMax))
-            problemi.push_back(n + ": \"Pos Min\" must be below \"Pos Max\"");
+            problemi.push_back(std::string(x.nome) + ": \"Pos Min\" must be below \"Pos Max\"");
     }
     return problemi;
+}
+
+// Axes whose "Max Vel" the velocity word cannot command: beyond its 15 bits, or rounded to nothing.
+std::vector<std::string> AvvisiMacchina(const CLimitiEParametri& m)
+{
+    std::vector<std::string> avvisi;
+    const struct {
+        const char* nome;
+        const PARAMETRI_ASSE& a;
+    } assi[] = {{"X", m.AsseX}, {"Y", m.AsseY}, {"R", m.AsseR}, {"C", m.AsseC}, {"H", m.AsseH}};
+    for (const auto& x : assi) {
+        // Step constants the library refuses are already listed as problems.
+        if (!std::isfinite(x.a.StepPerUnita / x.a.StepSPerLSB) || !std::isfinite(x.a.MaxVel))
+            continue;
+        const std::int32_t parola = ParolaVelocita(x.a.MaxVel, x.a.StepPerUnita, x.a.StepSPerLSB);
+        const std::string n = x.nome;
+        if (!ParolaNelCampo(parola))
+            avvisi.push_back(n + ": \"Max Vel\" needs the word " + std::to_string(parola) + ", beyond " +
+                             std::to_string(PAROLA_MASSIMA) + ": the unit cannot be commanded that speed");
+        else if (parola == 0)
+            avvisi.push_back(n + ": \"Max Vel\" rounds to a word of 0: the axis cannot be commanded to move");
+    }
+    return avvisi;
 }
 
 }  // namespace
@@ -406,6 +423,7 @@ int EseguiMacchina(const OpzioniMacchina& o)
         return ESITO_USO;
     const int letto = m.LeggiDaFile(in.NomePerLaLibreria(), 0);
     const std::vector<std::string> problemi = ProblemiMacchina(m);
+    const std::vector<std::string> avvisi = AvvisiMacchina(m);
     const struct {
         const char* nome;
         const PARAMETRI_ASSE& a;
@@ -414,6 +432,7 @@ int EseguiMacchina(const OpzioniMacchina& o)
         nlohmann::json j;
         j["file_matched"] = letto == 1;
         j["problems"] = problemi;
+        j["warnings"] = avvisi;
         j["name"] = StringaAUtf8(m.NomeMacchina);
         j["general"] = {{"time_step_s", m.PassoTemporale},     {"centre_tube_mm", m.CentroMonoblocco},
                         {"centre_sensor_pan_mm", m.CentSensPan}, {"centre_sensor_3d_mm", m.CentSens3D},
@@ -436,6 +455,8 @@ int EseguiMacchina(const OpzioniMacchina& o)
                         x.a.PosMin, x.a.PosMax);
         for (const std::string& p : problemi)
             std::printf("problem: %s\n", p.c_str());
+        for (const std::string& a : avvisi)
+            std::printf("warning: %s\n", a.c_str());
     }
     if (!letto)
         return ESITO_USO;

@@ -1,4 +1,4 @@
-#include "support/PercorsoEsempio.h"
+#include "examples/PercorsoEsempio.h"
 
 void CostruisciCB3D(CPercorso& p, const CLimitiEParametri& m)
 {

@@ -1,0 +1,29 @@
+#include "support/MacchinaEsempio.h"
+
+#include <clocale>
+#include <filesystem>
+
+std::string CartellaTemporanea(const std::string& nomeTest)
+{
+    const std::filesystem::path cartella = std::filesystem::temp_directory_path() / ("korvane-test-" + nomeTest);
+    std::error_code ec;
+    std::filesystem::remove_all(cartella, ec);
+    std::filesystem::create_directories(cartella, ec);
+    return cartella.string() + "/";
+}
+
+bool ImpostaLocaleConVirgola()
+{
+    for (const char* c : {"de_DE.UTF-8", "it_IT.UTF-8", "fr_FR.UTF-8"})
+        if (std::setlocale(LC_ALL, c) != nullptr)
+            return true;
+    return false;
+}
+
+bool NessunProvvisorio(const std::string& cartella)
+{
+    for (const auto& e : std::filesystem::directory_iterator(cartella))
+        if (e.path().filename().string().rfind(".korvane-", 0) == 0)
+            return false;
+    return true;
+}
