@@ -99,6 +99,13 @@ constexpr Messaggio TABELLA[] = {
     {188, L"The path has more than 30 sub-images and does not fit the projection image"},
     {189, L"The harmonic-profile function is not available"},
     {190, L"This kind of trajectory cannot be computed yet"},
+    {191, L"Error opening the .CSV file for reading\nThe LUT will not be saved"},
+    {192, L"Error reading the starting position file\nThe LUT will not be saved"},
+    {193, L"The .CSV file holds no steps\nThe LUT will not be saved"},
+    {194, L"The image is too long for the LUT\nThe LUT will not be saved"},
+    {195, L"Error opening the .LUT file for reading"},
+    {196, L"The .LUT file ends before its value %d"},
+    {197, L"A value does not fit the .LUT file"},
 };
 
 constexpr bool TabellaContigua()

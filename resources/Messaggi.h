@@ -6,7 +6,16 @@
 // take numbers from 187 on.
 constexpr int MESSAGGIO_PRIMO = 103;
 constexpr int MESSAGGIO_ULTIMO_STANDARD = 186;
-constexpr int MESSAGGIO_ULTIMO = 190;
+constexpr int MESSAGGIO_ULTIMO = 197;
+
+constexpr int MSG_LUT_NON_APERTO_IN_SCRITTURA = 169;
+constexpr int MSG_LUT_CSV_NON_LEGGIBILE = 191;
+constexpr int MSG_LUT_INIZIO_NON_LEGGIBILE = 192;
+constexpr int MSG_LUT_SENZA_PASSI = 193;
+constexpr int MSG_LUT_TROPPE_COLONNE = 194;
+constexpr int MSG_LUT_NON_APERTO_IN_LETTURA = 195;
+constexpr int MSG_LUT_TRONCATO = 196;
+constexpr int MSG_LUT_VALORE_NON_FLOAT = 197;
 
 // The text of message `id`; an empty text (never null) for a number the table does not hold.
 KORVANE_API const wchar_t* TestoMessaggio(int id);
