@@ -260,7 +260,7 @@ bool CalcolaTabelle(const std::vector<VelocitaPasso>& passi, const Inizio& inizi
     // Sample k lies below every column from floor(column[k]) + 1 on, so the last sample below each
     // column comes from one pass over the samples and a running maximum over the columns.
     std::vector<int> ultimo(static_cast<size_t>(m) + 1, -1);
-    for (size_t k = 0; k + 1 < n; ++k) {
+    for (size_t k = 0; m > 0 && k + 1 < n; ++k) {
         if (!(colonna[k] < m))
             continue;
         const int primo = colonna[k] < 1.0 ? 1 : static_cast<int>(std::floor(colonna[k])) + 1;

@@ -198,6 +198,7 @@ TEST(TabelleLUT, NomiEIngressiRifiutati)
     Scrivi(d + "vuoto.csv", "\n");
     Scrivi(d + "vuoto_P0.csv", "0,0,0,0\n");
     Scrivi(d + "senzaP0.csv", "1,2,3,4,5,6\n");
+    ScriviPassi(d + "fermo.csv", Righe(3, {0, 0, 0, 0, 70, 10, 0}), ';', true, {0, 0, 0});
     ScriviPassi(d + "lungo.csv", Righe(5000, {0, 0, 0, 32767, 70, 10, 0}), ',', false, {0, 0, 0});
     const struct {
         std::string csv, lut, base;
@@ -206,6 +207,7 @@ TEST(TabelleLUT, NomiEIngressiRifiutati)
         {"exam.csv", "", "exam", 0},
         {"exam.csv", "D:\\x\\A.LUT", "A", 0},
         {"exam.csv", "0.3.9.21", "0.3.9.21", 0},
+        {"fermo.csv", "", "fermo", 0},
         {"exam.txt", "", "", MSG_LUT_CSV_NON_LEGGIBILE},
         {"assente.csv", "", "", MSG_LUT_CSV_NON_LEGGIBILE},
         {"vuoto.csv", "", "", MSG_LUT_SENZA_PASSI},
@@ -228,7 +230,7 @@ TEST(TabelleLUT, ProprietaControModello)
     std::mt19937 gen(12);
     auto tra = [&](int a, int b) { return std::uniform_int_distribution<int>(a, b)(gen); };
     auto memorizza = [](int w) { return w < 0 ? 32768 - w : w; };
-    for (int caso = 0; caso < 40; ++caso) {
+    for (int caso = 0; caso < 30; ++caso) {
         // The arm stays above y = 0 and R within (-180, 0), so no object point enters the arch band.
         const std::array<int, 3> p0 = {tra(-16000, 16000), 24000, tra(-230000, -80000)};
         // Some images run back over several columns, so the last sample below a column is not the nearest.
