@@ -344,11 +344,6 @@ std::vector<std::uint8_t> BytesTabella(const double* valori, size_t n)
     return b;
 }
 
-std::string NomeFile(const CString& nome)
-{
-    return StringaAUtf8(nome);
-}
-
 }  // namespace
 
 int CPercorso::SaveLUT(const CString& nome, const ArrayDouble& tabella, int binario)
@@ -359,7 +354,7 @@ int CPercorso::SaveLUT(const CString& nome, const ArrayDouble& tabella, int bina
         CaricaMessaggio(m_errore, MSG_LUT_VALORE_NON_FLOAT);
         return 0;
     }
-    FileSostitutivo file(NomeFile(nome));
+    FileSostitutivo file(StringaAUtf8(nome));
     bool ok = file.Flusso() != nullptr;
     if (ok && binario) {
         const std::vector<std::uint8_t> b = BytesTabella(valori, n);
@@ -368,10 +363,11 @@ int CPercorso::SaveLUT(const CString& nome, const ArrayDouble& tabella, int bina
         LocaleC guardia;
         ok = std::fprintf(file.Flusso(), "%d\n\n", static_cast<int>(n)) > 0;
         // A NaN is printed as the positive quiet NaN: the same "nan" whatever produced it.
-        for (size_t i = 0; ok && i < n; ++i)
-            ok = std::isnan(valori[i])
-                     ? std::fprintf(file.Flusso(), "0 %f\n", static_cast<double>(std::numeric_limits<float>::quiet_NaN())) > 0
-                     : std::fprintf(file.Flusso(), "1 %f\n", static_cast<double>(static_cast<float>(valori[i]))) > 0;
+        for (size_t i = 0; ok && i < n; ++i) {
+            const bool presente = !std::isnan(valori[i]);
+            const float v = presente ? static_cast<float>(valori[i]) : std::numeric_limits<float>::quiet_NaN();
+            ok = std::fprintf(file.Flusso(), "%d %f\n", presente ? 1 : 0, static_cast<double>(v)) > 0;
+        }
     }
     // The binary table fails with the same message as the text one, so its caller learns why.
     if (!ok || !file.Rinomina()) {
@@ -461,7 +457,7 @@ int CPercorso::CreaLUT(int modoScout, const CString& nomeCSV, const CString& nom
     bool ok = true;
     for (size_t i = 0; i < SUFFISSI.size() && ok; ++i) {
         const std::vector<std::uint8_t> b = BytesTabella(tabelle[i].data(), tabelle[i].size());
-        file.push_back(std::make_unique<FileSostitutivo>(NomeFile(base + SUFFISSI[i])));
+        file.push_back(std::make_unique<FileSostitutivo>(StringaAUtf8(base + SUFFISSI[i])));
         ok = file.back()->Scrivi(b.data(), b.size()) && file.back()->Chiudi();
     }
     for (size_t i = 0; i < file.size() && ok; ++i)
