@@ -70,6 +70,14 @@ public:
     static unsigned short CalcolaCRC(const unsigned char* dati, unsigned short lunghezza);
     int SalvaFileCSV(CString nomeFile);
 
+    // Per-column geometry tables of the image reconstruction, replayed from the path's step CSV and
+    // its "_P0" start file; the five tables go beside the CSV. 1 when all five were written.
+    int CreaLUT(int modoScout, const CString& nomeCSV, const CString& nomeLUT);
+    // One table, binary (count, then a flag byte and a float per value) or as text.
+    int SaveLUT(const CString& nome, const ArrayDouble& tabella, int binario);
+    // Reads a binary table into the path's table member and returns it.
+    ArrayDouble& LoadLUT(const CString& nome);
+
 private:
     // The section an order entry names, or null.
     CSezione* Sezione(int i);

@@ -29,6 +29,10 @@ inline void PutF64(std::uint8_t* b, std::size_t off, double v)
     for (std::size_t i = 0; i < 8; ++i)
         b[off + i] = static_cast<std::uint8_t>((bits >> (8 * i)) & 0xFFu);
 }
+inline void PutF32(std::uint8_t* b, std::size_t off, float v)
+{
+    PutU32(b, off, std::bit_cast<std::uint32_t>(v));
+}
 inline std::uint8_t GetU8(const std::uint8_t* b, std::size_t off)
 {
     return b[off];
@@ -54,4 +58,8 @@ inline double GetF64(const std::uint8_t* b, std::size_t off)
     for (std::size_t i = 0; i < 8; ++i)
         bits |= static_cast<std::uint64_t>(b[off + i]) << (8 * i);
     return std::bit_cast<double>(bits);
+}
+inline float GetF32(const std::uint8_t* b, std::size_t off)
+{
+    return std::bit_cast<float>(GetU32(b, off));
 }

@@ -139,6 +139,13 @@ constexpr Messaggio TABELLA[] = {
     {228, L"The junction's duration is not a finite number or is too long to compute"},
     {229, L"A speed word beyond 32767 or a tube setting outside 0 to 255 cannot be sent to the unit in i = %d"},
     {230, L"A start or exit position is not a number or does not fit the unit's step counter"},
+    {231, L"Error opening the .CSV file for reading\nThe LUT will not be saved"},
+    {232, L"Error reading the starting position file\nThe LUT will not be saved"},
+    {233, L"The .CSV file holds no steps\nThe LUT will not be saved"},
+    {234, L"The image is too long for the LUT\nThe LUT will not be saved"},
+    {235, L"Error opening the .LUT file for reading"},
+    {236, L"The .LUT file ends before its value %d"},
+    {237, L"A value does not fit the .LUT file"},
 };
 
 constexpr bool TabellaContigua()

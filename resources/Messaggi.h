@@ -6,7 +6,7 @@
 // take numbers from 187 on.
 constexpr int MESSAGGIO_PRIMO = 103;
 constexpr int MESSAGGIO_ULTIMO_STANDARD = 186;
-constexpr int MESSAGGIO_ULTIMO = 230;
+constexpr int MESSAGGIO_ULTIMO = 237;
 
 // Our own messages by name: code and tests use these, never the bare numbers.
 constexpr int MSG_PASSI_OLTRE_3000 = 187;
@@ -51,6 +51,14 @@ constexpr int MSG_RACCORDO_ACCELERAZIONE_NON_VALIDA = 227;
 constexpr int MSG_RACCORDO_DURATA_NON_VALIDA = 228;
 constexpr int MSG_PASSO_NON_ADATTO_ALL_UNITA = 229;
 constexpr int MSG_POSIZIONE_NON_ADATTA_ALL_UNITA = 230;
+constexpr int MSG_LUT_NON_APERTO_IN_SCRITTURA = 169;
+constexpr int MSG_LUT_CSV_NON_LEGGIBILE = 231;
+constexpr int MSG_LUT_INIZIO_NON_LEGGIBILE = 232;
+constexpr int MSG_LUT_SENZA_PASSI = 233;
+constexpr int MSG_LUT_TROPPE_COLONNE = 234;
+constexpr int MSG_LUT_NON_APERTO_IN_LETTURA = 235;
+constexpr int MSG_LUT_TRONCATO = 236;
+constexpr int MSG_LUT_VALORE_NON_FLOAT = 237;
 
 // The text of message `id`; an empty text (never null) for a number the table does not hold.
 KORVANE_API const wchar_t* TestoMessaggio(int id);

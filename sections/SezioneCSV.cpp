@@ -1,11 +1,10 @@
-#include <cctype>
-#include <climits>
 #include <string>
 
 #include "core/Numerico.h"
 #include "platform/Bytes.h"
 #include "platform/File.h"
 #include "platform/Locale.h"
+#include "sections/RigaCSV.h"
 #include "sections/Sezione.h"
 
 namespace {
@@ -15,90 +14,25 @@ constexpr std::size_t OFFSET_PASSI = 1265;
 constexpr std::size_t DIMENSIONE_PASSO = 12;
 constexpr int MAX_PASSI_IMMAGINE = 3000;
 
-// Reads a line the way the step formats scan it: integers as %d takes them (leading blanks
-// skipped, an optional sign, digits), separated by one character. Integers beyond the 32-bit
-// range are clamped to it rather than left to the undefined overflow of %d.
-class Scansione {
-public:
-    explicit Scansione(const std::string& riga) : m_r(riga) {}
-
-    bool Intero(std::int32_t& v)
-    {
-        size_t i = m_p;
-        while (i < m_r.size() && std::isspace(static_cast<unsigned char>(m_r[i])))
-            ++i;
-        bool negativo = false;
-        if (i < m_r.size() && (m_r[i] == '+' || m_r[i] == '-'))
-            negativo = m_r[i++] == '-';
-        const size_t cifre = i;
-        long long valore = 0;
-        while (i < m_r.size() && std::isdigit(static_cast<unsigned char>(m_r[i]))) {
-            if (valore <= INT_MAX)
-                valore = valore * 10 + (m_r[i] - '0');
-            ++i;
-        }
-        if (i == cifre)
-            return false;
-        valore = negativo ? -valore : valore;
-        v = static_cast<std::int32_t>(valore > INT_MAX ? INT_MAX : valore < INT_MIN ? INT_MIN : valore);
-        m_p = i;
-        return true;
-    }
-
-    bool Carattere(char c)
-    {
-        if (m_p < m_r.size() && m_r[m_p] == c) {
-            ++m_p;
-            return true;
-        }
-        return false;
-    }
-
-private:
-    const std::string& m_r;
-    size_t m_p = 0;
-};
-
-// One step line: it ends at a newline, a carriage return or the end of the file. Beyond `massimo`
-// characters the rest of the line is passed over.
-bool LeggiRigaPasso(FILE* f, std::string& riga, size_t massimo)
-{
-    riga.clear();
-    int c = std::fgetc(f);
-    if (c == EOF)
-        return false;
-    for (; c != EOF && c != '\n' && c != '\r'; c = std::fgetc(f))
-        if (riga.size() < massimo)
-            riga.push_back(static_cast<char>(c));
-    return true;
-}
-
-bool Vuota(const std::string& riga)
-{
-    for (char c : riga)
-        if (!std::isspace(static_cast<unsigned char>(c)))
-            return false;
-    return true;
-}
-
 // Conversions of "%d<sep>%d<sep>...": up to seven integers into the reused step record.
 int LeggiPasso(const std::string& riga, char sep, PASSO_TRAIETTORIA& passo)
 {
-    Scansione s(riga);
-    std::int32_t* campi[] = {&passo.iX, &passo.iY, &passo.iR, &passo.iC, &passo.iKV, &passo.imA, &passo.iH};
-    int n = 0;
-    for (std::int32_t* campo : campi) {
-        if ((n > 0 && !s.Carattere(sep)) || !s.Intero(*campo))
-            break;
-        ++n;
-    }
+    std::int32_t v[7] = {passo.iX, passo.iY, passo.iR, passo.iC, passo.iKV, passo.imA, passo.iH};
+    const int n = LeggiInteriCSV(riga, sep, v, 7);
+    passo.iX = v[0];
+    passo.iY = v[1];
+    passo.iR = v[2];
+    passo.iC = v[3];
+    passo.iKV = v[4];
+    passo.imA = v[5];
+    passo.iH = v[6];
     return n;
 }
 
 // Conversions of "%d<sep>%d<sep>%d<sep>0<sep>%d".
 int LeggiInizio(const std::string& riga, char sep, std::int32_t v[4])
 {
-    Scansione s(riga);
+    ScansioneRigaCSV s(riga);
     int n = 0;
     for (int k = 0; k < 3; ++k) {
         if ((k > 0 && !s.Carattere(sep)) || !s.Intero(v[k]))
@@ -163,7 +97,7 @@ int CSezione::LeggiDaFileCSV(FILE* fPassi, FILE* fInizio)
             bool fallita = false;
             while (LeggiRigaPasso(fPassi, riga, 4096)) {
                 // Blank lines are skipped, as the scan's leading white space does.
-                if (Vuota(riga))
+                if (RigaVuota(riga))
                     continue;
                 if (LeggiPasso(riga, sep, passo) < 6) {
                     fallita = true;
