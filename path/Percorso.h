@@ -69,6 +69,10 @@ public:
     int GetTipoProiezione();
     static unsigned short CalcolaCRC(const unsigned char* dati, unsigned short lunghezza);
     int SalvaFileCSV(CString nomeFile);
+    // Turns the "in." projection file `nomeFile` into its "out." file through the projection builder.
+    int ConvertiInOut(const CString* nomeFile);
+    // The builder's library name; a host that keeps its builder elsewhere (or a test) names it here.
+    void SetNomeDLLbuildprj(const CString& nome) { m_nomeDLLbuildprj = nome; }
 
 private:
     // The section an order entry names, or null.
@@ -77,6 +81,8 @@ private:
     void RicalcolaElemento(int i);
     // Every order entry names a section with steps, and there is at least one; else message 167.
     bool SezioniConPassi();
+    void CaricaDLLbuildprj();
+    void ScaricaDLLbuildprj();
 
     LibreriaDinamica m_libreriaProiezioni;
     void* m_convertiProiezioni = nullptr;
@@ -90,4 +96,5 @@ private:
     ArrayTraiettorie m_traiettorie;
     ArrayOrdine m_ordine;
     ArrayDouble m_valoriLUT;
+    CString m_nomeDLLbuildprj;
 };
