@@ -128,8 +128,11 @@ void ImmagineScriviSottoimmagini(std::uint8_t* b, const SOTTOIMMAGINE* s, int m)
 
 bool ImmaginePassoValido(const PASSO_TRAIETTORIA& p)
 {
-    return Entra16(p.iX) && Entra16(p.iY) && Entra16(p.iR) && Entra16(p.iH) && Entra16(p.iC) && Entra8(p.iKV) &&
-           Entra8(p.imA);
+    // Stored words are sign-magnitude and settings are percentages: a negative value has no record form.
+    for (std::int32_t w : {p.iX, p.iY, p.iR, p.iH, p.iC})
+        if (w < 0 || w > 65535)
+            return false;
+    return p.iKV >= 0 && p.iKV <= 255 && p.imA >= 0 && p.imA <= 255;
 }
 
 bool ImmagineAggiungiPasso(std::uint8_t* b, const PASSO_TRAIETTORIA& p)

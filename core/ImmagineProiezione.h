@@ -80,7 +80,7 @@ KORVANE_API bool ImmagineCampiValidi(const INTESTAZIONE_IMMAGINE& t, const SOTTO
 KORVANE_API void ImmagineScriviIntestazione(std::uint8_t* b, const INTESTAZIONE_IMMAGINE& t);
 // The sub-image count, their column sum and their records; m must not exceed 30.
 KORVANE_API void ImmagineScriviSottoimmagini(std::uint8_t* b, const SOTTOIMMAGINE* s, int m);
-// True when every word of the step fits its record field, under the same ranges.
+// True when every word of the step fits its record field: 0-65535 for a word, 0-255 for kV and mA.
 KORVANE_API bool ImmaginePassoValido(const PASSO_TRAIETTORIA& p);
 // Appends one step record; false, and nothing written, when the image already holds 3000.
 KORVANE_API bool ImmagineAggiungiPasso(std::uint8_t* b, const PASSO_TRAIETTORIA& p);

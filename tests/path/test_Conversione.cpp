@@ -131,6 +131,7 @@ TEST(Conversione, IlNostroBuilderRifiutaCiòCheNonSaLeggere)
                 {"1,2,3,3,60,5", "1,2,3,3,60", "line 28: a step line needs six or seven"},
                 {"32769,0,0,0,0,0", "32769,0,0,0,0,0,0", "needs 6 integers like"},
                 {"32769,0,0", "65536,0,0", "line 29: a step word does not fit"},
+                {"1,2,3,3,60", "1,-2,3,3,60", "line 28: a step word does not fit"},
                 {"1,2,3,3", "99999999999,2,3,3", "six or seven"},
                 {buono, troppi, "line 3028: more than 3000 steps"},
                 {buono, "", "does not begin with PRJ_HEADER:"}};

@@ -1,5 +1,6 @@
 #include "LetturaProiezione.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
