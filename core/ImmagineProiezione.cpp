@@ -28,6 +28,18 @@ bool Entra32(double v)
 
 }  // namespace
 
+std::uint32_t ImmagineParolaFlag(const CParametriFileDat& d, bool stf, bool scout)
+{
+    std::uint32_t f = (d.TFCanUpdate != 0 ? 1u : 0u) | (d.TMCanUpdate != 0 ? 2u : 0u) | (d.YCanMove != 0 ? 4u : 0u);
+    f |= stf ? 1u << 4 : 0u;
+    f |= d.CephPatientPos >= 0 ? static_cast<std::uint32_t>(d.CephPatientPos & 7) << 5 : 0u;
+    f |= (d.PanKeybPos != 0 ? 1u : 2u) << 8;
+    f |= d.Group == 3 && d.CephArmPos != -1 ? static_cast<std::uint32_t>(d.CephArmPos & 3) << 10 : 0u;
+    f |= static_cast<std::uint32_t>(d.BiteBlockConf & 15) << 12;
+    f |= scout ? 1u << 16 : 0u;
+    return f;
+}
+
 bool ImmagineUnitaMotore(double posizione, double stepPerUnita, std::int32_t& unita)
 {
     const double v = posizione * stepPerUnita;
@@ -112,6 +124,32 @@ void ImmagineScriviSottoimmagini(std::uint8_t* b, const SOTTOIMMAGINE* s, int m)
     }
     PutU16(b, IMMAGINE_OFFSET_NUM_SOTTOIMMAGINI, static_cast<std::uint32_t>(m));
     PutU16(b, IMMAGINE_OFFSET_SOMMA_COLONNE, somma);
+}
+
+bool ImmaginePassoValido(const PASSO_TRAIETTORIA& p)
+{
+    // Stored words are sign-magnitude and settings are percentages: a negative value has no record form.
+    for (std::int32_t w : {p.iX, p.iY, p.iR, p.iH, p.iC})
+        if (w < 0 || w > 65535)
+            return false;
+    return p.iKV >= 0 && p.iKV <= 255 && p.imA >= 0 && p.imA <= 255;
+}
+
+bool ImmagineAggiungiPasso(std::uint8_t* b, const PASSO_TRAIETTORIA& p)
+{
+    const int k = GetU16(b, IMMAGINE_OFFSET_NUM_PASSI);
+    if (k >= IMMAGINE_MAX_PASSI)
+        return false;
+    const std::size_t o = IMMAGINE_OFFSET_PASSI + IMMAGINE_DIM_PASSO * static_cast<std::size_t>(k);
+    PutU16(b, o, static_cast<std::uint32_t>(p.iX));
+    PutU16(b, o + 2, static_cast<std::uint32_t>(p.iY));
+    PutU16(b, o + 4, static_cast<std::uint32_t>(p.iR));
+    PutU16(b, o + 6, static_cast<std::uint32_t>(p.iH));
+    PutU16(b, o + 8, static_cast<std::uint32_t>(p.iC));
+    PutU8(b, o + 10, static_cast<std::uint32_t>(p.iKV));
+    PutU8(b, o + 11, static_cast<std::uint32_t>(p.imA));
+    PutU16(b, IMMAGINE_OFFSET_NUM_PASSI, static_cast<std::uint32_t>(k + 1));
+    return true;
 }
 
 void ImmagineAggiungiPassiZero(std::uint8_t* b, int n)

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "core/ParametriFileDat.h"
+#include "core/PuntoTraiettoria.h"
 #include "platform/Export.h"
 
 // The 37293-byte binary image the unit runs: the projection file's image and the flat API's step
@@ -60,6 +62,10 @@ struct KORVANE_API SCOUT_IMMAGINE {
     std::int32_t CollMax = 0;
 };
 
+// The header's flag word from the exam settings; a member still at -1 (not set) gives a set bit
+// where the bit means "not zero". The scout bit is set only when `scout` says so.
+KORVANE_API std::uint32_t ImmagineParolaFlag(const CParametriFileDat& d, bool stf, bool scout);
+
 // Motor units of a position for the unit; false for a NaN or a value beyond the 32-bit range, which
 // the unit must never receive as a silently saturated number.
 KORVANE_API bool ImmagineUnitaMotore(double posizione, double stepPerUnita, std::int32_t& unita);
@@ -74,6 +80,10 @@ KORVANE_API bool ImmagineCampiValidi(const INTESTAZIONE_IMMAGINE& t, const SOTTO
 KORVANE_API void ImmagineScriviIntestazione(std::uint8_t* b, const INTESTAZIONE_IMMAGINE& t);
 // The sub-image count, their column sum and their records; m must not exceed 30.
 KORVANE_API void ImmagineScriviSottoimmagini(std::uint8_t* b, const SOTTOIMMAGINE* s, int m);
+// True when every word of the step fits its record field: 0-65535 for a word, 0-255 for kV and mA.
+KORVANE_API bool ImmaginePassoValido(const PASSO_TRAIETTORIA& p);
+// Appends one step record; false, and nothing written, when the image already holds 3000.
+KORVANE_API bool ImmagineAggiungiPasso(std::uint8_t* b, const PASSO_TRAIETTORIA& p);
 // Appends `n` zero step records (the zero lines of the step list).
 KORVANE_API void ImmagineAggiungiPassiZero(std::uint8_t* b, int n);
 KORVANE_API void ImmagineScriviScout(std::uint8_t* b, const SCOUT_IMMAGINE& s);

@@ -315,13 +315,7 @@ int CPercorso::SalvaFileDat(CString nomeFile, int collimato)
     t.Version = d.Version;
     t.Group = d.Group;
     t.TipoProiezione = GetTipoProiezione();
-    t.Flag = (d.TFCanUpdate != 0 ? 1u : 0u) | (d.TMCanUpdate != 0 ? 2u : 0u) | (d.YCanMove != 0 ? 4u : 0u);
-    t.Flag |= stf ? 1u << 4 : 0u;
-    t.Flag |= d.CephPatientPos >= 0 ? static_cast<std::uint32_t>(d.CephPatientPos & 7) << 5 : 0u;
-    t.Flag |= (d.PanKeybPos != 0 ? 1u : 2u) << 8;
-    t.Flag |= d.Group == 3 && d.CephArmPos != -1 ? static_cast<std::uint32_t>(d.CephArmPos & 3) << 10 : 0u;
-    t.Flag |= static_cast<std::uint32_t>(d.BiteBlockConf & 15) << 12;
-    t.Flag |= TipoOutput == 2 && scout ? 1u << 16 : 0u;
+    t.Flag = ImmagineParolaFlag(d, stf != 0, TipoOutput == 2 && scout);
     t.ApsRangeMin = d.ApsRangeMin;
     t.ApsRangeMax = d.ApsRangeMax;
     t.PrmCollimOffset1 = conCollimatore ? d.PrmCollimOffset1 : 0;

@@ -1,8 +1,9 @@
 #include "path/Percorso.h"
 
+#include "path/Conversione.h"
 #include "resources/Messaggi.h"
 
-CPercorso::CPercorso() = default;
+CPercorso::CPercorso() : m_nomeDLLbuildprj(NOME_DLL_BUILD_PRJ) {}
 
 CPercorso::~CPercorso()
 {

@@ -69,6 +69,10 @@ public:
     int GetTipoProiezione();
     static unsigned short CalcolaCRC(const unsigned char* dati, unsigned short lunghezza);
     int SalvaFileCSV(CString nomeFile);
+    // Turns the "in." projection file `nomeFile` into its "out." file through the projection builder.
+    int ConvertiInOut(const CString* nomeFile);
+    // The builder's library name; a host that keeps its builder elsewhere (or a test) names it here.
+    void SetNomeDLLbuildprj(const CString& nome) { m_nomeDLLbuildprj = nome; }
 
     // Per-column geometry tables of the image reconstruction, replayed from the path's step CSV and
     // its "_P0" start file; the five tables go beside the CSV. 1 when all five were written.
@@ -85,6 +89,8 @@ private:
     void RicalcolaElemento(int i);
     // Every order entry names a section with steps, and there is at least one; else message 167.
     bool SezioniConPassi();
+    void CaricaDLLbuildprj();
+    void ScaricaDLLbuildprj();
 
     LibreriaDinamica m_libreriaProiezioni;
     void* m_convertiProiezioni = nullptr;
@@ -98,4 +104,5 @@ private:
     ArrayTraiettorie m_traiettorie;
     ArrayOrdine m_ordine;
     ArrayDouble m_valoriLUT;
+    CString m_nomeDLLbuildprj;
 };

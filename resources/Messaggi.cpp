@@ -55,7 +55,7 @@ constexpr Messaggio TABELLA[] = {
     {144, L"The converting file path is too long"},
     {145, L"Conversion error. Operation not correctly terminated"},
     {146, L"The out.*.dat file is in C:\\Temp, copy not completed"},
-    {147, L"The name of the file have to begin with "},
+    {147, L"The name of the file have to begin with \"in\""},
     {148, L"X is under the minimum"},
     {149, L"X is over the maximum"},
     {150, L"Y is under the minimum"},

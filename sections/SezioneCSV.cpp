@@ -1,7 +1,7 @@
 #include <string>
 
+#include "core/ImmagineProiezione.h"
 #include "core/Numerico.h"
-#include "platform/Bytes.h"
 #include "platform/File.h"
 #include "platform/Locale.h"
 #include "sections/RigaCSV.h"
@@ -9,10 +9,6 @@
 
 namespace {
 
-constexpr std::size_t OFFSET_NUMERO_PASSI = 1263;
-constexpr std::size_t OFFSET_PASSI = 1265;
-constexpr std::size_t DIMENSIONE_PASSO = 12;
-constexpr int MAX_PASSI_IMMAGINE = 3000;
 
 // Conversions of "%d<sep>%d<sep>...": up to seven integers into the reused step record.
 int LeggiPasso(const std::string& riga, char sep, PASSO_TRAIETTORIA& passo)
@@ -68,22 +64,10 @@ int CSezione::ScriviSuFileCSV(FILE* f, void* immagine, int conH) const
     }
     if (immagine == nullptr)
         return 1;
-    auto* b = static_cast<std::uint8_t*>(immagine);
-    int k = GetU16(b, OFFSET_NUMERO_PASSI);
     // The image holds 3000 records; steps beyond them are not written and the result says so.
-    for (const PASSO_TRAIETTORIA& p : ArrayPassi) {
-        if (k >= MAX_PASSI_IMMAGINE)
+    for (const PASSO_TRAIETTORIA& p : ArrayPassi)
+        if (!ImmagineAggiungiPasso(static_cast<std::uint8_t*>(immagine), p))
             return 0;
-        const std::size_t o = OFFSET_PASSI + DIMENSIONE_PASSO * static_cast<std::size_t>(k);
-        PutU16(b, o, static_cast<std::uint32_t>(p.iX));
-        PutU16(b, o + 2, static_cast<std::uint32_t>(p.iY));
-        PutU16(b, o + 4, static_cast<std::uint32_t>(p.iR));
-        PutU16(b, o + 6, static_cast<std::uint32_t>(p.iH));
-        PutU16(b, o + 8, static_cast<std::uint32_t>(p.iC));
-        PutU8(b, o + 10, static_cast<std::uint32_t>(p.iKV));
-        PutU8(b, o + 11, static_cast<std::uint32_t>(p.imA));
-        PutU16(b, OFFSET_NUMERO_PASSI, static_cast<std::uint32_t>(++k));
-    }
     return 1;
 }
 
