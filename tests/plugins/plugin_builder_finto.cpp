@@ -2,7 +2,6 @@
 // the text; any other input gives an output file naming what the builder was handed.
 #include <cstdio>
 #include <cstring>
-#include <string>
 
 #include "path/Conversione.h"
 
@@ -10,17 +9,14 @@ extern "C" __attribute__((visibility("default"))) int DLL_BUILD_PRJ_Convert(int 
                                                                             int dimensione)
 {
     char riga[256] = {};
-    if (FILE* f = std::fopen(argv[1], "rb")) {
-        if (std::fgets(riga, sizeof riga, f) == nullptr)
-            riga[0] = '\0';
+    FILE* f = std::fopen(argv[1], "rb");
+    if (f != nullptr && std::fgets(riga, sizeof riga, f) == nullptr)
+        riga[0] = '\0';
+    if (f != nullptr)
         std::fclose(f);
-    }
-    if (std::strncmp(riga, "errore", 6) == 0) {
-        std::snprintf(errore, static_cast<std::size_t>(dimensione), "%s", riga + 6 + (riga[6] == ' '));
-        return 1;
-    }
-    FILE* f = std::fopen(argv[2], "wb");
-    if (f == nullptr)
+    if (std::strncmp(riga, "errore", 6) == 0)
+        return std::snprintf(errore, static_cast<std::size_t>(dimensione), "%s", riga + 6 + (riga[6] == ' ')) >= 0;
+    if ((f = std::fopen(argv[2], "wb")) == nullptr)
         return 1;
     std::fprintf(f, "%d|%s|%s|%s", argc, argv[0], argv[1], argv[2]);
     std::fclose(f);
