@@ -4,7 +4,8 @@
 
 // A section that carries the axes from one state to another: a harmonic three-link profile per
 // axis between two fixed states, or a constant-acceleration ramp to or from rest.
-class KORVANE_API CRaccordo : public CSezione {
+// Final: sections live by value and nothing derives from them, so none is deleted through a base.
+class KORVANE_API CRaccordo final : public CSezione {
 public:
     enum { RACCORDO_LINEARE = 0, RACCORDO_ARMONICO = 1 };
 

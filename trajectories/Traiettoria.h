@@ -101,7 +101,8 @@ using ArrayDouble = CArray<double, const double&>;
 
 // The section during which the unit acquires an image. One class holds the parameters of every
 // kind; TipoCurva says which is in force and that its last computation succeeded.
-class KORVANE_API CTraiettoria : public CSezione {
+// Final: sections live by value and nothing derives from them, so none is deleted through a base.
+class KORVANE_API CTraiettoria final : public CSezione {
 public:
     enum { CURVA_NON_CALCOLATA = 0, CURVA_PANORAMICA = 2, CURVA_CIRCOLARE = 3, CURVA_LINEARE = 4, CURVA_DA_CSV = 5,
            CURVA_CEFALOMETRICA = 6 };
