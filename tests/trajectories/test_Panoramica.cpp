@@ -4,6 +4,8 @@
 #include <cmath>
 #include <random>
 
+#include "core/Integrazione.h"
+#include "core/Numerico.h"
 #include "examples/EsamePanoramico.h"
 #include "resources/Messaggi.h"
 #include "support/MacchinaEsempio.h"
@@ -167,16 +169,97 @@ TEST(Panoramica, GeometriaSuEsamiCasuali)
     }
 }
 
-// The example exam: about 200 degrees of arm rotation, every target inside the machine's ranges.
+// The example exam through the whole chain on the example machine and the built-in head: no message,
+// mirrored about the midline, and every integrated state within every range, speed and acceleration.
 TEST(Panoramica, EsameDiEsempio)
 {
+    CString testa;
+    ASSERT_TRUE(CSezione::UsaTestonaDiDefault(testa));
     CTraiettoria t = EsamePanoramicoAdulto(MacchinaEsempio());
-    ASSERT_EQ(t.CalcolaTraiettoriaPanoramica(), 1);
-    const int n = t.GraficoRotaz.GetSize();
+    t.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_PAN);
+    ASSERT_EQ(t.TipoCurva, CTraiettoria::CURVA_PANORAMICA);
+    EXPECT_EQ(t.GetErrorString(), L"");
     const CLimitiEParametri& m = t.LimitiEParametri;
-    EXPECT_NEAR(t.GraficoRotaz[0] - t.GraficoRotaz[n - 1], 205, 10);
-    for (int i = 0; i < n; ++i)
-        ASSERT_TRUE(std::fabs(t.GraficoRotaz[i] - 180) <= m.AsseR.PosMax && std::fabs(t.PosCMR[i].X) < 80 &&
-                    m.AsseY.PosMin <= t.PosCMR[i].Y && t.PosCMR[i].Y <= m.AsseY.PosMax && t.GraficoKV[i] > 60)
-            << i;
+    const int n = t.GraficoRotaz.GetSize(), k = t.PosDistAng0, passi = t.ArrayPassi.GetSize();
+    ASSERT_EQ(n, 2 * k + 1);
+    for (int i = k + 1; i < n; ++i)  // pass 1 walks up and writes the mirror
+        ASSERT_TRUE(t.GraficoRotaz[2 * k - i] == 180.0 - t.GraficoRotaz[i] && t.PosCMR[2 * k - i].X == -t.PosCMR[i].X) << i;
+    EXPECT_NEAR(t.PuntoFinale.dPosR - t.PuntoIniziale.dPosR, 205, 10);
+    EXPECT_TRUE(passi * m.PassoTemporale >= 10 && passi * m.PassoTemporale <= 16) << passi;
+    const PARAMETRI_ASSE* assi[] = {&m.AsseX, &m.AsseY, &m.AsseR, &m.AsseC};
+    PUNTO_TRAIETTORIA s = t.PuntoIniziale;
+    double v[4] = {s.dVelX, s.dVelY, s.dVelR, 0};
+    for (int i = 0; i < passi; ++i) {
+        AvanzaDiUnPasso(s, t.ArrayPassi[i], m);
+        const double pos[] = {s.dPosX, s.dPosY, s.dPosR}, vel[] = {s.dVelX, s.dVelY, s.dVelR,
+            VelocitaDaMemorizzata(t.ArrayPassi[i].iC, m.AsseC.StepPerUnita, m.AsseC.StepSPerLSB)};
+        for (int a = 0; a < 4; ++a) {
+            ASSERT_TRUE(a == 3 || (assi[a]->PosMin <= pos[a] && pos[a] <= assi[a]->PosMax)) << i << " " << a;
+            ASSERT_LE(std::fabs(vel[a]), assi[a]->MaxVel) << i << " " << a;
+            // C starts from the speed of the first step: the junction before the scan brings it there.
+            ASSERT_TRUE((i == 0 && a == 3) || std::fabs(vel[a] - v[a]) <= assi[a]->MaxAcc * m.PassoTemporale) << i << " " << a;
+            v[a] = vel[a];
+        }
+    }
+}
+
+// Random realistic exams through the whole chain (curve, graphs, geometry, steps, head check), with
+// degenerate ones among them. The words are integrated independently of the library: R turns at one
+// word, and X and Y stay within one quantum of the targets interpolated at the angle reached. The
+// discretiser's own rules and the geometry's mirror are checked by their own tests.
+TEST(Panoramica, CatenaSuEsamiCasuali)
+{
+    CString testa;
+    ASSERT_TRUE(CSezione::UsaTestonaDiDefault(testa));
+    std::mt19937_64 g(7);
+    std::uniform_real_distribution<double> u(0.0, 1.0);
+    int calcolati = 0;
+    for (int caso = 0; caso < 120; ++caso) {
+        const int tipo = 1 + caso % 2, degenere = caso % 8 == 7;
+        const double sx = -(35 + 20 * u(g)), dx = u(g) < 0.5 ? -sx : 35 + 20 * u(g);
+        const double v0 = degenere ? -5 : tipo == 1 ? -0.3 : 30, v1 = degenere ? 5 : tipo == 1 ? 0.3 : 80;
+        CTraiettoria t = Panoramica(sx, dx, 0.5 + 1.5 * u(g), tipo, g, v0, v1);
+        const int n = t.CurvaDenti.ArrayCurvaDenti.GetSize();
+        t.PuntiTuningKV.Add(P2(0, 60 + 30 * u(g))), t.PuntiTuningKV.Add(P2(n - 1, 60 + 30 * u(g)));
+        if (u(g) < 0.5)
+            t.PuntiTuningShift.Add(P2(0, 0.8 + 0.4 * u(g))), t.PuntiTuningShift.Add(P2(n - 1, 0.8 + 0.4 * u(g)));
+        if (degenere && u(g) < 0.5)
+            t.PuntiTuning[static_cast<int>(g() % static_cast<unsigned>(t.PuntiTuning.GetSize()))].Y = std::nan("");
+        t.Is2Assi = caso / 2 % 2, t.InvScaricamento = u(g) < 0.5, t.TraietSimmetrica = dx == -sx && u(g) < 0.7;
+        t.Ingrandimento = static_cast<float>(1.15 + 0.2 * u(g)), t.TempoScansiones = static_cast<float>(8 + 10 * u(g));
+        t.TipoCurva = CTraiettoria::CURVA_PANORAMICA;
+        t.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_PAN);
+        const int passi = t.ArrayPassi.GetSize();
+        if (t.TipoCurva != CTraiettoria::CURVA_PANORAMICA) {
+            ASSERT_TRUE(passi == 0 && (degenere || !t.GetErrorString().empty())) << caso;
+            continue;
+        }
+        ++calcolati;
+        const CLimitiEParametri& m = t.LimitiEParametri;
+        const ArrayPunti2D& c = t.PosCMR;
+        // The target at an angle: interpolated in the segment of the angle list that holds it.
+        auto bersaglio = [&](double R, bool y) {
+            for (int i = 0; i + 1 < n; ++i) {
+                const double a = t.GraficoRotaz[i] - 180, b = t.GraficoRotaz[i + 1] - 180;
+                if (a != b && (R - a) * (R - b) <= 0)
+                    return (y ? c[i].Y : c[i].X) + ((y ? c[i + 1].Y : c[i + 1].X) - (y ? c[i].Y : c[i].X)) * ((R - a) / (b - a));
+            }
+            return std::nan("");
+        };
+        const double dt = m.PassoTemporale, q = m.AsseX.StepSPerLSB / m.AsseX.StepPerUnita * dt;
+        const double omega = VelocitaDaMemorizzata(t.ArrayPassi[0].iR, m.AsseR.StepPerUnita, m.AsseR.StepSPerLSB);
+        double X = t.PuntoIniziale.dPosX, Y = t.PuntoIniziale.dPosY;
+        ASSERT_TRUE(std::isfinite(X) && std::isfinite(Y) && (omega > 0) == !t.InvScaricamento) << caso;
+        for (int i = 0; i < passi; ++i) {
+            const PASSO_TRAIETTORIA& s = t.ArrayPassi[i];
+            ASSERT_EQ(s.iR, t.ArrayPassi[0].iR) << caso << " " << i;
+            X += VelocitaDaMemorizzata(s.iX, m.AsseX.StepPerUnita, m.AsseX.StepSPerLSB) * dt;
+            Y += VelocitaDaMemorizzata(s.iY, m.AsseY.StepPerUnita, m.AsseY.StepSPerLSB) * dt;
+            const double R = t.PuntoIniziale.dPosR + (i + 1) * omega * dt;
+            ASSERT_NEAR(X, bersaglio(R, false), q) << caso << " " << i;
+            ASSERT_NEAR(Y, bersaglio(R, true), q) << caso << " " << i;
+        }
+        EXPECT_TRUE(std::fabs(t.PuntoFinale.dPosX - X) < 1e-9 && std::fabs(t.PuntoFinale.dPosY - Y) < 1e-9) << caso;
+    }
+    EXPECT_GT(calcolati, 80);
 }
