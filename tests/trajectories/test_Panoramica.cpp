@@ -44,6 +44,14 @@ CTraiettoria Panoramica(double sx, double dx, double passo, int tipo, std::mt199
     t.PosRProjCostDx = t.PosRProjCostSx = static_cast<int>((15 + 30 * u(g)) / passo);
     return t;
 }
+// The states the steps integrate to from the start state.
+std::vector<PUNTO_TRAIETTORIA> Stati(const CTraiettoria& t)
+{
+    std::vector<PUNTO_TRAIETTORIA> s{t.PuntoIniziale};
+    for (int i = 0; i < t.ArrayPassi.GetSize(); ++i)
+        s.push_back(s.back()), AvanzaDiUnPasso(s.back(), t.ArrayPassi[i], t.LimitiEParametri);
+    return s;
+}
 }  // namespace
 
 TEST(GraficoTuning, CasiNotiEIngressiCattivi)
@@ -177,36 +185,30 @@ TEST(Panoramica, EsameDiEsempio)
     ASSERT_TRUE(CSezione::UsaTestonaDiDefault(testa));
     CTraiettoria t = EsamePanoramicoAdulto(MacchinaEsempio());
     t.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_PAN);
-    ASSERT_EQ(t.TipoCurva, CTraiettoria::CURVA_PANORAMICA);
-    EXPECT_EQ(t.GetErrorString(), L"");
+    ASSERT_TRUE(t.TipoCurva == CTraiettoria::CURVA_PANORAMICA && t.GetErrorString().empty()) << StringaAUtf8(t.GetErrorString());
     const CLimitiEParametri& m = t.LimitiEParametri;
-    const int n = t.GraficoRotaz.GetSize(), k = t.PosDistAng0, passi = t.ArrayPassi.GetSize();
+    const int n = t.GraficoRotaz.GetSize(), k = t.PosDistAng0;
     ASSERT_EQ(n, 2 * k + 1);
     for (int i = k + 1; i < n; ++i)  // pass 1 walks up and writes the mirror
         ASSERT_TRUE(t.GraficoRotaz[2 * k - i] == 180.0 - t.GraficoRotaz[i] && t.PosCMR[2 * k - i].X == -t.PosCMR[i].X) << i;
-    EXPECT_NEAR(t.PuntoFinale.dPosR - t.PuntoIniziale.dPosR, 205, 10);
-    EXPECT_TRUE(passi * m.PassoTemporale >= 10 && passi * m.PassoTemporale <= 16) << passi;
+    const std::vector<PUNTO_TRAIETTORIA> s = Stati(t);
+    EXPECT_TRUE(std::fabs(s.back().dPosR - s[0].dPosR - 205) < 10 && s.size() * m.PassoTemporale > 10 && s.size() * m.PassoTemporale < 16);
     const PARAMETRI_ASSE* assi[] = {&m.AsseX, &m.AsseY, &m.AsseR, &m.AsseC};
-    PUNTO_TRAIETTORIA s = t.PuntoIniziale;
-    double v[4] = {s.dVelX, s.dVelY, s.dVelR, 0};
-    for (int i = 0; i < passi; ++i) {
-        AvanzaDiUnPasso(s, t.ArrayPassi[i], m);
-        const double pos[] = {s.dPosX, s.dPosY, s.dPosR}, vel[] = {s.dVelX, s.dVelY, s.dVelR,
-            VelocitaDaMemorizzata(t.ArrayPassi[i].iC, m.AsseC.StepPerUnita, m.AsseC.StepSPerLSB)};
-        for (int a = 0; a < 4; ++a) {
-            ASSERT_TRUE(a == 3 || (assi[a]->PosMin <= pos[a] && pos[a] <= assi[a]->PosMax)) << i << " " << a;
-            ASSERT_LE(std::fabs(vel[a]), assi[a]->MaxVel) << i << " " << a;
-            // C starts from the speed of the first step: the junction before the scan brings it there.
-            ASSERT_TRUE((i == 0 && a == 3) || std::fabs(vel[a] - v[a]) <= assi[a]->MaxAcc * m.PassoTemporale) << i << " " << a;
-            v[a] = vel[a];
-        }
+    for (size_t i = 1; i < s.size(); ++i) {
+        // C starts at its first step's speed: the junction before the scan brings it there.
+        auto c = [&](size_t j) { return VelocitaDaMemorizzata(t.ArrayPassi[static_cast<int>(std::max<size_t>(j, 1) - 1)].iC, m.AsseC.StepPerUnita, m.AsseC.StepSPerLSB); };
+        const double pos[] = {s[i].dPosX, s[i].dPosY, s[i].dPosR, 0}, v[] = {s[i].dVelX, s[i].dVelY, s[i].dVelR, c(i)};
+        const double v0[] = {s[i - 1].dVelX, s[i - 1].dVelY, s[i - 1].dVelR, c(i - 1)};
+        for (int a = 0; a < 4; ++a)
+            ASSERT_TRUE((a == 3 || (assi[a]->PosMin <= pos[a] && pos[a] <= assi[a]->PosMax)) && std::fabs(v[a]) <= assi[a]->MaxVel &&
+                        std::fabs(v[a] - v0[a]) <= assi[a]->MaxAcc * m.PassoTemporale) << i << " " << a;
     }
 }
 
-// Random realistic exams through the whole chain (curve, graphs, geometry, steps, head check), with
-// degenerate ones among them. The words are integrated independently of the library: R turns at one
-// word, and X and Y stay within one quantum of the targets interpolated at the angle reached. The
-// discretiser's own rules and the geometry's mirror are checked by their own tests.
+// Random realistic exams through the whole chain (curve, graphs, geometry, steps, head check), every
+// eighth one degenerate. Integrated independently, R turns at one word and X and Y stay within one
+// quantum of the targets interpolated at the angle reached. The geometry's mirror and the discretiser's
+// own rules have their own tests.
 TEST(Panoramica, CatenaSuEsamiCasuali)
 {
     CString testa;
@@ -216,50 +218,39 @@ TEST(Panoramica, CatenaSuEsamiCasuali)
     int calcolati = 0;
     for (int caso = 0; caso < 120; ++caso) {
         const int tipo = 1 + caso % 2, degenere = caso % 8 == 7;
-        const double sx = -(35 + 20 * u(g)), dx = u(g) < 0.5 ? -sx : 35 + 20 * u(g);
-        const double v0 = degenere ? -5 : tipo == 1 ? -0.3 : 30, v1 = degenere ? 5 : tipo == 1 ? 0.3 : 80;
-        CTraiettoria t = Panoramica(sx, dx, 0.5 + 1.5 * u(g), tipo, g, v0, v1);
+        const double sx = -(35 + 20 * u(g)), dx = u(g) < 0.5 ? -sx : 35 + 20 * u(g), v = degenere ? 5 : tipo == 1 ? 0.3 : 25;
+        CTraiettoria t = Panoramica(sx, dx, 0.5 + 1.5 * u(g), tipo, g, (tipo == 2 && !degenere ? 55 : 0) - v, (tipo == 2 && !degenere ? 55 : 0) + v);
         const int n = t.CurvaDenti.ArrayCurvaDenti.GetSize();
         t.PuntiTuningKV.Add(P2(0, 60 + 30 * u(g))), t.PuntiTuningKV.Add(P2(n - 1, 60 + 30 * u(g)));
         if (u(g) < 0.5)
-            t.PuntiTuningShift.Add(P2(0, 0.8 + 0.4 * u(g))), t.PuntiTuningShift.Add(P2(n - 1, 0.8 + 0.4 * u(g)));
+            t.PuntiTuningShift.Add(P2(0, 0.8 + 0.4 * u(g))), t.PuntiTuningShift.Add(P2(n - 1, 1));
         if (degenere && u(g) < 0.5)
             t.PuntiTuning[static_cast<int>(g() % static_cast<unsigned>(t.PuntiTuning.GetSize()))].Y = std::nan("");
         t.Is2Assi = caso / 2 % 2, t.InvScaricamento = u(g) < 0.5, t.TraietSimmetrica = dx == -sx && u(g) < 0.7;
         t.Ingrandimento = static_cast<float>(1.15 + 0.2 * u(g)), t.TempoScansiones = static_cast<float>(8 + 10 * u(g));
         t.TipoCurva = CTraiettoria::CURVA_PANORAMICA;
         t.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_PAN);
-        const int passi = t.ArrayPassi.GetSize();
         if (t.TipoCurva != CTraiettoria::CURVA_PANORAMICA) {
-            ASSERT_TRUE(passi == 0 && (degenere || !t.GetErrorString().empty())) << caso;
+            ASSERT_TRUE(t.ArrayPassi.IsEmpty() && (degenere || !t.GetErrorString().empty())) << caso;
             continue;
         }
         ++calcolati;
         const CLimitiEParametri& m = t.LimitiEParametri;
-        const ArrayPunti2D& c = t.PosCMR;
-        // The target at an angle: interpolated in the segment of the angle list that holds it.
-        auto bersaglio = [&](double R, bool y) {
-            for (int i = 0; i + 1 < n; ++i) {
-                const double a = t.GraficoRotaz[i] - 180, b = t.GraficoRotaz[i + 1] - 180;
-                if (a != b && (R - a) * (R - b) <= 0)
-                    return (y ? c[i].Y : c[i].X) + ((y ? c[i + 1].Y : c[i + 1].X) - (y ? c[i].Y : c[i].X)) * ((R - a) / (b - a));
-            }
+        auto bersaglio = [&](double R, double CPunto2DKorvane::*asse) {
+            for (int i = 0; i + 1 < n; ++i)
+                if (const double a = t.GraficoRotaz[i] - 180, b = t.GraficoRotaz[i + 1] - 180; a != b && (R - a) * (R - b) <= 0)
+                    return t.PosCMR[i].*asse + (t.PosCMR[i + 1].*asse - t.PosCMR[i].*asse) * ((R - a) / (b - a));
             return std::nan("");
         };
-        const double dt = m.PassoTemporale, q = m.AsseX.StepSPerLSB / m.AsseX.StepPerUnita * dt;
-        const double omega = VelocitaDaMemorizzata(t.ArrayPassi[0].iR, m.AsseR.StepPerUnita, m.AsseR.StepSPerLSB);
-        double X = t.PuntoIniziale.dPosX, Y = t.PuntoIniziale.dPosY;
-        ASSERT_TRUE(std::isfinite(X) && std::isfinite(Y) && (omega > 0) == !t.InvScaricamento) << caso;
-        for (int i = 0; i < passi; ++i) {
-            const PASSO_TRAIETTORIA& s = t.ArrayPassi[i];
-            ASSERT_EQ(s.iR, t.ArrayPassi[0].iR) << caso << " " << i;
-            X += VelocitaDaMemorizzata(s.iX, m.AsseX.StepPerUnita, m.AsseX.StepSPerLSB) * dt;
-            Y += VelocitaDaMemorizzata(s.iY, m.AsseY.StepPerUnita, m.AsseY.StepSPerLSB) * dt;
-            const double R = t.PuntoIniziale.dPosR + (i + 1) * omega * dt;
-            ASSERT_NEAR(X, bersaglio(R, false), q) << caso << " " << i;
-            ASSERT_NEAR(Y, bersaglio(R, true), q) << caso << " " << i;
+        const double q = m.AsseX.StepSPerLSB / m.AsseX.StepPerUnita * m.PassoTemporale;
+        const std::vector<PUNTO_TRAIETTORIA> s = Stati(t);
+        ASSERT_TRUE(s[0].dVelR != 0 && (s[0].dVelR > 0) == !t.InvScaricamento) << caso;
+        for (size_t i = 1; i < s.size(); ++i) {
+            ASSERT_EQ(t.ArrayPassi[static_cast<int>(i - 1)].iR, t.ArrayPassi[0].iR) << caso << " " << i;
+            ASSERT_NEAR(s[i].dPosX, bersaglio(s[i].dPosR, &CPunto2DKorvane::X), q) << caso << " " << i;
+            ASSERT_NEAR(s[i].dPosY, bersaglio(s[i].dPosR, &CPunto2DKorvane::Y), q) << caso << " " << i;
         }
-        EXPECT_TRUE(std::fabs(t.PuntoFinale.dPosX - X) < 1e-9 && std::fabs(t.PuntoFinale.dPosY - Y) < 1e-9) << caso;
+        EXPECT_TRUE(std::fabs(t.PuntoFinale.dPosX - s.back().dPosX) < 1e-9 && std::fabs(t.PuntoFinale.dPosY - s.back().dPosY) < 1e-9) << caso;
     }
     EXPECT_GT(calcolati, 80);
 }
