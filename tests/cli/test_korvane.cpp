@@ -258,7 +258,7 @@ TEST(Korvane, PanCalcolaLEsameDiEsempioORifiuta)
     } casi[] = {
         {"", 0, "steps: 700, duration: 14.000 s"},  // no arguments: the example exam into out/pan
         {"--two-axis --inverse --asymmetric --no-head --json", 0, "\"anti_collision\": \"skipped (--no-head)\""},
-        {"--type 1", 1, "R is under the minimum"},  // the sides hold a radius that turns the arm further
+        {"--type 1 --time 12", 0, "panoramic: type 1, symmetric, one axis, forward, 223 points, scan time 12.000 s"},
         {"--time 0", 2, "--time"},
         {"--time nan", 2, "not a finite number"},
         {"--magnification 0.5", 2, "--magnification"},

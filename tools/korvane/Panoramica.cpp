@@ -18,18 +18,16 @@ struct OpzioniPanoramica {
     bool asimmetrica = false, dueAssi = false, inversa = false;
 };
 
-// Type 1 is tuned by the derivative of the distortion angle, which grows without bound where the arch
-// turns along the molars: it tunes the front, sampled every 5 points from the type-2 geometry, and the
-// sides keep the projection radius reached at the window's edge.
+// Type 1 is tuned by the derivative of the distortion angle, which grows steeply where the arch turns
+// along the molars, so a few points cannot carry it: the type-2 geometry's own derivative is given at
+// every point, and type 1 images the same layer.
 bool InTipoDerivata(CTraiettoria& t)
 {
     if (!t.CalcolaTraiettoriaPanoramica())
         return false;
-    const int k = t.PosDistAng0, finestra = 45;  // points 1 mm apart: about the canines
     t.PuntiTuning.RemoveAll();
-    for (int i = std::max(0, k - finestra); i <= std::min(k + finestra, t.GraficoDerivata.GetSize() - 1); i += 5)
+    for (int i = 0; i < t.GraficoDerivata.GetSize(); ++i)
         t.PuntiTuning.Add(CPunto2DKorvane(i, t.GraficoDerivata[i]));
-    t.PosRProjCostDx = t.PosRProjCostSx = finestra;
     t.TipoRicostruzione = 1;
     return true;
 }
