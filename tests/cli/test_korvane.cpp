@@ -260,10 +260,7 @@ TEST(Korvane, PanCalcolaLEsameDiEsempioORifiuta)
         {"--two-axis --inverse --asymmetric --no-head --json", 0, "\"anti_collision\": \"skipped (--no-head)\""},
         {"--type 1 --time 12", 0, "panoramic: type 1, symmetric, one axis, forward, 223 points, scan time 12.000 s"},
         {"--time 0", 2, "--time"},
-        {"--time nan", 2, "not a finite number"},
         {"--magnification 0.5", 2, "--magnification"},
-        {"--type 3", 2, "--type"},
-        {"--head " + dir + "manca.txt", 2, "manca.txt"},
     };
     for (const auto& c : casi) {
         const Esito e = Esegui("pan " + (c.argomenti.empty() ? "" : "--out " + dir + "altro " + c.argomenti), "cd " + dir + " && ");
