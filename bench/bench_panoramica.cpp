@@ -52,6 +52,22 @@ void BM_EsamePanoramicoCurvaEGeometria(benchmark::State& stato)
 }
 BENCHMARK(BM_EsamePanoramicoCurvaEGeometria)->Unit(benchmark::kMicrosecond);
 
+void BM_EsamePanoramicoRicalcolo(benchmark::State& stato)
+{
+    // What a design application redoes while a tuning point is dragged: curve, graphs, geometry, steps, head check.
+    CString err;
+    CSezione::UsaTestonaDiDefault(err);
+    CTraiettoria t = EsamePanoramicoAdulto(MacchinaEsempio());
+    for (auto _ : stato) {
+        t.CurvaDenti.CalcolaCurva(err);
+        t.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_PAN);
+        if (t.TipoCurva != CTraiettoria::CURVA_PANORAMICA || !t.GetErrorString().empty())
+            stato.SkipWithError("the example exam did not compute cleanly");
+        benchmark::DoNotOptimize(t.ArrayPassi.GetData());
+    }
+}
+BENCHMARK(BM_EsamePanoramicoRicalcolo)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

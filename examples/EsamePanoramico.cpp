@@ -41,15 +41,17 @@ CTraiettoria EsamePanoramicoAdulto(const CLimitiEParametri& macchina)
     t.TempoScansiones = 14.0f;
     t.PosDistAng0 = k;
     // The tuned window spans the whole arch: a narrow sharp layer at the incisors, a wide one, with
-    // beams near the normal, along the molars.
-    t.PosRProjCostDx = 120;
-    t.PosRProjCostSx = 120;
+    // beams near the normal, along the molars. The last tuning points sit on the curve's ends: points
+    // beyond them would lengthen the graphs past the curve, and the steps would be refused.
+    const double fine = c.ArrayCurvaDenti.GetSize() - 1 - k;
+    t.PosRProjCostDx = static_cast<int>(fine);
+    t.PosRProjCostSx = static_cast<int>(fine);
     t.SensibilitaSpline = 2.0f;
-    Punti(t.PuntiTuning, k, {{0, 30}, {10, 28}, {20, 24}, {30, 40}, {45, 80}, {60, 120}, {80, 120}, {120, 100}});
+    Punti(t.PuntiTuning, k, {{0, 30}, {10, 28}, {20, 24}, {30, 40}, {45, 80}, {60, 120}, {80, 120}, {fine, 100}});
     // More tube voltage where the beam crosses the cervical spine.
     t.SensibSplineKV = 3.0f;
-    Punti(t.PuntiTuningKV, k, {{0, 85}, {25, 85}, {60, 72}, {120, 70}});
+    Punti(t.PuntiTuningKV, k, {{0, 85}, {25, 85}, {60, 72}, {fine, 70}});
     t.SensibSplineShift = 2.0f;
-    Punti(t.PuntiTuningShift, k, {{0, 1.0}, {120, 1.0}});
+    Punti(t.PuntiTuningShift, k, {{0, 1.0}, {fine, 1.0}});
     return t;
 }

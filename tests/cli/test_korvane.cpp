@@ -247,3 +247,26 @@ TEST(Korvane, AvvisiSullaParolaDiVelocita)
     EXPECT_NE(e.uscita.find("warning: X: \"Max Vel\" needs the word 40960"), std::string::npos) << e.uscita;
     EXPECT_NE(e.uscita.find("warning: H: \"Max Vel\" rounds to a word of 0"), std::string::npos) << e.uscita;
 }
+
+TEST(Korvane, PanCalcolaLEsameDiEsempioORifiuta)
+{
+    const std::string dir = CartellaTemporanea("cli-pan");
+    const struct {
+        std::string argomenti;
+        int codice;
+        std::string atteso;
+    } casi[] = {
+        {"", 0, "steps: 700, duration: 14.000 s"},  // no arguments: the example exam into out/pan
+        {"--two-axis --inverse --asymmetric --no-head --json", 0, "\"anti_collision\": \"skipped (--no-head)\""},
+        {"--type 1 --time 12", 0, "panoramic: type 1, symmetric, one axis, forward, 223 points, scan time 12.000 s"},
+        {"--time 0", 2, "--time"},
+        {"--magnification 0.5", 2, "--magnification"},
+    };
+    for (const auto& c : casi) {
+        const Esito e = Esegui("pan " + (c.argomenti.empty() ? "" : "--out " + dir + "altro " + c.argomenti), "cd " + dir + " && ");
+        EXPECT_EQ(e.codice, c.codice) << c.argomenti << "\n" << e.uscita;
+        EXPECT_NE(e.uscita.find(c.atteso), std::string::npos) << c.argomenti << "\n" << e.uscita;
+    }
+    const std::string passi = LeggiFile(dir + "out/pan/passi.csv"), geometria = LeggiFile(dir + "out/pan/geometria.csv");
+    EXPECT_TRUE(std::count(passi.begin(), passi.end(), '\n') == 700 && std::count(geometria.begin(), geometria.end(), '\n') == 224);
+}

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <random>
 
+#include "core/Integrazione.h"
+#include "core/Numerico.h"
 #include "examples/EsamePanoramico.h"
 #include "resources/Messaggi.h"
 #include "support/MacchinaEsempio.h"
@@ -41,6 +43,14 @@ CTraiettoria Panoramica(double sx, double dx, double passo, int tipo, std::mt199
     t.TipoRicostruzione = tipo;
     t.PosRProjCostDx = t.PosRProjCostSx = static_cast<int>((15 + 30 * u(g)) / passo);
     return t;
+}
+// The states the steps integrate to from the start state.
+std::vector<PUNTO_TRAIETTORIA> Stati(const CTraiettoria& t)
+{
+    std::vector<PUNTO_TRAIETTORIA> s{t.PuntoIniziale};
+    for (int i = 0; i < t.ArrayPassi.GetSize(); ++i)
+        s.push_back(s.back()), AvanzaDiUnPasso(s.back(), t.ArrayPassi[i], t.LimitiEParametri);
+    return s;
 }
 }  // namespace
 
@@ -167,16 +177,77 @@ TEST(Panoramica, GeometriaSuEsamiCasuali)
     }
 }
 
-// The example exam: about 200 degrees of arm rotation, every target inside the machine's ranges.
+// The example exam through the whole chain on the example machine and the built-in head: no message,
+// mirrored about the midline, and every integrated state within every range, speed and acceleration.
 TEST(Panoramica, EsameDiEsempio)
 {
+    CString testa;
+    ASSERT_TRUE(CSezione::UsaTestonaDiDefault(testa));
     CTraiettoria t = EsamePanoramicoAdulto(MacchinaEsempio());
-    ASSERT_EQ(t.CalcolaTraiettoriaPanoramica(), 1);
-    const int n = t.GraficoRotaz.GetSize();
+    t.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_PAN);
+    ASSERT_TRUE(t.TipoCurva == CTraiettoria::CURVA_PANORAMICA && t.GetErrorString().empty()) << StringaAUtf8(t.GetErrorString());
     const CLimitiEParametri& m = t.LimitiEParametri;
-    EXPECT_NEAR(t.GraficoRotaz[0] - t.GraficoRotaz[n - 1], 205, 10);
-    for (int i = 0; i < n; ++i)
-        ASSERT_TRUE(std::fabs(t.GraficoRotaz[i] - 180) <= m.AsseR.PosMax && std::fabs(t.PosCMR[i].X) < 80 &&
-                    m.AsseY.PosMin <= t.PosCMR[i].Y && t.PosCMR[i].Y <= m.AsseY.PosMax && t.GraficoKV[i] > 60)
-            << i;
+    const int n = t.GraficoRotaz.GetSize();
+    EXPECT_TRUE(n == 2 * t.PosDistAng0 + 1 && t.GraficoRotaz[0] == 180.0 - t.GraficoRotaz[n - 1] && t.PosCMR[0].X == -t.PosCMR[n - 1].X);
+    const std::vector<PUNTO_TRAIETTORIA> s = Stati(t);
+    EXPECT_TRUE(std::fabs(s.back().dPosR - s[0].dPosR - 205) < 10 && s.size() * m.PassoTemporale > 10 && s.size() * m.PassoTemporale < 16);
+    const PARAMETRI_ASSE* assi[] = {&m.AsseX, &m.AsseY, &m.AsseR, &m.AsseC};
+    for (size_t i = 1; i < s.size(); ++i) {
+        // C starts at its first step's speed: the junction before the scan brings it there.
+        auto c = [&](size_t j) { return VelocitaDaMemorizzata(t.ArrayPassi[static_cast<int>(std::max<size_t>(j, 1) - 1)].iC, m.AsseC.StepPerUnita, m.AsseC.StepSPerLSB); };
+        const double pos[] = {s[i].dPosX, s[i].dPosY, s[i].dPosR, 0}, v[] = {s[i].dVelX, s[i].dVelY, s[i].dVelR, c(i)};
+        const double v0[] = {s[i - 1].dVelX, s[i - 1].dVelY, s[i - 1].dVelR, c(i - 1)};
+        for (int a = 0; a < 4; ++a)
+            ASSERT_TRUE((a == 3 || (assi[a]->PosMin <= pos[a] && pos[a] <= assi[a]->PosMax)) && std::fabs(v[a]) <= assi[a]->MaxVel &&
+                        std::fabs(v[a] - v0[a]) <= assi[a]->MaxAcc * m.PassoTemporale) << i << " " << a;
+    }
+}
+
+// Random realistic exams through the whole chain (curve, graphs, geometry, steps, head check), every
+// eighth one degenerate. Integrated independently, R turns at one word and X and Y stay within one
+// quantum of the targets interpolated at the angle reached. The geometry's mirror and the discretiser's
+// own rules have their own tests.
+TEST(Panoramica, CatenaSuEsamiCasuali)
+{
+    CString testa;
+    ASSERT_TRUE(CSezione::UsaTestonaDiDefault(testa));
+    std::mt19937_64 g(7);
+    std::uniform_real_distribution<double> u(0.0, 1.0);
+    int calcolati = 0;
+    for (int caso = 0; caso < 120; ++caso) {
+        const int tipo = 1 + caso % 2, degenere = caso % 8 == 7;
+        const double sx = -(35 + 20 * u(g)), dx = u(g) < 0.5 ? -sx : 35 + 20 * u(g), v = degenere ? 5 : tipo == 1 ? 0.3 : 25;
+        CTraiettoria t = Panoramica(sx, dx, 0.5 + 1.5 * u(g), tipo, g, (tipo == 2 && !degenere ? 55 : 0) - v, (tipo == 2 && !degenere ? 55 : 0) + v);
+        const int n = t.CurvaDenti.ArrayCurvaDenti.GetSize();
+        t.PuntiTuningKV.Add(P2(0, 60 + 30 * u(g))), t.PuntiTuningKV.Add(P2(n - 1, 60 + 30 * u(g)));
+        if (u(g) < 0.5)
+            t.PuntiTuningShift.Add(P2(0, 0.8 + 0.4 * u(g))), t.PuntiTuningShift.Add(P2(n - 1, 1));
+        if (degenere && u(g) < 0.5)
+            t.PuntiTuning[static_cast<int>(g() % static_cast<unsigned>(t.PuntiTuning.GetSize()))].Y = std::nan("");
+        t.Is2Assi = caso / 2 % 2, t.InvScaricamento = u(g) < 0.5, t.TraietSimmetrica = dx == -sx && u(g) < 0.7;
+        t.Ingrandimento = static_cast<float>(1.15 + 0.2 * u(g)), t.TempoScansiones = static_cast<float>(8 + 10 * u(g));
+        t.TipoCurva = CTraiettoria::CURVA_PANORAMICA;
+        t.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_PAN);
+        if (t.TipoCurva != CTraiettoria::CURVA_PANORAMICA) {
+            ASSERT_TRUE(t.ArrayPassi.IsEmpty() && (degenere || !t.GetErrorString().empty())) << caso;
+            continue;
+        }
+        ++calcolati;
+        const CLimitiEParametri& m = t.LimitiEParametri;
+        auto bersaglio = [&](double R, double CPunto2DKorvane::*asse) {
+            for (int i = 0; i + 1 < n; ++i)
+                if (const double a = t.GraficoRotaz[i] - 180, b = t.GraficoRotaz[i + 1] - 180; a != b && (R - a) * (R - b) <= 0)
+                    return t.PosCMR[i].*asse + (t.PosCMR[i + 1].*asse - t.PosCMR[i].*asse) * ((R - a) / (b - a));
+            return std::nan("");
+        };
+        const double q = m.AsseX.StepSPerLSB / m.AsseX.StepPerUnita * m.PassoTemporale;
+        const std::vector<PUNTO_TRAIETTORIA> s = Stati(t);
+        ASSERT_TRUE(s[0].dVelR != 0 && (s[0].dVelR > 0) == !t.InvScaricamento) << caso;
+        for (size_t i = 1; i < s.size(); ++i) {
+            ASSERT_EQ(t.ArrayPassi[static_cast<int>(i - 1)].iR, t.ArrayPassi[0].iR) << caso << " " << i;
+            ASSERT_NEAR(s[i].dPosX, bersaglio(s[i].dPosR, &CPunto2DKorvane::X), q) << caso << " " << i;
+            ASSERT_NEAR(s[i].dPosY, bersaglio(s[i].dPosR, &CPunto2DKorvane::Y), q) << caso << " " << i;
+        }
+    }
+    EXPECT_GT(calcolati, 80);
 }

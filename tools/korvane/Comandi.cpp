@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -145,27 +146,9 @@ int Prepara(const OpzioniComuni& o, CLimitiEParametri& m, std::string& anticolli
         return ESITO_USO;
     DLL_KORVANE_GetErrorString();
     DLL_KORVANE_SetLimitiEParametri(&m);
-    if (o.senzaTesta) {
-        NessunaTesta();
-        anticollisione = "skipped (--no-head)";
-    } else if (!o.testa.empty()) {
-        CString err;
-        Ingresso in;
-        if (!in.Apri(o.testa, "the head outline"))
-            return ESITO_USO;
-        if (!CSezione::LeggiTestonaDaFile(in.NomePerLaLibreria(), err)) {
-            Errore("cannot use the head outline " + o.testa + (err.empty() ? "" : ": " + StringaAUtf8(err)));
-            return ESITO_USO;
-        }
-        anticollisione = "passed (3D mode, head outline " + o.testa + ")";
-    } else {
-        if (!DLL_KORVANE_UsaTestaDiDefault()) {
-            Errore(StringaAUtf8(DLL_KORVANE_GetErrorString()));
-            return ESITO_RIFIUTATO;
-        }
-        anticollisione = "passed (3D mode, built-in head outline)";
-    }
-    return ESITO_OK;
+    const int esito = PreparaTesta(o, anticollisione);
+    anticollisione = o.senzaTesta ? "skipped (--no-head)" : "passed (3D mode, " + anticollisione + ")";
+    return esito;
 }
 
 int Rifiutato()
@@ -229,6 +212,40 @@ PUNTO_TRAIETTORIA StatoDa(const std::vector<double>& v)
 }
 
 }  // namespace
+
+int PreparaTesta(const OpzioniComuni& o, std::string& testa)
+{
+    if (o.senzaTesta) {
+        NessunaTesta();
+        testa.clear();
+    } else if (!o.testa.empty()) {
+        CString err;
+        Ingresso in;
+        if (!in.Apri(o.testa, "the head outline"))
+            return ESITO_USO;
+        if (!CSezione::LeggiTestonaDaFile(in.NomePerLaLibreria(), err)) {
+            Errore("cannot use the head outline " + o.testa + (err.empty() ? "" : ": " + StringaAUtf8(err)));
+            return ESITO_USO;
+        }
+        testa = "head outline " + o.testa;
+    } else {
+        if (!DLL_KORVANE_UsaTestaDiDefault()) {
+            Errore(StringaAUtf8(DLL_KORVANE_GetErrorString()));
+            return ESITO_RIFIUTATO;
+        }
+        testa = "built-in head outline";
+    }
+    return ESITO_OK;
+}
+
+const CLI::Validator FINITO(
+    [](std::string& testo) {
+        double v = 0.0;
+        if (CLI::detail::lexical_cast(testo, v) && !(std::isfinite(v) && std::fabs(v) <= FLT_MAX))
+            return "not a finite number: " + testo;
+        return std::string();
+    },
+    "");
 
 void Errore(const std::string& testo)
 {

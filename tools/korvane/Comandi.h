@@ -78,7 +78,13 @@ std::vector<PUNTO_TRAIETTORIA> StatiDiSezione(const CSezione& s, const CLimitiEP
 // Reads the machine file (empty: the example unit) and checks it can compute motion; false with the
 // reasons on standard error.
 bool CaricaMacchina(const std::string& file, CLimitiEParametri& m);
-// The `ceph` subcommand, kept in its own source.
+// Sets the reference head the checks use: none, a file or the built-in outline; `testa` names it
+// (empty without one). Returns an exit code, ESITO_OK to go on.
+int PreparaTesta(const OpzioniComuni& o, std::string& testa);
+// Every number reaches the library as a float or a double: refuses what is not a finite float.
+extern const CLI::Validator FINITO;
+// The trajectory subcommands, each kept in its own source.
+void AggiungiComandoPanoramica(CLI::App& app, int& esito);
 void AggiungiComandoCefalometrica(CLI::App& app, int& esito);
 
 void AggiungiOpzioniComuni(CLI::App& sub, OpzioniComuni& o, const std::string& uscitaPredefinita);
