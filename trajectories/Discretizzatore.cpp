@@ -78,10 +78,11 @@ int CTraiettoria::DiscretizzaPerRotazione(const ParametriDiscretizzazione* p, do
     // An empty shift graph (fewer than two tuning points) counts as 1.0 throughout.
     const ArrayDouble* shift = p->pGraficoShift != nullptr && !p->pGraficoShift->IsEmpty() ? p->pGraficoShift : nullptr;
     if (p->pPuntiCurva == nullptr || p->pPosCMR == nullptr || p->pVersoPositivo == nullptr ||
-        p->pPuntiCurva->GetSize() != n || p->pPosCMR->GetSize() != n || (shift != nullptr && shift->GetSize() != n))
+        p->pPuntiCurva->GetSize() != n || p->pPosCMR->GetSize() != n || (shift != nullptr && shift->GetSize() < n))
         return rifiuta(MSG_DISCRETIZZAZIONE_LISTE, 0);
-    // No tube settings, no exam: a short kV graph is refused, never read past its end.
-    if (p->pGraficoKV == nullptr || p->pGraficoKV->GetSize() != n)
+    // No tube settings, no exam: a short kV graph is refused, never read past its end. A tuning point
+    // past the curve's end lengthens its graph; only the entries of the curve's points are read.
+    if (p->pGraficoKV == nullptr || p->pGraficoKV->GetSize() < n)
         return rifiuta(MSG_DISCRETIZZAZIONE_KV, 0);
     const ArrayPunti2D &P = *p->pPuntiCurva, &CMR = *p->pPosCMR;
     const ArrayDouble& KV = *p->pGraficoKV;

@@ -83,6 +83,7 @@ TEST(Discretizzatore, CasiLimite)
         {{0, 8}, {}, NAN, 1, nullptr, 0, 0, MSG_DISCRETIZZAZIONE_TEMPO, 0},
         {{0, 8}, {}, 1e9, 1, nullptr, 0, 0, MSG_DISCRETIZZAZIONE_TROPPO_LUNGA, 0},
         {{0, 8}, {}, 4, 1, [](Ingresso& e) { e.kv.RemoveAt(1); }, 0, 0, MSG_DISCRETIZZAZIONE_KV, 0},
+        {{0, 8}, {}, 4, 1, [](Ingresso& e) { e.kv.Add(1), e.shift.Add(1), e.shift.Add(1), e.shift.Add(1); }, 1, 7, 0, 0, 200, 0, 80, 100},
         {{0, 8}, {}, 4, 1, [](Ingresso& e) { e.shift.Add(1); }, 0, 0, MSG_DISCRETIZZAZIONE_LISTE, 0},
     };
     for (const auto& c : casi) {
