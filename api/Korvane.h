@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/LimitiEParametri.h"
-#include "core/PuntoTraiettoria.h"
-#include "platform/CString.h"
+#include "../core/LimitiEParametri.h"
+#include "../core/PuntoTraiettoria.h"
+#include "../platform/CString.h"
 
 // Parameters of a cone-beam 3D scan, passed by value.
 struct KORVANE_API ParamTrjCB3D {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "path/Percorso.h"
+#include "../path/Percorso.h"
 
 // The flat API's process-wide state.
 struct StatoApi {

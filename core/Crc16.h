@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/Export.h"
+#include "../platform/Export.h"
 
 // CRC-16/X-25: reflected polynomial 0x8408, initial 0xFFFF, final complement; "123456789" gives 0x906E.
 // A length of 0 gives 0.

@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "core/ParametriFileDat.h"
-#include "core/PuntoTraiettoria.h"
-#include "platform/Export.h"
+#include "ParametriFileDat.h"
+#include "PuntoTraiettoria.h"
+#include "../platform/Export.h"
 
 // The 37293-byte binary image the unit runs: the projection file's image and the flat API's step
 // buffer share it. Offsets are explicit; every value is little-endian except the CRC.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/LimitiEParametri.h"
-#include "core/PuntoTraiettoria.h"
+#include "LimitiEParametri.h"
+#include "PuntoTraiettoria.h"
 
 // The axis state one step later: the step's words decoded into velocities, the positions advanced
 // by velocity x "Passo temporale s", the tube settings taken from the step.

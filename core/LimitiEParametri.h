@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/CString.h"
+#include "../platform/CString.h"
 
 // The drive constants and limits of one axis, in the order the machine file lists them.
 // Lengths in mm (degrees for R).

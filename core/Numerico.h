@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/Export.h"
+#include "../platform/Export.h"
 
 // Numeric rules shared by every producer and consumer of steps. Each rule is written here once.
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "platform/CArray.h"
-#include "platform/Export.h"
+#include "../platform/CArray.h"
+#include "../platform/Export.h"
 
 using ArrayInt = CArray<std::int32_t, const std::int32_t&>;
 

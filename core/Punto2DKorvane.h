@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/CArray.h"
-#include "platform/CObject.h"
-#include "platform/CPoint.h"
+#include "../platform/CArray.h"
+#include "../platform/CObject.h"
+#include "../platform/CPoint.h"
 
 // A plane vector of two doubles: arch-curve points, head-profile points, tuning graphs.
 class KORVANE_API CPunto2DKorvane : public CObject {

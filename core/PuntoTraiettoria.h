@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "platform/CArray.h"
-#include "platform/Export.h"
+#include "../platform/CArray.h"
+#include "../platform/Export.h"
 
 // The state of the axes at one instant. Plain data passed by value across the library boundary:
 // the order of the fields is part of the interface.

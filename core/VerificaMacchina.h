@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/LimitiEParametri.h"
+#include "LimitiEParametri.h"
 
 // What a computation needs of the machine record. The readers accept whatever formatted scanning
 // accepts, so a record may hold values no computation can start from; they are refused here.

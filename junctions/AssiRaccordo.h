@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/LimitiEParametri.h"
-#include "core/PuntoTraiettoria.h"
+#include "../core/LimitiEParametri.h"
+#include "../core/PuntoTraiettoria.h"
 
 // More steps than any junction needs: a longer duration is a failure, not an allocation.
 inline constexpr double MAX_PASSI_RACCORDO = 1000000.0;

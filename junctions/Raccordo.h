@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sections/Sezione.h"
+#include "../sections/Sezione.h"
 
 // A section that carries the axes from one state to another: a harmonic three-link profile per
 // axis between two fixed states, or a constant-acceleration ramp to or from rest.

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/ParametriFileDat.h"
-#include "junctions/Raccordo.h"
-#include "platform/Libreria.h"
-#include "trajectories/Traiettoria.h"
+#include "../core/ParametriFileDat.h"
+#include "../junctions/Raccordo.h"
+#include "../platform/Libreria.h"
+#include "../trajectories/Traiettoria.h"
 
 using ArrayRaccordi = CArray<CRaccordo, const CRaccordo&>;
 using ArrayTraiettorie = CArray<CTraiettoria, const CTraiettoria&>;

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/CString.h"
+#include "CString.h"
 
 class CArchive;
 class CObject;

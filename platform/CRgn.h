@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/CPoint.h"
-#include "platform/Export.h"
+#include "CPoint.h"
+#include "Export.h"
 
 constexpr int ALTERNATE = 1;
 constexpr int WINDING = 2;

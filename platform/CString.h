@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/Export.h"
+#include "Export.h"
 
 // The framework's wide string.
 using CString = std::wstring;

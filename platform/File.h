@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "platform/CString.h"
+#include "CString.h"
 
 // Opens a file by its wide name (handed to the file system as UTF-8) with an fopen mode.
 KORVANE_API FILE* ApriFile(const CString& nome, const char* modo);

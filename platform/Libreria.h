@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/CString.h"
+#include "CString.h"
 
 // A dynamic library loaded at run time, released when the object goes. A name "Name.dll" is looked
 // up as "libName.so": first on the loader's search path, then beside libkorvane.so. Any other name

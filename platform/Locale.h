@@ -2,7 +2,7 @@
 
 #include <locale.h>
 
-#include "platform/Export.h"
+#include "Export.h"
 
 // Switches the calling thread to the "C" numeric locale for the guard's lifetime, so text files
 // always carry a decimal point; the process locale is never touched.

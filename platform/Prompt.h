@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "platform/CString.h"
+#include "CString.h"
 
 // Questions and information texts for the user. A host with a user interface installs its own
 // handlers; without one, questions get the answer the caller names as the non-interactive default

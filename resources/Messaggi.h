@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/CString.h"
+#include "../platform/CString.h"
 
 // The string table of messages. Numbers 103 to 186 are the system's own table; our own messages
 // take numbers from 187 on.

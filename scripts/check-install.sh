@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
-# Installs the package into a scratch prefix and builds a separate host program against it, using
-# only find_package(korvane) and <korvane/korvane.h>.
+# Installs the package into a scratch prefix and builds separate host programs against it: one with
+# find_package(korvane), one by hand with only -I<prefix>/include -L<prefix>/lib -lkorvane, and
+# checks the pkg-config file.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${BUILD_DIR:-build}"
 prefix="$(mktemp -d)"
+trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
+macchina="$prefix/share/korvane/MachinesParameters.ini"
 cmake -S tests/install -B "$prefix/host-build" -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
 cmake --build "$prefix/host-build" >/dev/null
-"$prefix/host-build/host" "$prefix/share/korvane/MachinesParameters.ini"
-rm -rf "$prefix"
+"$prefix/host-build/host" "$macchina"
+libdir="$(dirname "$(find "$prefix" -name 'libkorvane.so' | head -n 1)")"
+g++ -std=c++20 -I"$prefix/include" tests/install/host_semplice.cpp -L"$libdir" -lkorvane -Wl,-rpath,"$libdir" \
+  -o "$prefix/host-semplice"
+"$prefix/host-semplice" "$macchina"
+PKG_CONFIG_PATH="$libdir/pkgconfig" pkg-config --cflags --libs korvane | grep -q -- "-lkorvane"

@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
-#include "core/LimitiEParametri.h"
-#include "core/Punto2DKorvane.h"
-#include "core/PuntoTraiettoria.h"
-#include "platform/CString.h"
+#include "../core/LimitiEParametri.h"
+#include "../core/Punto2DKorvane.h"
+#include "../core/PuntoTraiettoria.h"
+#include "../platform/CString.h"
 
 class CRgn;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Export.h"
+#include "../platform/Export.h"
 
 // The built-in reference head outline: x then y of each point, mm, in outline order.
 constexpr int TESTA_DEFAULT_NUM_PUNTI = 613;

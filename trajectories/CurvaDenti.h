@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/LimitiEParametri.h"
-#include "core/Punto2DKorvane.h"
+#include "../core/LimitiEParametri.h"
+#include "../core/Punto2DKorvane.h"
 
 // The patient's dental arch in the unit's horizontal plane: two even polynomials joined by two
 // fillet arcs and a line, turned into points a fixed chord apart.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Punto2DKorvane.h"
+#include "../core/Punto2DKorvane.h"
 
 // Largest |x| of a tuning point and largest graph length accepted: far beyond any arch curve, and
 // small enough that absurd input can never allocate or loop without end.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/Punto2DKorvane.h"
-#include "platform/CArray.h"
+#include "../core/Punto2DKorvane.h"
+#include "../platform/CArray.h"
 
 class CTraiettoria;
 

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "sections/Sezione.h"
-#include "trajectories/CurvaDenti.h"
-#include "trajectories/ParametriDiscretizzazione.h"
+#include "../sections/Sezione.h"
+#include "CurvaDenti.h"
+#include "ParametriDiscretizzazione.h"
 
 using ArrayDouble = CArray<double, const double&>;
 
