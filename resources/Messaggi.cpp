@@ -139,6 +139,9 @@ constexpr Messaggio TABELLA[] = {
     {228, L"The junction's duration is not a finite number or is too long to compute"},
     {229, L"A speed word beyond 32767 or a tube setting outside 0 to 255 cannot be sent to the unit in i = %d"},
     {230, L"A start or exit position is not a number or does not fit the unit's step counter"},
+    {231, L"The linear segment needs a length above 0 and up to 10000 mm, and a finite centre, inclination and skew"},
+    {232, L"The linear scan needs a positive projection radius and a positive magnification"},
+    {233, L"The beam of the linear scan misses the projection circle of point %d"},
 };
 
 constexpr bool TabellaContigua()

@@ -6,7 +6,7 @@
 // take numbers from 187 on.
 constexpr int MESSAGGIO_PRIMO = 103;
 constexpr int MESSAGGIO_ULTIMO_STANDARD = 186;
-constexpr int MESSAGGIO_ULTIMO = 230;
+constexpr int MESSAGGIO_ULTIMO = 233;
 
 // Our own messages by name: code and tests use these, never the bare numbers.
 constexpr int MSG_PASSI_OLTRE_3000 = 187;
@@ -51,6 +51,9 @@ constexpr int MSG_RACCORDO_ACCELERAZIONE_NON_VALIDA = 227;
 constexpr int MSG_RACCORDO_DURATA_NON_VALIDA = 228;
 constexpr int MSG_PASSO_NON_ADATTO_ALL_UNITA = 229;
 constexpr int MSG_POSIZIONE_NON_ADATTA_ALL_UNITA = 230;
+constexpr int MSG_LINEARE_SEGMENTO = 231;
+constexpr int MSG_LINEARE_PROIEZIONE = 232;
+constexpr int MSG_LINEARE_CERCHIO_MANCATO = 233;
 
 // The text of message `id`; an empty text (never null) for a number the table does not hold.
 KORVANE_API const wchar_t* TestoMessaggio(int id);
