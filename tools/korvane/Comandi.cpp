@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -145,27 +146,7 @@ int Prepara(const OpzioniComuni& o, CLimitiEParametri& m, std::string& anticolli
         return ESITO_USO;
     DLL_KORVANE_GetErrorString();
     DLL_KORVANE_SetLimitiEParametri(&m);
-    if (o.senzaTesta) {
-        NessunaTesta();
-        anticollisione = "skipped (--no-head)";
-    } else if (!o.testa.empty()) {
-        CString err;
-        Ingresso in;
-        if (!in.Apri(o.testa, "the head outline"))
-            return ESITO_USO;
-        if (!CSezione::LeggiTestonaDaFile(in.NomePerLaLibreria(), err)) {
-            Errore("cannot use the head outline " + o.testa + (err.empty() ? "" : ": " + StringaAUtf8(err)));
-            return ESITO_USO;
-        }
-        anticollisione = "passed (3D mode, head outline " + o.testa + ")";
-    } else {
-        if (!DLL_KORVANE_UsaTestaDiDefault()) {
-            Errore(StringaAUtf8(DLL_KORVANE_GetErrorString()));
-            return ESITO_RIFIUTATO;
-        }
-        anticollisione = "passed (3D mode, built-in head outline)";
-    }
-    return ESITO_OK;
+    return PreparaTesta(o, "3D mode", anticollisione);
 }
 
 int Rifiutato()
@@ -229,6 +210,40 @@ PUNTO_TRAIETTORIA StatoDa(const std::vector<double>& v)
 }
 
 }  // namespace
+
+const CLI::Validator FINITO(
+    [](std::string& testo) {
+        double v = 0.0;
+        if (CLI::detail::lexical_cast(testo, v) && !(std::isfinite(v) && std::fabs(v) <= FLT_MAX))
+            return "not a finite number: " + testo;
+        return std::string();
+    },
+    "");
+
+int PreparaTesta(const OpzioniComuni& o, const std::string& modo, std::string& anticollisione)
+{
+    if (o.senzaTesta) {
+        NessunaTesta();
+        anticollisione = "skipped (--no-head)";
+    } else if (!o.testa.empty()) {
+        CString err;
+        Ingresso in;
+        if (!in.Apri(o.testa, "the head outline"))
+            return ESITO_USO;
+        if (!CSezione::LeggiTestonaDaFile(in.NomePerLaLibreria(), err)) {
+            Errore("cannot use the head outline " + o.testa + (err.empty() ? "" : ": " + StringaAUtf8(err)));
+            return ESITO_USO;
+        }
+        anticollisione = "passed (" + modo + ", head outline " + o.testa + ")";
+    } else {
+        if (!DLL_KORVANE_UsaTestaDiDefault()) {
+            Errore(StringaAUtf8(DLL_KORVANE_GetErrorString()));
+            return ESITO_RIFIUTATO;
+        }
+        anticollisione = "passed (" + modo + ", built-in head outline)";
+    }
+    return ESITO_OK;
+}
 
 void Errore(const std::string& testo)
 {

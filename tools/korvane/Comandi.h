@@ -59,6 +59,9 @@ class CLimitiEParametri;
 class CSezione;
 struct PUNTO_TRAIETTORIA;
 
+// Every number reaches the library as a float or a double: refuses what is not a finite float.
+extern const CLI::Validator FINITO;
+
 void Errore(const std::string& testo);
 // Prints a summary as JSON; stray bytes of names that are not UTF-8 are replaced.
 void StampaJson(const nlohmann::json& j);
@@ -78,8 +81,12 @@ std::vector<PUNTO_TRAIETTORIA> StatiDiSezione(const CSezione& s, const CLimitiEP
 // Reads the machine file (empty: the example unit) and checks it can compute motion; false with the
 // reasons on standard error.
 bool CaricaMacchina(const std::string& file, CLimitiEParametri& m);
-// The `ceph` subcommand, kept in its own source.
+// The `ceph` and `linear` subcommands, each kept in its own source.
 void AggiungiComandoCefalometrica(CLI::App& app, int& esito);
+void AggiungiComandoLineare(CLI::App& app, int& esito);
+// Sets the process-wide head outline the options ask for (none, a file or the built-in one) and
+// describes the check run with `modo`; returns an exit code, ESITO_OK to go on.
+int PreparaTesta(const OpzioniComuni& o, const std::string& modo, std::string& anticollisione);
 
 void AggiungiOpzioniComuni(CLI::App& sub, OpzioniComuni& o, const std::string& uscitaPredefinita);
 int EseguiCB3D(const OpzioniCB3D& o);

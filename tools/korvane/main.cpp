@@ -7,8 +7,6 @@
 #include <CLI/CLI.hpp>
 
 #include <cerrno>
-#include <cfloat>
-#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -17,15 +15,6 @@
 #include "Comandi.h"
 
 namespace {
-// Every number reaches the library as a float or a double: refuse what is not a finite float.
-const CLI::Validator FINITO(
-    [](std::string& testo) {
-        double v = 0.0;
-        if (CLI::detail::lexical_cast(testo, v) && !(std::isfinite(v) && std::fabs(v) <= FLT_MAX))
-            return "not a finite number: " + testo;
-        return std::string();
-    },
-    "");
 const CLI::Range PERCENTUALE(0, 100);
 }  // namespace
 
@@ -91,6 +80,7 @@ int main(int argc, char** argv)
     sub->callback([&] { esito = EseguiMovimento(mov); });
 
     AggiungiComandoCefalometrica(app, esito);
+    AggiungiComandoLineare(app, esito);
 
     OpzioniIspeziona isp;
     sub = app.add_subcommand("inspect", "decode a step buffer: header, steps, CRC and the motion it commands");
