@@ -145,8 +145,7 @@ int CTraiettoria::CalcolaTraiettoriaLineare(double* const statistiche)
                 angoli[j] = Srotola(a, angoli[j - lato]);
             }
         }
-        // Taken from InvScaricamento, the panoramic member, not from the linear block's own
-        // InvScaricamentoLin: that is the rule the unit's scans were designed with.
+        // Direction from InvScaricamento, the panoramic member, not the linear block's InvScaricamentoLin.
         const bool sensore = InvSensore != 0;
         verso = (InvScaricamento == 0 ? sensore : !sensore) ? 1 : 0;
     }

@@ -33,17 +33,20 @@ double ScartoDaUnEstremo(const CTraiettoria& t, double D)
 
 TEST(Lineare, GeometriaEPuntiDelSegmento)
 {
-    // A 10 mm segment along X at Y 40; Dcm 500, Dcs 100: M 1.5 gives D = -100, M 1.0 gives D = 100.
+    // A 10 mm segment at Y 40; Dcm 500, Dcs 100: M 1.5 gives D = -100 and R decreasing, M 1.0 gives D = 100
+    // and R increasing. Along Y the beams turn through 180 degrees.
     const struct {
-        double M, rMin, rMax, D;
-    } geometrie[] = {{1.5, -200, 200, -100}, {1.0, -200, 200, 100}, {1.5, 100, 500, -100}, {1.5, -400, 90, -100}};
+        double M, rMin, rMax, D, incl;
+    } geometrie[] = {{1.5, -200, 200, -100, 0}, {1.0, -200, 200, 100, 0}, {1.5, 100, 500, -100, 0},
+                     {1.5, -400, 90, -100, 0},  {1.5, -200, 200, -100, 90}};
     for (const auto& g : geometrie) {
         CTraiettoria t(MacchinaEsempio());
         t.LimitiEParametri.CentroMonoblocco = 500, t.LimitiEParametri.CentSensPan = 100;
         t.LimitiEParametri.AsseR.PosMin = g.rMin, t.LimitiEParametri.AsseR.PosMax = g.rMax;
-        t.XCentroRettamm = 0, t.YCentroRettamm = 40, t.InclRettadeg = 0, t.LunghezzaRettamm = 10, t.InvSensore = 0;
-        t.IngrandimentoLin = static_cast<float>(g.M);
+        t.XCentroRettamm = 0, t.YCentroRettamm = 40, t.InclRettadeg = static_cast<float>(g.incl);
+        t.LunghezzaRettamm = 10, t.InvSensore = 0, t.IngrandimentoLin = static_cast<float>(g.M);
         ASSERT_EQ(t.CalcolaTraiettoriaLineare(nullptr), 1) << g.M;
+        EXPECT_EQ(DecodificaParola(t.ArrayPassi[0].iR) > 0, g.D > 0) << g.M;
         EXPECT_LT(ScartoDaUnEstremo(t, g.D), 1e-9) << g.M;
         // The first angle (94.8 degrees) is moved by a whole turn into the R range when it lies outside.
         EXPECT_TRUE(t.PuntoIniziale.dPosR >= g.rMin && t.PuntoIniziale.dPosR <= g.rMax) << t.PuntoIniziale.dPosR;
@@ -146,9 +149,9 @@ TEST(Lineare, EsempioSpecchioVersoEUrto)
 
     // A segment along X has no useful centre on X = 0: the centre point borrows its neighbour's, with no
     // jump, and keeps its own angle, so a segment and its mirror image start mirrored.
-    auto dueAssi = [](double x, int invSensore, int invScaricamento) {
+    auto dueAssi = [](double x, int invSensore, int invScaricamento, int invRotazione = 1) {
         CTraiettoria t(MacchinaEsempio());
-        t.Is2Assi = 1, t.InvRotazione = 1, t.InclRettadeg = 0, t.LunghezzaRettamm = 16;
+        t.Is2Assi = 1, t.InvRotazione = invRotazione, t.InclRettadeg = 0, t.LunghezzaRettamm = 16;
         t.XCentroRettamm = static_cast<float>(x), t.YCentroRettamm = 40, t.InvSensore = invSensore;
         t.InvScaricamento = invScaricamento, t.InvScaricamentoLin = 1;
         EXPECT_EQ(t.CalcolaTraiettoriaLineare(nullptr), 1) << x;
@@ -156,6 +159,8 @@ TEST(Lineare, EsempioSpecchioVersoEUrto)
     };
     const CTraiettoria frontale = dueAssi(0, 1, 0);
     EXPECT_EQ(frontale.StringaErrore, L"");
+    // Centres beyond the segment, the borrowed angle from below it: turned by 180 degrees, not refused.
+    EXPECT_EQ(dueAssi(0, 1, 0, 0).TipoCurva, 4);
     for (double x : {20.0, 30.0}) {
         const CTraiettoria a = dueAssi(-x, 0, 0), b = dueAssi(x, 1, 0);
         EXPECT_EQ(a.PuntoIniziale.dPosR, -b.PuntoIniziale.dPosR) << x;
