@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "examples/EsameCefalometrico.h"
+#include "examples/EsameLineare.h"
 #include "examples/MacchinaEsempio.h"
 #include "korvane.h"
 #include "platform/CRgn.h"
@@ -113,6 +114,19 @@ void BM_Cefalometrica5s(benchmark::State& stato)
     }
 }
 BENCHMARK(BM_Cefalometrica5s)->Unit(benchmark::kMicrosecond);
+
+// The example linear exam, a 50 mm segment in 3.2 s at 20 ms, with its head check.
+void BM_Lineare50mm(benchmark::State& stato)
+{
+    CaricaTesta();
+    CTraiettoria t = EsameLineare(MacchinaEsempio());
+    for (auto _ : stato) {
+        if (!t.CalcolaTraiettoriaLineare(nullptr) || !t.GetErrorString().empty())
+            stato.SkipWithError("the scan was refused or left a message");
+        benchmark::DoNotOptimize(t.ArrayPassi.GetData());
+    }
+}
+BENCHMARK(BM_Lineare50mm)->Unit(benchmark::kMicrosecond);
 
 // A 3000-step section turning the arm around the head, for the two ways of testing a point.
 CSezione SezioneDiProva()

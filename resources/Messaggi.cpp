@@ -146,6 +146,9 @@ constexpr Messaggio TABELLA[] = {
     {235, L"Error opening the .LUT file for reading"},
     {236, L"The .LUT file ends before its value %d"},
     {237, L"A value does not fit the .LUT file"},
+    {238, L"The linear segment needs a length above 0 and up to 10000 mm, and a finite centre, inclination and skew"},
+    {239, L"The linear scan needs a positive projection radius and a positive magnification"},
+    {240, L"The beam of the linear scan misses the projection circle of point %d"},
 };
 
 constexpr bool TabellaContigua()

@@ -1,7 +1,6 @@
 #include "trajectories/Traiettoria.h"
 
 #include "platform/Locale.h"
-#include "resources/Messaggi.h"
 
 CTraiettoria::CTraiettoria() : CSezione(), CurvaDenti(CLimitiEParametri()) {}
 
@@ -93,19 +92,6 @@ void CTraiettoria::CalcolaArrayVelocita(TIPO_CONTROLLO_ANTICOLLISIONE)
     default:
         break;
     }
-}
-
-int CTraiettoria::NonCalcolabile()
-{
-    CancellaTutto();
-    TipoCurva = CURVA_NON_CALCOLATA;
-    CaricaMessaggio(StringaErrore, 190);
-    return 0;
-}
-
-int CTraiettoria::CalcolaTraiettoriaLineare(double* const)
-{
-    return NonCalcolabile();
 }
 
 void* CTraiettoria::GetpArrayShift()

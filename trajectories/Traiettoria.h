@@ -136,7 +136,7 @@ public:
     // It leaves TipoCurva alone (the discretiser sets it) and returns 0 with a message when the
     // curve, the tuning graph or the result cannot carry a motion.
     int CalcolaTraiettoriaPanoramica();
-    // A kind this library does not compute yet: it leaves the trajectory not computed and says so.
+    // The arm sweeps a straight image segment; `statistiche` gets the discretiser's 12 values or is null.
     int CalcolaTraiettoriaLineare(double* const statistiche);
     // The rotation discretiser the panoramic and linear kinds share: constant quantised arm speed,
     // everything else interpolated at the reached angle. `riepilogo` gets 12 values or is null.
@@ -161,7 +161,4 @@ public:
     ArrayPunti2D VelCMR;
     ArrayPunti2D AccCMR;
     KORVANE_TRAIETTORIA_PARAMETRI_B(KORVANE_DICHIARA_MEMBRO)
-
-private:
-    int NonCalcolabile();
 };

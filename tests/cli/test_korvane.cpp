@@ -270,3 +270,20 @@ TEST(Korvane, PanCalcolaLEsameDiEsempioORifiuta)
     const std::string passi = LeggiFile(dir + "out/pan/passi.csv"), geometria = LeggiFile(dir + "out/pan/geometria.csv");
     EXPECT_TRUE(std::count(passi.begin(), passi.end(), '\n') == 700 && std::count(geometria.begin(), geometria.end(), '\n') == 224);
 }
+
+TEST(Korvane, LinearScriveIPassiControllaLaTestaORifiuta)
+{
+    const std::string out = CartellaTemporanea("cli-linear");
+    Esito e = Esegui("linear --machine " + Macchina() + " --out " + out + " --json");
+    ASSERT_EQ(e.codice, 0) << e.uscita;
+    const auto j = nlohmann::json::parse(e.uscita);
+    EXPECT_TRUE(j["steps"] == 160 && j["linear"]["r_range_deg"].size() == 2u) << e.uscita;
+    // A head that fills the machine: the scan is still written, and the summary and exit code say so.
+    ScriviFile(out + "testa.csv", "-3000,-3000\n3000,-3000\n0,3000\n");
+    e = Esegui("linear --out " + out + " --head " + out + "testa.csv");
+    EXPECT_TRUE(e.codice == 1 && e.uscita.find("anti-collision: FAILED") != std::string::npos &&
+                e.uscita.find("korvane: This section causes a collision") != std::string::npos) << e.uscita;
+    const std::string passi = LeggiFile(out + "passi.csv");
+    EXPECT_EQ(std::count(passi.begin(), passi.end(), '\n'), 160);
+    EXPECT_EQ(Esegui("linear --out " + out + " --length 0").codice, 2);
+}

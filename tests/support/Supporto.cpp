@@ -3,6 +3,8 @@
 #include <clocale>
 #include <filesystem>
 
+#include "core/Numerico.h"
+
 std::string CartellaTemporanea(const std::string& nomeTest)
 {
     const std::filesystem::path cartella = std::filesystem::temp_directory_path() / ("korvane-test-" + nomeTest);
@@ -26,4 +28,12 @@ bool NessunProvvisorio(const std::string& cartella)
         if (e.path().filename().string().rfind(".korvane-", 0) == 0)
             return false;
     return true;
+}
+
+double Percorso(const CSezione& s, std::int32_t PASSO_TRAIETTORIA::*campo, const PARAMETRI_ASSE& a)
+{
+    double corsa = 0;
+    for (int i = 0; i < s.ArrayPassi.GetSize(); ++i)
+        corsa += VelocitaDaMemorizzata(s.ArrayPassi[i].*campo, a.StepPerUnita, a.StepSPerLSB) * s.LimitiEParametri.PassoTemporale;
+    return corsa;
 }

@@ -8,16 +8,6 @@
 #include "resources/Messaggi.h"
 #include "support/MacchinaEsempio.h"
 
-namespace {
-double Percorso(const CTraiettoria& t, std::int32_t PASSO_TRAIETTORIA::*campo, const PARAMETRI_ASSE& a)
-{
-    double s = 0;
-    for (int i = 0; i < t.ArrayPassi.GetSize(); ++i)
-        s += VelocitaDaMemorizzata(t.ArrayPassi[i].*campo, a.StepPerUnita, a.StepSPerLSB) * t.LimitiEParametri.PassoTemporale;
-    return s;
-}
-}  // namespace
-
 TEST(Cefalometrica, LeParoleIntegranoAlPuntoFinaleSuScansioniCasuali)
 {
     std::mt19937_64 g(11);

@@ -238,6 +238,18 @@ int PreparaTesta(const OpzioniComuni& o, std::string& testa)
     return ESITO_OK;
 }
 
+std::string VerdettoTesta(const OpzioniComuni& o, const CSezione& s, int modo, const std::string& testa)
+{
+    if (o.senzaTesta)
+        return "skipped (--no-head)";
+    const auto m = static_cast<CSezione::TIPO_CONTROLLO_ANTICOLLISIONE>(modo);
+    CString urto;
+    const std::string dove = std::string(m == CSezione::ANTICOLLISIONE_3D ? " (3D mode, " : " (panoramic mode, ") + testa + ")";
+    if (s.ControlloAntiCollisione(urto, m))
+        return "passed" + dove;
+    return "FAILED: " + StringaAUtf8(urto.empty() ? CString(TestoMessaggio(178)) : urto) + dove;
+}
+
 const CLI::Validator FINITO(
     [](std::string& testo) {
         double v = 0.0;

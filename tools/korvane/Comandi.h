@@ -59,6 +59,9 @@ class CLimitiEParametri;
 class CSezione;
 struct PUNTO_TRAIETTORIA;
 
+// Every number reaches the library as a float or a double: refuses what is not a finite float.
+extern const CLI::Validator FINITO;
+
 void Errore(const std::string& testo);
 // Prints a summary as JSON; stray bytes of names that are not UTF-8 are replaced.
 void StampaJson(const nlohmann::json& j);
@@ -86,6 +89,10 @@ extern const CLI::Validator FINITO;
 // The trajectory subcommands, each kept in its own source.
 void AggiungiComandoPanoramica(CLI::App& app, int& esito);
 void AggiungiComandoCefalometrica(CLI::App& app, int& esito);
+void AggiungiComandoLineare(CLI::App& app, int& esito);
+// The head check of a computed section run again on its own (a range message already in its error
+// text would hide the verdict), said for the summary; `testa` names the outline PreparaTesta set.
+std::string VerdettoTesta(const OpzioniComuni& o, const CSezione& s, int modo, const std::string& testa);
 
 void AggiungiOpzioniComuni(CLI::App& sub, OpzioniComuni& o, const std::string& uscitaPredefinita);
 int EseguiCB3D(const OpzioniCB3D& o);

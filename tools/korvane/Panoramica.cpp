@@ -70,13 +70,7 @@ int Esegui(const OpzioniPanoramica& o)
     }
     // A range or collision message leaves the exam computed: it is written and shown, and the exit code says so.
     const CString avviso = t.GetErrorString();
-    // The check runs again on its own: a range message already in the error text would hide its verdict.
-    CString collisione;
-    const std::string anticollisione =
-        o.comuni.senzaTesta ? "skipped (--no-head)"
-                            : std::string(t.ControlloAntiCollisione(collisione, CSezione::ANTICOLLISIONE_PAN) ? "passed"
-                                                                                                               : "FAILED") +
-                                  " (panoramic mode, " + testa + ")";
+    const std::string anticollisione = VerdettoTesta(o.comuni, t, CSezione::ANTICOLLISIONE_PAN, testa);
 
     const std::vector<PUNTO_TRAIETTORIA> stati = StatiDiSezione(t, m);
     const std::vector<std::string> scritti =

@@ -81,6 +81,7 @@ int main(int argc, char** argv)
 
     AggiungiComandoCefalometrica(app, esito);
     AggiungiComandoPanoramica(app, esito);
+    AggiungiComandoLineare(app, esito);
 
     OpzioniIspeziona isp;
     sub = app.add_subcommand("inspect", "decode a step buffer: header, steps, CRC and the motion it commands");

@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numeric>
+#include <random>
+
+#include "core/Numerico.h"
+#include "examples/EsameLineare.h"
+#include "resources/Messaggi.h"
+#include "support/MacchinaEsempio.h"
+
+// Distance from the nearer segment end to the start centre moved by -D along the start beam; with D NaN,
+// to the start beam's line.
+static double ScartoDaUnEstremo(const CTraiettoria& t, double D)
+{
+    const double r = GradiARadianti(t.PuntoIniziale.dPosR), a = GradiARadianti(t.InclRettadeg), h = t.LunghezzaRettamm / 2;
+    const CPunto2DKorvane b(std::cos(r), std::sin(r)), Q(t.PuntoIniziale.dPosX, t.PuntoIniziale.dPosY);
+    double scarto = 1e9;
+    for (double l : {-h, h}) {
+        const CPunto2DKorvane e = CPunto2DKorvane(t.XCentroRettamm + l * std::cos(a), t.YCentroRettamm + l * std::sin(a)) - Q;
+        scarto = std::min(scarto, std::isnan(D) ? std::fabs(e.X * b.Y - e.Y * b.X) : (e + b * D).Lunghezza());
+    }
+    return scarto;
+}
+
+TEST(Lineare, GeometriaEsattaERifiuti)
+{
+    // A 10 mm segment at Y 40, Dcm 500, Dcs 100: M 1.5 gives D = -100, M 1.0 gives D = 100. A first angle (94.8)
+    // outside R's range moves by a turn; along Y (90 degrees) the beams cross 180.
+    const struct {
+        double M, rMin, rMax, D, incl;
+    } geometrie[] = {{1.5, -200, 200, -100, 0}, {1.0, -200, 200, 100, 0}, {1.5, 100, 500, -100, 0},
+                     {1.5, -400, 90, -100, 0}, {1.5, -200, 200, -100, 90}};
+    for (const auto& c : geometrie) {
+        CTraiettoria t(MacchinaEsempio());
+        CLimitiEParametri& m = t.LimitiEParametri;
+        m.CentroMonoblocco = 500, m.CentSensPan = 100, m.AsseR.PosMin = c.rMin, m.AsseR.PosMax = c.rMax;
+        t.XCentroRettamm = 0, t.YCentroRettamm = 40, t.InclRettadeg = static_cast<float>(c.incl), t.LunghezzaRettamm = 10;
+        t.InvSensore = 0, t.IngrandimentoLin = static_cast<float>(c.M);
+        ASSERT_EQ(t.CalcolaTraiettoriaLineare(nullptr), 1) << c.M;
+        const double r0 = t.PuntoIniziale.dPosR;
+        EXPECT_TRUE(ScartoDaUnEstremo(t, c.D) < 1e-9 && r0 >= c.rMin && r0 <= c.rMax) << c.M << " " << r0;
+    }
+    // A projection radius below the spacing makes the first ray miss point m + 1: 6 of 11 points for 10 mm
+    // (spacing 1) and 9 mm (0.9), 2 of 3 below 2 mm. The example seen from X = 0 is not monotone.
+    const struct {
+        double L, rp, M, T;
+        int dueAssi, messaggio, punto;
+    } rifiuti[] = {
+        {10, .95, 1.5, 3.2, 0, MSG_LINEARE_CERCHIO_MANCATO, 6}, {9, .85, 1.5, 3.2, 0, MSG_LINEARE_CERCHIO_MANCATO, 6},
+        {1.5, .5, 1.5, 3.2, 0, MSG_LINEARE_CERCHIO_MANCATO, 2}, {10, .5, 1.5, 3.2, 1, MSG_LINEARE_CERCHIO_MANCATO, 6},
+        {0, 60, 1.5, 3.2, 0, MSG_LINEARE_SEGMENTO, 0},          {NAN, 60, 1.5, 3.2, 0, MSG_LINEARE_SEGMENTO, 0},
+        {2e4, 60, 1.5, 3.2, 0, MSG_LINEARE_SEGMENTO, 0},
+        {50, 0, 1.5, 3.2, 1, MSG_LINEARE_PROIEZIONE, 0},        {50, 60, NAN, 3.2, 0, MSG_LINEARE_PROIEZIONE, 0},
+        {50, 60, 1.5, NAN, 1, MSG_DISCRETIZZAZIONE_TEMPO, 0},   {50, 60, 1.5, 3.2, 1, 107, 0}};
+    for (const auto& c : rifiuti) {
+        CTraiettoria t = EsameLineare(MacchinaEsempio());
+        t.TipoCurva = 4;
+        t.ArrayPassi.Add(PASSO_TRAIETTORIA());
+        t.LunghezzaRettamm = static_cast<float>(c.L), t.RProiezionemm = static_cast<float>(c.rp), t.Is2Assi = c.dueAssi;
+        t.IngrandimentoLin = static_cast<float>(c.M), t.TempoScansionesLin = static_cast<float>(c.T);
+        CString atteso;
+        CaricaMessaggio(atteso, c.messaggio, c.punto);
+        EXPECT_EQ(t.CalcolaTraiettoriaLineare(nullptr), 0) << c.L;
+        EXPECT_TRUE(t.TipoCurva == 0 && t.ArrayPassi.IsEmpty() && t.StringaErrore == atteso) << c.messaggio;
+    }
+}
+
+TEST(Lineare, ScansioniCasualiIntegranoAlPuntoFinale)
+{
+    std::mt19937_64 g(4);
+    auto u = [&g](double da, double a) { return static_cast<float>(std::uniform_real_distribution<double>(da, a)(g)); };
+    for (int k = 0; k < 300; ++k) {
+        CTraiettoria t(MacchinaEsempio());
+        const CLimitiEParametri& m = t.LimitiEParametri;
+        t.Is2Assi = k % 2, t.InvSensore = (k / 2) % 2, t.InvRotazione = (k / 4) % 2, t.InvScaricamento = (k / 8) % 2;
+        t.LunghezzaRettamm = u(10, 60), t.RProiezionemm = u(40, 100), t.Disortogonalitdeg = u(-3, 3);
+        t.TempoScansionesLin = u(2, 6), t.IngrandimentoLin = u(1.2, 1.7);
+        // Segments behind the bite; for the two-axis variant along Y on either side.
+        const float lato = (k / 16) % 2 ? 1.0f : -1.0f;
+        t.XCentroRettamm = t.Is2Assi ? lato * u(40, 55) : u(38, 58);
+        t.YCentroRettamm = t.Is2Assi ? u(-40, -10) : u(-46, -26);
+        t.InclRettadeg = t.Is2Assi ? u(80, 100) : u(-3, 37);
+        double stat[RIEPILOGO_VALORI];
+        ASSERT_EQ(t.CalcolaTraiettoriaLineare(stat), 1) << k << " " << StringaAUtf8(t.StringaErrore);
+        const PUNTO_TRAIETTORIA &p0 = t.PuntoIniziale, &p1 = t.PuntoFinale;
+        // The general variant runs R up exactly when the rotation centre lies beyond the point (D >= 0).
+        const double D = (m.CentroMonoblocco + m.CentSensPan) / t.IngrandimentoLin - m.CentroMonoblocco;
+        EXPECT_TRUE(t.Is2Assi ? p0.dPosX == 0 : (DecodificaParola(t.ArrayPassi[0].iR) > 0) == (D >= 0)) << k;
+        EXPECT_LT(ScartoDaUnEstremo(t, t.Is2Assi ? std::nan("") : D), 1e-6) << k;
+        for (int i = 0; i < t.ArrayPassi.GetSize(); ++i)
+            ASSERT_EQ(t.ArrayPassi[i].iR, t.ArrayPassi[0].iR) << k;
+        auto quanto = [&m](const PARAMETRI_ASSE& a) { return a.StepSPerLSB / a.StepPerUnita * m.PassoTemporale; };
+        EXPECT_NEAR(p0.dPosX + Percorso(t, &PASSO_TRAIETTORIA::iX, m.AsseX), p1.dPosX, quanto(m.AsseX)) << k;
+        EXPECT_NEAR(p0.dPosY + Percorso(t, &PASSO_TRAIETTORIA::iY, m.AsseY), p1.dPosY, quanto(m.AsseY)) << k;
+        ASSERT_TRUE(std::isfinite(std::accumulate(stat, stat + RIEPILOGO_VALORI, p1.dPosR + t.IngrandimentoMassimo))) << k;
+    }
+}
+
+TEST(Lineare, EsempioEDueAssi)
+{
+    CString err;
+    ASSERT_EQ(CSezione::UsaTestonaDiDefault(err), 1);
+    CTraiettoria esempio = EsameLineare(MacchinaEsempio());
+    esempio.TipoCurva = 4;
+    esempio.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
+    EXPECT_TRUE(esempio.TipoCurva == 4 && esempio.ArrayPassi.GetSize() == 160 && esempio.StringaErrore.empty());
+    auto dueAssi = [](float x, int invSensore, int invScaricamento, int invRotazione = 1) {
+        CTraiettoria t(MacchinaEsempio());
+        t.Is2Assi = 1, t.InvRotazione = invRotazione, t.InclRettadeg = 0, t.LunghezzaRettamm = 16, t.YCentroRettamm = 40;
+        t.XCentroRettamm = x, t.InvSensore = invSensore, t.InvScaricamento = invScaricamento, t.InvScaricamentoLin = 1;
+        EXPECT_EQ(t.CalcolaTraiettoriaLineare(nullptr), 1) << x;
+        return t;
+    };
+    // A segment along X has no useful centre on X = 0: the centre point borrows its neighbour's (no jump) and
+    // keeps its own angle, so mirror images start mirrored. With the centres beyond the segment the borrowed
+    // angle is turned by 180 degrees rather than refused.
+    const CTraiettoria frontale = dueAssi(0, 1, 0), sinistra = dueAssi(-20, 0, 0), destra = dueAssi(20, 1, 0);
+    EXPECT_EQ(frontale.StringaErrore, L"");
+    EXPECT_TRUE(sinistra.PuntoIniziale.dPosR == -destra.PuntoIniziale.dPosR && sinistra.PuntoIniziale.dPosY == destra.PuntoIniziale.dPosY);
+    dueAssi(0, 1, 0, 0);
+    // The panoramic InvScaricamento reverses a two-axis scan; the linear block's own member does not.
+    EXPECT_TRUE(DecodificaParola(frontale.ArrayPassi[0].iR) > 0 && DecodificaParola(dueAssi(0, 1, 1).ArrayPassi[0].iR) < 0);
+}

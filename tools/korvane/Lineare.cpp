@@ -1,0 +1,138 @@
+// korvane linear: one linear scan, computed by the trajectory class the design application uses,
+// checked against the head outline and written as its steps and the axis states they integrate to.
+
+#include <cstdio>
+
+#include "Comandi.h"
+#include "Riepilogo.h"
+#include "examples/EsameLineare.h"
+
+namespace {
+
+struct OpzioniLineare {
+    OpzioniComuni comuni;
+    float tempo = 0, lunghezza = 0, xCentro = 0, yCentro = 0, inclinazione = 0, raggio = 0, ingrandimento = 0,
+          disortogonalita = 0;
+    int kv = 0, invSensore = 0, invRotazione = 0, invScaricamento = 0;
+    bool dueAssi = false;
+};
+
+int Esegui(const OpzioniLineare& o)
+{
+    CLimitiEParametri m;
+    if (!CaricaMacchina(o.comuni.macchina, m))
+        return ESITO_USO;
+    std::string testa;
+    if (const int esito = PreparaTesta(o.comuni, testa); esito != ESITO_OK)
+        return esito;
+    CTraiettoria t = EsameLineare(m);
+    t.TempoScansionesLin = o.tempo;
+    t.LunghezzaRettamm = o.lunghezza;
+    t.XCentroRettamm = o.xCentro;
+    t.YCentroRettamm = o.yCentro;
+    t.InclRettadeg = o.inclinazione;
+    t.RProiezionemm = o.raggio;
+    t.IngrandimentoLin = o.ingrandimento;
+    t.Disortogonalitdeg = o.disortogonalita;
+    t.KVaRegimeLin = o.kv;
+    t.InvSensore = o.invSensore;
+    t.InvRotazione = o.invRotazione;
+    // The two-axis direction is read from InvScaricamento, the member the computation takes it from.
+    t.InvScaricamento = o.invScaricamento;
+    t.Is2Assi = o.dueAssi ? 1 : 0;
+    double stat[RIEPILOGO_VALORI];
+    if (!t.CalcolaTraiettoriaLineare(stat)) {
+        const CString testo = t.GetErrorString();
+        Errore(testo.empty() ? std::string("the library refused the scan") : StringaAUtf8(testo));
+        return ESITO_RIFIUTATO;
+    }
+    // A limit or collision message leaves the scan computed: it is written and shown, and the exit
+    // code says so.
+    const CString avviso = t.GetErrorString();
+    const std::string anticollisione = VerdettoTesta(o.comuni, t, CSezione::ANTICOLLISIONE_PAN, testa);
+
+    const std::vector<PUNTO_TRAIETTORIA> stati = StatiDiSezione(t, m);
+    const std::vector<std::string> scritti =
+        ScriviUscite(o.comuni.uscita, {{"passi.csv", [&](FILE* f) { return t.ScriviSuFileCSV(f, nullptr, 0) != 0; }},
+                                       {"assi.csv", TestoInFile(StatiCsv(stati, m.PassoTemporale))}});
+    if (scritti.empty())
+        return ESITO_USO;
+
+    RiepilogoMoto r = RiassumiMoto(stati, m);
+    r.anticollisione = anticollisione;
+    if (o.comuni.json) {
+        nlohmann::json j = RiepilogoInJson(r);
+        j["linear"] = {{"variant", t.Is2Assi ? "two-axis" : "general"},
+                       {"arm_speed_deg_s", stat[RIEPILOGO_OMEGA]},
+                       {"target_speed_max_mm_s", {stat[RIEPILOGO_VEL_X_MAX], stat[RIEPILOGO_VEL_Y_MAX]}},
+                       {"target_acceleration_max_mm_s2", {stat[RIEPILOGO_ACC_X_MAX], stat[RIEPILOGO_ACC_Y_MAX]}},
+                       {"x_target_range_mm", {stat[RIEPILOGO_X_MIN], stat[RIEPILOGO_X_MAX]}},
+                       {"y_target_range_mm", {stat[RIEPILOGO_Y_MIN], stat[RIEPILOGO_Y_MAX]}},
+                       {"r_range_deg", {stat[RIEPILOGO_R_MIN], stat[RIEPILOGO_R_MAX]}},
+                       {"c_speed_max_mm_s", stat[RIEPILOGO_VEL_C_MAX]},
+                       {"message", StringaAUtf8(avviso)}};
+        j["files"] = scritti;
+        StampaJson(j);
+    } else {
+        StampaRiepilogo(r, stdout);
+        std::printf("linear (%s): arm %.4f deg/s over R %.3f .. %.3f deg; C up to %.3f mm/s\n",
+                    t.Is2Assi ? "two-axis" : "general", stat[RIEPILOGO_OMEGA], stat[RIEPILOGO_R_MIN],
+                    stat[RIEPILOGO_R_MAX], stat[RIEPILOGO_VEL_C_MAX]);
+        std::printf("centre targets: X %.3f .. %.3f mm, Y %.3f .. %.3f mm; speed up to %.3f, %.3f mm/s; "
+                    "acceleration up to %.3f, %.3f mm/s2\n",
+                    stat[RIEPILOGO_X_MIN], stat[RIEPILOGO_X_MAX], stat[RIEPILOGO_Y_MIN], stat[RIEPILOGO_Y_MAX],
+                    stat[RIEPILOGO_VEL_X_MAX], stat[RIEPILOGO_VEL_Y_MAX], stat[RIEPILOGO_ACC_X_MAX],
+                    stat[RIEPILOGO_ACC_Y_MAX]);
+        std::printf("written: %s, %s\n", scritti[0].c_str(), scritti[1].c_str());
+    }
+    if (!avviso.empty()) {
+        Errore(StringaAUtf8(avviso));
+        return ESITO_RIFIUTATO;
+    }
+    return ESITO_OK;
+}
+
+}  // namespace
+
+void AggiungiComandoLineare(CLI::App& app, int& esito)
+{
+    // The options live as long as the parsed command line; they start at the example exam's values.
+    static OpzioniLineare o;
+    const CTraiettoria e = EsameLineare(CLimitiEParametri());
+    o.tempo = e.TempoScansionesLin, o.lunghezza = e.LunghezzaRettamm, o.xCentro = e.XCentroRettamm;
+    o.yCentro = e.YCentroRettamm, o.inclinazione = e.InclRettadeg, o.raggio = e.RProiezionemm;
+    o.ingrandimento = e.IngrandimentoLin, o.disortogonalita = e.Disortogonalitdeg, o.kv = e.KVaRegimeLin;
+    o.invSensore = e.InvSensore, o.invRotazione = e.InvRotazione, o.invScaricamento = e.InvScaricamento;
+    CLI::App* sub = app.add_subcommand(
+        "linear", "compute a linear scan, check it against the head and write its steps and axis states (exit 1 "
+                  "also when a limit or the head check is not met)");
+    AggiungiOpzioniComuni(*sub, o.comuni, "out/linear");
+    const CLI::Validator positivo = FINITO & CLI::PositiveNumber;
+    const CLI::Range binario(0, 1);
+    sub->add_option("--time", o.tempo, "scan time, s")->check(positivo)->capture_default_str();
+    sub->add_option("--length", o.lunghezza, "length of the imaged segment, mm")
+        ->check(positivo & CLI::Range(0.0, 10000.0))
+        ->capture_default_str();
+    sub->add_option("--xc", o.xCentro, "X of the segment's centre, mm")->check(FINITO)->capture_default_str();
+    sub->add_option("--yc", o.yCentro, "Y of the segment's centre, mm")->check(FINITO)->capture_default_str();
+    sub->add_option("--incl", o.inclinazione, "inclination of the segment, degrees")->check(FINITO)->capture_default_str();
+    sub->add_option("--radius", o.raggio, "projection radius, mm")->check(positivo)->capture_default_str();
+    sub->add_option("--magnification", o.ingrandimento, "magnification (general variant)")
+        ->check(positivo)
+        ->capture_default_str();
+    sub->add_option("--skew", o.disortogonalita, "beam's deviation from the segment's normal, degrees")
+        ->check(FINITO)
+        ->capture_default_str();
+    sub->add_option("--kv", o.kv, "tube voltage at steady state, %")->check(CLI::Range(0, 100))->capture_default_str();
+    sub->add_option("--invert-sensor", o.invSensore, "sensor on the other side (0 or 1)")
+        ->check(binario)
+        ->capture_default_str();
+    sub->add_option("--invert-rotation", o.invRotazione, "two-axis variant: the other crossing of each ray (0 or 1)")
+        ->check(binario)
+        ->capture_default_str();
+    sub->add_option("--invert-direction", o.invScaricamento, "two-axis variant: run the scan the other way (0 or 1)")
+        ->check(binario)
+        ->capture_default_str();
+    sub->add_flag("--two-axis", o.dueAssi, "keep the rotation centre on X = 0");
+    sub->callback([&esito] { esito = Esegui(o); });
+}
