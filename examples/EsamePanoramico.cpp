@@ -48,8 +48,8 @@ CTraiettoria EsamePanoramicoAdulto(const CLimitiEParametri& macchina)
     Punti(t.PuntiTuning, k, {{0, 30}, {10, 28}, {20, 24}, {30, 40}, {45, 80}, {60, 120}, {80, 120}, {120, 100}});
     // More tube voltage where the beam crosses the cervical spine.
     t.SensibSplineKV = 3.0f;
-    Punti(t.PuntiTuningKV, k, {{0, 85}, {25, 85}, {60, 72}, {120, 70}});
+    Punti(t.PuntiTuningKV, k, {{0, 85}, {25, 85}, {60, 72}, {110, 70}});
     t.SensibSplineShift = 2.0f;
-    Punti(t.PuntiTuningShift, k, {{0, 1.0}, {120, 1.0}});
+    Punti(t.PuntiTuningShift, k, {{0, 1.0}, {110, 1.0}});
     return t;
 }

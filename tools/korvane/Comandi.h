@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/CString.h"
+
 constexpr int ESITO_OK = 0;
 constexpr int ESITO_RIFIUTATO = 1;  // the library refused; its message went to standard error
 constexpr int ESITO_USO = 2;        // bad usage or an unreadable input
@@ -59,6 +61,23 @@ class CLimitiEParametri;
 class CSezione;
 struct PUNTO_TRAIETTORIA;
 
+// An input opened by the bytes of its name, so a name too long, a link loop or a name that is not
+// UTF-8 fails or succeeds here; the library reads the open file through /proc/self/fd.
+class Ingresso {
+public:
+    Ingresso() = default;
+    Ingresso(const Ingresso&) = delete;
+    Ingresso& operator=(const Ingresso&) = delete;
+    ~Ingresso();
+    // False, with the reason on standard error, when `nome` cannot be read; `cosa` names it there.
+    bool Apri(const std::string& nome, const std::string& cosa);
+    CString NomePerLaLibreria() const;
+    int Descrittore() const { return fd_; }
+
+private:
+    int fd_ = -1;
+};
+
 void Errore(const std::string& testo);
 // Prints a summary as JSON; stray bytes of names that are not UTF-8 are replaced.
 void StampaJson(const nlohmann::json& j);
@@ -78,8 +97,9 @@ std::vector<PUNTO_TRAIETTORIA> StatiDiSezione(const CSezione& s, const CLimitiEP
 // Reads the machine file (empty: the example unit) and checks it can compute motion; false with the
 // reasons on standard error.
 bool CaricaMacchina(const std::string& file, CLimitiEParametri& m);
-// The `ceph` subcommand, kept in its own source.
+// The `ceph` and `dat` subcommands, each kept in its own source.
 void AggiungiComandoCefalometrica(CLI::App& app, int& esito);
+void AggiungiComandoDat(CLI::App& app, int& esito);
 
 void AggiungiOpzioniComuni(CLI::App& sub, OpzioniComuni& o, const std::string& uscitaPredefinita);
 int EseguiCB3D(const OpzioniCB3D& o);
