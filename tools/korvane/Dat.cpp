@@ -134,6 +134,10 @@ public:
         std::error_code ec;
         for (const auto& voce : fs::directory_iterator(provvisoria_, ec))
             nomi.push_back(voce.path().filename().string());
+        if (ec) {
+            Errore("cannot list " + provvisoria_ + ": " + ec.message());
+            return {};
+        }
         std::sort(nomi.begin(), nomi.end());
         for (std::string& nome : nomi) {
             const fs::path finale = fs::path(finale_) / nome;
