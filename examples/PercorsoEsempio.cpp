@@ -31,3 +31,29 @@ void CostruisciCB3D(CPercorso& p, const CLimitiEParametri& m)
         p.ArrayOrdineAggiungiElemento(&e, -1);
     p.CorreggiContinuitaSezioni();
 }
+
+CString PercorsoDiEsame(CPercorso& p, const CLimitiEParametri& m, const CTraiettoria& t)
+{
+    p.SvuotaArray();
+    p.SetLimitiEParametri(&m, 1);
+    p.ArrayTraiettorieAdd(&t);
+    const CElementoOrdine e(SEZIONE_TRAIETTORIA, 0);
+    p.ArrayOrdineAggiungiElemento(&e, -1);
+    if (p.CreaAccDecOldStyle()) {
+        // A linear ramp's free end keeps the speed its last word could not command, so it is not quite
+        // at rest: the ends it reached become fixed rest points of harmonic junctions.
+        const int ultimo = p.ArrayRaccordiGetSize() - 1;
+        for (int i : {0, ultimo}) {
+            CRaccordo r = *p.ArrayRaccordiGetRaccordo(i);
+            PUNTO_TRAIETTORIA& riposo = i == 0 ? r.PuntoIniziale : r.PuntoFinale;
+            riposo.dVelX = riposo.dVelY = riposo.dVelR = riposo.dVelH = 0.0;
+            r.IgnoraPuntoInizia = r.IgnoraPuntoFinale = 0;
+            r.TipoRaccordo = CRaccordo::RACCORDO_ARMONICO;
+            r.CalcolaArrayVelocita(p.GetTipoControlloAnticollisioneConsigliato());
+            p.ArrayRaccordiSetAt(i, &r);
+        }
+        p.CorreggiContinuitaSezioni();
+        p.CheckContinuitaSezioni();
+    }
+    return p.GetErrorString();
+}

@@ -11,6 +11,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "resources/Messaggi.h"
 #include "support/MacchinaEsempio.h"
 
 namespace {
@@ -286,4 +287,111 @@ TEST(Korvane, LinearScriveIPassiControllaLaTestaORifiuta)
     const std::string passi = LeggiFile(out + "passi.csv");
     EXPECT_EQ(std::count(passi.begin(), passi.end(), '\n'), 160);
     EXPECT_EQ(Esegui("linear --out " + out + " --length 0").codice, 2);
+}
+
+namespace {
+std::vector<std::string> Nomi(const std::string& cartella)
+{
+    std::vector<std::string> nomi;
+    for (const auto& v : std::filesystem::directory_iterator(cartella))
+        nomi.push_back(v.path().filename().string());
+    std::sort(nomi.begin(), nomi.end());
+    return nomi;
+}
+}  // namespace
+
+TEST(Korvane, DatScriveIFileDelTipoDUscitaEInspectLiRilegge)
+{
+    const std::string dir = CartellaTemporanea("cli-dat");
+    const std::vector<std::string> csv = {"exam.csv", "exam_P0.csv", "exam_SH.csv"};
+    const struct {
+        std::string argomenti;
+        std::vector<std::string> file;  // besides the three CSV files
+    } casi[] = {
+        {"--example pan --output-type 0 --convert",
+         {"in.pan_dx.obj_pan_std_36_9s_2_9_v021.dat", "in.pan_dx_collim.obj_pan_std_36_9s_2_9_v021.dat",
+          "out.pan_dx.obj_pan_std_36_9s_2_9_v021.dat", "out.pan_dx_collim.obj_pan_std_36_9s_2_9_v021.dat"}},
+        // Group 3 has no plain old-dialect name: only the collimated file is written.
+        {"--example ceph --output-type 1 --type 4 --exam-version 22",
+         {"in.ceph_dx_sx.obj_ceph_ll_short_06s_v022.bin", "in.ceph_dx_sx.obj_ceph_ll_short_06s_v022.dat"}},
+        {"--example cb3d --aps 1,7 --lut",
+         {"4.0.7.21_FT.LUT", "4.0.7.21_TX.LUT", "4.0.7.21_TY.LUT", "4.0.7.21_X.LUT", "4.0.7.21_Y.LUT",
+          "pan_dx.obj_3D_1_7_v021_i.dat", "pan_dx.obj_3D_1_7_v021_i.txt"}},
+        {"--csv " + dir + "0/exam.csv --group 1 --type 9",
+         {"pan_dx.obj_tmj_lat_2_9_v021_i.dat", "pan_dx.obj_tmj_lat_2_9_v021_i.txt"}},
+    };
+    for (size_t i = 0; i < std::size(casi); ++i) {
+        const std::string out = dir + std::to_string(i);
+        const Esito e = Esegui("dat --machine " + Macchina() + " --out " + out + " --json " + casi[i].argomenti);
+        ASSERT_EQ(e.codice, 0) << casi[i].argomenti << "\n" << e.uscita;
+        std::vector<std::string> attesi = casi[i].file;
+        attesi.insert(attesi.end(), csv.begin(), csv.end());
+        std::sort(attesi.begin(), attesi.end());
+        EXPECT_EQ(Nomi(out), attesi) << casi[i].argomenti;
+        const auto j = nlohmann::json::parse(e.uscita);
+        EXPECT_EQ(j["files"].size(), attesi.size());
+        int p0[5] = {};
+        ASSERT_EQ(std::sscanf(LeggiFile(out + "/exam_P0.csv").c_str(), "%d,%d,%d,%d,%d", &p0[0], &p0[1], &p0[2], &p0[3],
+                              &p0[4]), 5);
+        for (const std::string& f : casi[i].file) {
+            const bool immagine = f.ends_with(".bin") || f.ends_with("_i.dat") || f.starts_with("out.");
+            if (!immagine)
+                continue;
+            // Images decode with a valid CRC over the full layout and start where the path starts.
+            const Esito k = Esegui("inspect --json " + out + "/" + f);
+            ASSERT_EQ(k.codice, 0) << f << "\n" << k.uscita;
+            const auto h = nlohmann::json::parse(k.uscita);
+            EXPECT_EQ(h["header"]["start_steps"], nlohmann::json({p0[0], p0[1], p0[2], p0[4]})) << f;
+            EXPECT_EQ(h["image"], f.starts_with("out.") ? "step buffer" : "projection file") << f;
+            EXPECT_EQ(h["sub_images"].size(), 1u) << f;
+            EXPECT_GE(h["steps"].get<int>(), j["steps"].get<int>()) << f;
+        }
+    }
+    // A damaged image: one byte short is no image, one step word changed fails the CRC.
+    const std::string img = LeggiFile(dir + "2/pan_dx.obj_3D_1_7_v021_i.dat");
+    ScriviFile(dir + "corta.dat", img.substr(0, img.size() - 1));
+    std::string cambiata = img;
+    cambiata[153 + 37 + 2 + 4] ^= 1;  // the first step's R word
+    ScriviFile(dir + "cambiata.dat", cambiata);
+    EXPECT_EQ(Esegui("inspect " + dir + "corta.dat").codice, 2);
+    EXPECT_NE(Esegui("inspect " + dir + "cambiata.dat").uscita.find("CRC does not match"), std::string::npos);
+}
+
+TEST(Korvane, DatRifiutaSenzaToccareIFilePrecedenti)
+{
+    const std::string dir = CartellaTemporanea("cli-dat-rifiuti");
+    const std::string dat = "dat --machine " + Macchina() + " --out " + dir + "out ";
+    ASSERT_EQ(Esegui(dat + "--example cb3d").codice, 0);
+    const std::vector<std::string> prima = Nomi(dir + "out");
+    // 3001 steps at rest: more than an image holds.
+    std::string passi;
+    for (int i = 0; i < 3001; ++i)
+        passi += "0,0,0,0,0,0\n";
+    ScriviFile(dir + "lunga.csv", passi);
+    ScriviFile(dir + "lunga_P0.csv", "0,0,0,0\n");
+    ScriviFile(dir + "vuota.csv", "x\n");
+    ScriviFile(dir + "vuota_P0.csv", "0,0,0,0\n");
+    const struct {
+        std::string argomenti;
+        int codice;
+    } casi[] = {
+        {"", 2},
+        {"--example pan --csv " + dir + "lunga.csv", 2},
+        {"--example tmj", 2},
+        {"--example pan --output-type 3", 2},
+        {"--example pan --group 6", 2},
+        {"--example pan --aps 1", 2},
+        {"--example pan --convert", 2},
+        {"--csv " + dir + "manca.csv", 2},
+        {"--csv " + dir + "vuota.csv", 2},
+        {"--example pan --out /proc/korvane", 2},
+        {"--csv " + dir + "lunga.csv", 1},
+    };
+    for (const auto& c : casi) {
+        const Esito e = Esegui(dat + c.argomenti);
+        EXPECT_EQ(e.codice, c.codice) << c.argomenti << "\n" << e.uscita;
+    }
+    EXPECT_NE(Esegui(dat + "--csv " + dir + "lunga.csv").uscita.find(StringaAUtf8(TestoMessaggio(MSG_PASSI_OLTRE_3000))),
+              std::string::npos);
+    EXPECT_EQ(Nomi(dir + "out"), prima);
 }

@@ -41,7 +41,7 @@ const std::string FINTO = std::string(KORVANE_PLUGIN_DIR) + "/plugin_builder_fin
 
 TEST(Conversione, NomiCartellaTemporaneaETestoDelBuilder)
 {
-    const std::string dir = CartellaTemporanea("conversione");
+    const std::string dir = CartellaTemporanea("cv");  // short: the names below are 40 to 64 characters in all
     const std::string tmp = fs::temp_directory_path().string() + "/";
     const struct {
         const char* testa;

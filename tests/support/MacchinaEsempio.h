@@ -5,7 +5,8 @@
 #include "examples/MacchinaEsempio.h"
 #include "sections/Sezione.h"
 
-// A scratch folder for one test, emptied when the test starts; ends with '/'.
+// A scratch folder for one test in this process (parallel runs never share one), emptied when the
+// test starts; ends with '/'.
 std::string CartellaTemporanea(const std::string& nomeTest);
 
 // True when no temporary file of the replacing file writer is left in `cartella`.

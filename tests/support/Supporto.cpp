@@ -2,12 +2,15 @@
 
 #include <clocale>
 #include <filesystem>
+#include <string>
+
+#include <unistd.h>
 
 #include "core/Numerico.h"
 
 std::string CartellaTemporanea(const std::string& nomeTest)
 {
-    const std::filesystem::path cartella = std::filesystem::temp_directory_path() / ("korvane-test-" + nomeTest);
+    const std::filesystem::path cartella = std::filesystem::temp_directory_path() / ("korvane-test-" + nomeTest + "-" + std::to_string(::getpid()));
     std::error_code ec;
     std::filesystem::remove_all(cartella, ec);
     std::filesystem::create_directories(cartella, ec);

@@ -34,39 +34,6 @@ std::string MacchinaPredefinita()
 }
 
 
-// An input opened by the bytes of its name, so a name too long, a link loop or a name that is not
-// UTF-8 fails or succeeds here; the library reads the open file through /proc/self/fd.
-class Ingresso {
-public:
-    Ingresso() = default;
-    Ingresso(const Ingresso&) = delete;
-    Ingresso& operator=(const Ingresso&) = delete;
-    ~Ingresso()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    bool Apri(const std::string& nome, const std::string& cosa)
-    {
-        fd_ = ::open(nome.c_str(), O_RDONLY | O_CLOEXEC);
-        struct stat info {};
-        if (fd_ >= 0 && ::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) {
-            ::close(fd_);
-            fd_ = -1;
-            errno = EISDIR;
-        }
-        if (fd_ < 0)
-            Errore("cannot read " + cosa + " " + nome + ": " + std::strerror(errno));
-        return fd_ >= 0;
-    }
-    CString NomePerLaLibreria() const { return StringaDaUtf8("/proc/self/fd/" + std::to_string(fd_)); }
-    int Descrittore() const { return fd_; }
-
-private:
-    int fd_ = -1;
-};
-
-
 // What makes a machine record unusable for computing motion: the library's own check, then the
 // order of the position limits.
 std::vector<std::string> ProblemiMacchina(const CLimitiEParametri& m)
@@ -109,6 +76,31 @@ std::vector<std::string> AvvisiMacchina(const CLimitiEParametri& m)
 }
 
 }  // namespace
+
+Ingresso::~Ingresso()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+bool Ingresso::Apri(const std::string& nome, const std::string& cosa)
+{
+    fd_ = ::open(nome.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info {};
+    if (fd_ >= 0 && ::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) {
+        ::close(fd_);
+        fd_ = -1;
+        errno = EISDIR;
+    }
+    if (fd_ < 0)
+        Errore("cannot read " + cosa + " " + nome + ": " + std::strerror(errno));
+    return fd_ >= 0;
+}
+
+CString Ingresso::NomePerLaLibreria() const
+{
+    return StringaDaUtf8("/proc/self/fd/" + std::to_string(fd_));
+}
 
 bool CaricaMacchina(const std::string& file, CLimitiEParametri& m)
 {
@@ -373,7 +365,7 @@ int EseguiIspeziona(const OpzioniIspeziona& o)
     if (!CaricaMacchina(o.macchina, m))
         return ESITO_USO;
     Ingresso in;
-    if (!in.Apri(o.buffer, "the step buffer"))
+    if (!in.Apri(o.buffer, "the image"))
         return ESITO_USO;
     // Read one byte more than a buffer holds, so an oversized file shows as such.
     std::vector<std::uint8_t> byte(DIMENSIONE_BUFFER + 1);
@@ -382,36 +374,78 @@ int EseguiIspeziona(const OpzioniIspeziona& o)
     while (letti < byte.size() && (n = ::read(in.Descrittore(), byte.data() + letti, byte.size() - letti)) > 0)
         letti += static_cast<size_t>(n);
     if (n < 0) {
-        Errore("cannot read the step buffer " + o.buffer + ": " + std::strerror(errno));
+        Errore("cannot read the image " + o.buffer + ": " + std::strerror(errno));
         return ESITO_USO;
     }
     byte.resize(letti);
-    BufferDecodificato b;
+    // A projection file's image is shorter than the full layout: its records are put back in place.
+    const bool proiezione = byte.size() != DIMENSIONE_BUFFER;
     std::string errore;
+    if (proiezione) {
+        std::vector<std::uint8_t> immagine;
+        if (!EspandiImmagineProiezione(byte, immagine, errore)) {
+            Errore(o.buffer + ": " + errore);
+            return ESITO_USO;
+        }
+        byte.swap(immagine);
+    }
+    BufferDecodificato b;
     if (!DecodificaBuffer(byte, b, errore)) {
         Errore(o.buffer + ": " + errore);
         return ESITO_USO;
     }
+    const INTESTAZIONE_IMMAGINE& t = b.t;
     const std::vector<PUNTO_TRAIETTORIA> stati = IntegraBuffer(b, m);
     const RiepilogoMoto r = RiassumiMoto(stati, m);
     const PUNTO_TRAIETTORIA& fine = stati.back();
+    const SCOUT_IMMAGINE& sc = b.scout;
     if (o.json) {
         nlohmann::json j = RiepilogoInJson(r);
         j.erase("anti_collision");
-        j["header"] = {{"version", b.versione},
-                       {"group", b.gruppo},
-                       {"projection_type", b.tipoProiezione},
-                       {"aps_range_max", b.apsRangeMax},
-                       {"start_steps", b.ini},
-                       {"exit_steps", b.out}};
+        j["image"] = proiezione ? "projection file" : "step buffer";
+        j["header"] = {{"version", t.Version},
+                       {"group", t.Group},
+                       {"projection_type", t.TipoProiezione},
+                       {"flags", t.Flag},
+                       {"aps_range", {t.ApsRangeMin, t.ApsRangeMax}},
+                       {"prm_collim_offset", {t.PrmCollimOffset1, t.PrmCollimOffset2}},
+                       {"scn_collim_offset", t.ScnCollimOffset},
+                       {"start_steps", t.Ini},
+                       {"reset_steps", t.Res},
+                       {"exit_steps", t.Out},
+                       {"x_axis_corr_fact", t.XAxisCorrFact},
+                       {"y_axis_corr", {t.YAxisCorrLen, t.YAxisCorrMin, t.YAxisCorrMax, t.YAxisOpenMouth}}};
+        j["sub_images"] = nlohmann::json::array();
+        for (const SottoimmagineLetta& s : b.sottoimmagini)
+            j["sub_images"].push_back({{"magnification", {s.s.Fattore, s.fattoreOrizzontale}},
+                                       {"note", s.s.Nota},
+                                       {"columns", s.s.Colonne},
+                                       {"margins", s.s.Margini}});
+        j["columns"] = b.sommaColonne;
+        j["scout"] = {{"offset", sc.Offset}, {"columns", sc.Colonne}, {"position_steps", sc.Pos},
+                      {"kv", sc.KV},         {"ma", sc.MA},           {"prm_collim", {sc.CollMin, sc.CollMax}}};
         j["crc"] = {{"stored", b.crcLetto}, {"computed", b.crcCalcolato}, {"valid", b.CrcValido()}};
         j["end_position"] = {fine.dPosX, fine.dPosY, fine.dPosR, fine.dPosH};
         StampaJson(j);
     } else {
-        std::printf("version %d, group %d, projection type %d, APS range max %d\n", b.versione, b.gruppo,
-                    b.tipoProiezione, b.apsRangeMax);
-        std::printf("start (steps) X %d Y %d R %d H %d; exit (steps) X %d Y %d R %d H %d\n", b.ini[0], b.ini[1], b.ini[2],
-                    b.ini[3], b.out[0], b.out[1], b.out[2], b.out[3]);
+        std::printf("%s: version %d, group %d, projection type %d, flags 0x%05X, APS range %d,%d\n",
+                    proiezione ? "projection file" : "step buffer", t.Version, t.Group, t.TipoProiezione, t.Flag,
+                    t.ApsRangeMin, t.ApsRangeMax);
+        std::printf("start (steps) X %d Y %d R %d H %d; exit (steps) X %d Y %d R %d H %d\n", t.Ini[0], t.Ini[1],
+                    t.Ini[2], t.Ini[3], t.Out[0], t.Out[1], t.Out[2], t.Out[3]);
+        std::printf("reset (steps) X %d Y %d R %d H %d; collimator offsets %d,%d and %d; axis corrections X %d, "
+                    "Y %d,%d,%d,%d\n",
+                    t.Res[0], t.Res[1], t.Res[2], t.Res[3], t.PrmCollimOffset1, t.PrmCollimOffset2,
+                    t.ScnCollimOffset, t.XAxisCorrFact, t.YAxisCorrLen, t.YAxisCorrMin, t.YAxisCorrMax,
+                    t.YAxisOpenMouth);
+        std::printf("%zu sub-images, %d columns in all\n", b.sottoimmagini.size(), b.sommaColonne);
+        for (const SottoimmagineLetta& s : b.sottoimmagini)
+            std::printf("  magnification %d,%d, note %d, %d columns, margins %d,%d,%d,%d\n", s.s.Fattore,
+                        s.fattoreOrizzontale, s.s.Nota, s.s.Colonne, s.s.Margini[0], s.s.Margini[1],
+                        s.s.Margini[2], s.s.Margini[3]);
+        std::printf("scout: offset %d, %d columns, at (steps) X %d Y %d R %d H %d, kV %d, mA %d, collimator %d,%d\n",
+                    sc.Offset, sc.Colonne, sc.Pos[0], sc.Pos[1], sc.Pos[2], sc.Pos[3], sc.KV, sc.MA, sc.CollMin,
+                    sc.CollMax);
         std::printf("CRC stored 0x%04X, computed 0x%04X: %s\n", b.crcLetto, b.crcCalcolato,
                     b.CrcValido() ? "valid" : "INVALID");
         std::printf("motion: start X %.3f Y %.3f R %.3f H %.3f, end X %.3f Y %.3f R %.3f H %.3f\n", stati[0].dPosX,

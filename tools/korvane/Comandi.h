@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/CString.h"
+
 constexpr int ESITO_OK = 0;
 constexpr int ESITO_RIFIUTATO = 1;  // the library refused; its message went to standard error
 constexpr int ESITO_USO = 2;        // bad usage or an unreadable input
@@ -59,8 +61,22 @@ class CLimitiEParametri;
 class CSezione;
 struct PUNTO_TRAIETTORIA;
 
-// Every number reaches the library as a float or a double: refuses what is not a finite float.
-extern const CLI::Validator FINITO;
+// An input opened by the bytes of its name, so a name too long, a link loop or a name that is not
+// UTF-8 fails or succeeds here; the library reads the open file through /proc/self/fd.
+class Ingresso {
+public:
+    Ingresso() = default;
+    Ingresso(const Ingresso&) = delete;
+    Ingresso& operator=(const Ingresso&) = delete;
+    ~Ingresso();
+    // False, with the reason on standard error, when `nome` cannot be read; `cosa` names it there.
+    bool Apri(const std::string& nome, const std::string& cosa);
+    CString NomePerLaLibreria() const;
+    int Descrittore() const { return fd_; }
+
+private:
+    int fd_ = -1;
+};
 
 void Errore(const std::string& testo);
 // Prints a summary as JSON; stray bytes of names that are not UTF-8 are replaced.
@@ -93,6 +109,7 @@ void AggiungiComandoLineare(CLI::App& app, int& esito);
 // The head check of a computed section run again on its own (a range message already in its error
 // text would hide the verdict), said for the summary; `testa` names the outline PreparaTesta set.
 std::string VerdettoTesta(const OpzioniComuni& o, const CSezione& s, int modo, const std::string& testa);
+void AggiungiComandoDat(CLI::App& app, int& esito);
 
 void AggiungiOpzioniComuni(CLI::App& sub, OpzioniComuni& o, const std::string& uscitaPredefinita);
 int EseguiCB3D(const OpzioniCB3D& o);

@@ -82,10 +82,11 @@ int main(int argc, char** argv)
     AggiungiComandoCefalometrica(app, esito);
     AggiungiComandoPanoramica(app, esito);
     AggiungiComandoLineare(app, esito);
+    AggiungiComandoDat(app, esito);
 
     OpzioniIspeziona isp;
-    sub = app.add_subcommand("inspect", "decode a step buffer: header, steps, CRC and the motion it commands");
-    sub->add_option("buffer", isp.buffer, "the step buffer (37293 bytes)")->required();
+    sub = app.add_subcommand("inspect", "decode a step buffer or a projection file's binary image: header, sub-images, steps, scout, CRC and the motion");
+    sub->add_option("buffer", isp.buffer, "the step buffer (37293 bytes) or the projection image (_i.dat, .bin)")->required();
     sub->add_option("--machine", isp.macchina, "machine file the words are read against (default: the example unit)");
     sub->add_flag("--json", isp.json, "print the result as JSON");
     sub->callback([&] { esito = EseguiIspeziona(isp); });
