@@ -39,7 +39,8 @@ CTraiettoria EsamePanoramicoAdulto(const CLimitiEParametri& macchina)
     t.TipoRicostruzione = 2;
     t.TraietSimmetrica = 1;
     t.Is2Assi = 0;
-    t.Ingrandimento = 1.25f;
+    // At 1.27 the rotation centre keeps inside the arch along its straight sides (at 1.25 it crosses them).
+    t.Ingrandimento = 1.27f;
     t.TempoScansiones = 14.0f;
     t.PosDistAng0 = k;
     // The tuned window spans the whole arch: a narrow sharp layer at the incisors, a wide one, with
