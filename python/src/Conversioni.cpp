@@ -5,7 +5,7 @@
 
 namespace {
 template <class T>
-py::array_t<T> ComeVettore(const py::array& a, const char* cosa)
+py::array_t<T> ComeVettore(const py::object& a, const char* cosa)
 {
     auto v = py::array_t<T, py::array::c_style | py::array::forcecast>::ensure(a);
     if (!v)
@@ -73,7 +73,7 @@ py::array_t<double> ArrayDaDouble(const CArray<double, const double&>& a)
     return r;
 }
 
-void DoubleDaArray(CArray<double, const double&>& destinazione, const py::array& a)
+void DoubleDaArray(CArray<double, const double&>& destinazione, const py::object& a)
 {
     auto v = ComeVettore<double>(a, "values");
     if (v.ndim() != 1)
@@ -96,7 +96,7 @@ py::array_t<double> ArrayDaPunti(const ArrayPunti2D& a)
     return r;
 }
 
-void PuntiDaArray(ArrayPunti2D& destinazione, const py::array& a)
+void PuntiDaArray(ArrayPunti2D& destinazione, const py::object& a)
 {
     auto v = ComeVettore<double>(a, "points");
     if (v.ndim() != 2 || v.shape(1) != 2) {

@@ -24,10 +24,10 @@ py::array ArrayDaPassi(const ArrayPassiTraiettoria& passi);
 ArrayPassiTraiettoria PassiDaArray(const py::array& a);
 py::array ArrayDaStati(const PUNTO_TRAIETTORIA* stati, size_t n);
 py::array_t<double> ArrayDaDouble(const CArray<double, const double&>& a);
-void DoubleDaArray(CArray<double, const double&>& destinazione, const py::array& a);
+void DoubleDaArray(CArray<double, const double&>& destinazione, const py::object& a);
 // Points as an n x 2 array of (x, y).
 py::array_t<double> ArrayDaPunti(const ArrayPunti2D& a);
-void PuntiDaArray(ArrayPunti2D& destinazione, const py::array& a);
+void PuntiDaArray(ArrayPunti2D& destinazione, const py::object& a);
 
 // The library's "0 with a message" as a Python exception; 0 without a message and 1 come back as ints.
 int EsitoOMessaggio(int esito, const CString& messaggio);

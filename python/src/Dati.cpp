@@ -39,7 +39,7 @@ py::array_t<std::int32_t> ArrayDaInt(const ArrayInt& a)
     return r;
 }
 
-void IntDaArray(ArrayInt& d, const py::array& a)
+void IntDaArray(ArrayInt& d, const py::object& a)
 {
     auto v = py::array_t<std::int64_t, py::array::c_style | py::array::forcecast>::ensure(a);
     if (!v || v.ndim() != 1)
@@ -148,7 +148,7 @@ void LegaDati(py::module_& m)
 #define CAMPO(nome)                                                                                       \
     .def_property(                                                                                        \
         #nome, [](const CParametriFileDat& d) { return ArrayDaInt(d.nome); },                               \
-        [](CParametriFileDat& d, const py::array& a) { IntDaArray(d.nome, a); })
+        [](CParametriFileDat& d, const py::object& a) { IntDaArray(d.nome, a); })
             KORVANE_DAT_ARRAY(CAMPO);
 #undef CAMPO
     Uguaglianza(dat);
@@ -171,7 +171,7 @@ void LegaDati(py::module_& m)
 #undef CAMPO
         .def_property(
             "ArrayCurvaDenti", [](const CCurvaDenti& c) { return ArrayDaPunti(c.ArrayCurvaDenti); },
-            [](CCurvaDenti& c, const py::array& a) { PuntiDaArray(c.ArrayCurvaDenti, a); }, "n x 2 array of (x, y), mm")
+            [](CCurvaDenti& c, const py::object& a) { PuntiDaArray(c.ArrayCurvaDenti, a); }, "n x 2 array of (x, y), mm")
         .def("GetPassoPuntimm", &CCurvaDenti::GetPassoPuntimm)
         .def("ResetToWelander", &CCurvaDenti::ResetToWelander)
         .def("CalcolaCurva", [](CCurvaDenti& c) {
@@ -197,7 +197,7 @@ void LegaDati(py::module_& m)
 
     m.def(
         "CalcolaGraficoDaPuntiTuning",
-        [](const py::array& punti, int nValori, float sensibilita, int offset) {
+        [](const py::object& punti, int nValori, float sensibilita, int offset) {
             ArrayPunti2D ingresso;
             PuntiDaArray(ingresso, punti);
             // The library's result is one shared array refilled by every call: copied out at once.

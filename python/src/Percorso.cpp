@@ -177,7 +177,7 @@ void LegaPercorsoEApi(py::module_& m)
                  RichiediFile(nomeCSV);
                  return EsitoPercorso(p.CreaLUT(modoScout, nomeCSV, NomeFile(lut)), p);
              }, py::arg("modoScout"), py::arg("nomeCSV"), py::arg("nomeLUT"))
-        .def("SaveLUT", [](CPercorso& p, const py::object& nome, const py::array& tabella, int binario) {
+        .def("SaveLUT", [](CPercorso& p, const py::object& nome, const py::object& tabella, int binario) {
                  ArrayDouble t;
                  DoubleDaArray(t, tabella);
                  return EsitoPercorso(p.SaveLUT(NomeFile(nome), t, binario), p);

@@ -70,7 +70,7 @@ void LegaSezioni(py::module_& m)
             py::arg("modo"), "(1 no collision or 0, the message); a collision alone carries no message.")
         .def_static(
             "SetArrayTestona",
-            [](const py::array& punti) {
+            [](const py::object& punti) {
                 ArrayPunti2D p;
                 PuntiDaArray(p, punti);
                 CString err;
@@ -127,13 +127,13 @@ void LegaSezioni(py::module_& m)
 #define ARRAY(nome)                                                                           \
     .def_property(                                                                            \
         #nome, [](const CTraiettoria& t) { return ArrayDaDouble(t.nome); },                   \
-        [](CTraiettoria& t, const py::array& a) { DoubleDaArray(t.nome, a); })
+        [](CTraiettoria& t, const py::object& a) { DoubleDaArray(t.nome, a); })
         KORVANE_TRAIETTORIA_ARRAY_DOUBLE(ARRAY)
 #undef ARRAY
 #define ARRAY(nome)                                                                                    \
     .def_property(                                                                                     \
         #nome, [](const CTraiettoria& t) { return ArrayDaPunti(t.nome); },                             \
-        [](CTraiettoria& t, const py::array& a) { PuntiDaArray(t.nome, a); }, "n x 2 array of (x, y)")
+        [](CTraiettoria& t, const py::object& a) { PuntiDaArray(t.nome, a); }, "n x 2 array of (x, y)")
         KORVANE_TRAIETTORIA_ARRAY_PUNTI(ARRAY)
 #undef ARRAY
         .def("CalcolaTraiettoriaPanoramica",
@@ -162,8 +162,8 @@ void LegaSezioni(py::module_& m)
         .def(
             "DiscretizzaPerRotazione",
             [](CTraiettoria& t, float tempo, std::optional<float> ingrandimento, int verso, int offsetKV,
-               const py::array& punti, const py::array& arrayR, const py::array& graficoKV,
-               std::optional<py::array> graficoShift, const py::array& posCMR) {
+               const py::object& punti, const py::object& arrayR, const py::object& graficoKV,
+               std::optional<py::object> graficoShift, const py::object& posCMR) {
                 IngressoDiscretizzazione in;
                 in.tempo = tempo;
                 in.verso = verso;
