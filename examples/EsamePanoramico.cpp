@@ -1,17 +1,19 @@
 #include "examples/EsamePanoramico.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace {
-void Punti(ArrayPunti2D& a, int centro, std::initializer_list<CPunto2DKorvane> destra)
+void Punti(ArrayPunti2D& a, int centro, int n, std::initializer_list<CPunto2DKorvane> destra)
 {
-    // The points are given for the right half, at offsets from the midline, and mirrored.
+    // The points are given for the right half, at offsets from the midline, and mirrored. An offset
+    // beyond the arch's end is held at the end: a graph longer than the curve cannot be discretised.
     a.RemoveAll();
     for (auto p = std::rbegin(destra); p != std::rend(destra); ++p)
         if (p->X != 0.0)
-            a.Add(CPunto2DKorvane(centro - p->X, p->Y));
+            a.Add(CPunto2DKorvane(std::max(centro - p->X, 0.0), p->Y));
     for (const auto& p : destra)
-        a.Add(CPunto2DKorvane(centro + p.X, p.Y));
+        a.Add(CPunto2DKorvane(std::min(centro + p.X, n - 1.0), p.Y));
 }
 }  // namespace
 
@@ -37,7 +39,8 @@ CTraiettoria EsamePanoramicoAdulto(const CLimitiEParametri& macchina)
     t.TipoRicostruzione = 2;
     t.TraietSimmetrica = 1;
     t.Is2Assi = 0;
-    t.Ingrandimento = 1.25f;
+    // At 1.27 the rotation centre keeps inside the arch along its straight sides (at 1.25 it crosses them).
+    t.Ingrandimento = 1.27f;
     t.TempoScansiones = 14.0f;
     t.PosDistAng0 = k;
     // The tuned window spans the whole arch: a narrow sharp layer at the incisors, a wide one, with
@@ -47,11 +50,11 @@ CTraiettoria EsamePanoramicoAdulto(const CLimitiEParametri& macchina)
     t.PosRProjCostDx = static_cast<int>(fine);
     t.PosRProjCostSx = static_cast<int>(fine);
     t.SensibilitaSpline = 2.0f;
-    Punti(t.PuntiTuning, k, {{0, 30}, {10, 28}, {20, 24}, {30, 40}, {45, 80}, {60, 120}, {80, 120}, {fine, 100}});
+    Punti(t.PuntiTuning, k, c.ArrayCurvaDenti.GetSize(), {{0, 30}, {10, 28}, {20, 24}, {30, 40}, {45, 80}, {60, 120}, {80, 120}, {fine, 100}});
     // More tube voltage where the beam crosses the cervical spine.
     t.SensibSplineKV = 3.0f;
-    Punti(t.PuntiTuningKV, k, {{0, 85}, {25, 85}, {60, 72}, {fine, 70}});
+    Punti(t.PuntiTuningKV, k, c.ArrayCurvaDenti.GetSize(), {{0, 85}, {25, 85}, {60, 72}, {fine, 70}});
     t.SensibSplineShift = 2.0f;
-    Punti(t.PuntiTuningShift, k, {{0, 1.0}, {fine, 1.0}});
+    Punti(t.PuntiTuningShift, k, c.ArrayCurvaDenti.GetSize(), {{0, 1.0}, {fine, 1.0}});
     return t;
 }

@@ -17,3 +17,11 @@ g++ -std=c++20 -I"$prefix/include" tests/install/host_semplice.cpp -L"$libdir" -
   -o "$prefix/host-semplice"
 "$prefix/host-semplice" "$macchina"
 PKG_CONFIG_PATH="$libdir/pkgconfig" pkg-config --cflags --libs korvane | grep -q -- "-lkorvane"
+# The installed Python package, when built, imports and computes from the prefix alone.
+cache() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
+if [ "$(cache KORVANE_BUILD_PYTHON)" = "ON" ]; then
+  paccheto="$prefix/$(cache KORVANE_PYTHON_INSTALL_DIR)"
+  python="$(cache Python3_EXECUTABLE)"
+  (cd / && PYTHONPATH="$paccheto" MPLBACKEND=Agg "$python" -c \
+    "import korvane; print('korvane', korvane.__version__, len(korvane.percorso_di_esempio('cb3d').ArrayTraiettorieGetTraiettoria(0).ArrayPassi), 'steps')")
+fi
