@@ -1,5 +1,6 @@
 #include "examples/EsamePanoramico.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace {
@@ -45,11 +46,14 @@ CTraiettoria EsamePanoramicoAdulto(const CLimitiEParametri& macchina)
     t.PosRProjCostDx = 120;
     t.PosRProjCostSx = 120;
     t.SensibilitaSpline = 2.0f;
-    Punti(t.PuntiTuning, k, {{0, 30}, {10, 28}, {20, 24}, {30, 40}, {45, 80}, {60, 120}, {80, 120}, {120, 100}});
+    // The outermost tuning points sit on the arch's ends: a graph reaching past them would be longer
+    // than the arch, and the discretiser takes only graphs as long as the arch.
+    const double b = std::min(k, c.ArrayCurvaDenti.GetSize() - 1 - k);
+    Punti(t.PuntiTuning, k, {{0, 30}, {10, 28}, {20, 24}, {30, 40}, {45, 80}, {60, 120}, {80, 120}, {b, 100}});
     // More tube voltage where the beam crosses the cervical spine.
     t.SensibSplineKV = 3.0f;
-    Punti(t.PuntiTuningKV, k, {{0, 85}, {25, 85}, {60, 72}, {120, 70}});
+    Punti(t.PuntiTuningKV, k, {{0, 85}, {25, 85}, {60, 72}, {b, 70}});
     t.SensibSplineShift = 2.0f;
-    Punti(t.PuntiTuningShift, k, {{0, 1.0}, {120, 1.0}});
+    Punti(t.PuntiTuningShift, k, {{0, 1.0}, {b, 1.0}});
     return t;
 }

@@ -146,6 +146,7 @@ constexpr Messaggio TABELLA[] = {
     {235, L"Error opening the .LUT file for reading"},
     {236, L"The .LUT file ends before its value %d"},
     {237, L"A value does not fit the .LUT file"},
+    {238, L"Error writing the machine parameters file"},
 };
 
 constexpr bool TabellaContigua()

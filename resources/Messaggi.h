@@ -6,7 +6,7 @@
 // take numbers from 187 on.
 constexpr int MESSAGGIO_PRIMO = 103;
 constexpr int MESSAGGIO_ULTIMO_STANDARD = 186;
-constexpr int MESSAGGIO_ULTIMO = 237;
+constexpr int MESSAGGIO_ULTIMO = 238;
 
 // Our own messages by name: code and tests use these, never the bare numbers.
 constexpr int MSG_PASSI_OLTRE_3000 = 187;
@@ -59,6 +59,7 @@ constexpr int MSG_LUT_TROPPE_COLONNE = 234;
 constexpr int MSG_LUT_NON_APERTO_IN_LETTURA = 235;
 constexpr int MSG_LUT_TRONCATO = 236;
 constexpr int MSG_LUT_VALORE_NON_FLOAT = 237;
+constexpr int MSG_FILE_MACCHINA_NON_SCRITTO = 238;
 
 // The text of message `id`; an empty text (never null) for a number the table does not hold.
 KORVANE_API const wchar_t* TestoMessaggio(int id);

@@ -1,0 +1,293 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+#include <sstream>
+
+#include "examples/ProgettiEsempio.h"
+#include "path/Percorso.h"
+#include "platform/Prompt.h"
+#include "resources/Messaggi.h"
+#include "support/MacchinaEsempio.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Leggi(const fs::path& nome)
+{
+    std::ifstream f(nome, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+void Scrivi(const fs::path& nome, const std::string& testo)
+{
+    std::ofstream(nome, std::ios::binary) << testo;
+}
+
+// Every file of a folder by name, with its bytes.
+std::map<std::string, std::string> Contenuto(const std::string& cartella)
+{
+    std::map<std::string, std::string> file;
+    for (const auto& e : fs::directory_iterator(cartella))
+        file[e.path().filename().string()] = Leggi(e.path());
+    return file;
+}
+
+template <class Blocco>
+std::string Testo(Blocco scrivi)
+{
+    FILE* f = std::tmpfile();
+    scrivi(f);
+    std::string t(static_cast<size_t>(std::ftell(f)), '\0');
+    std::rewind(f);
+    t.resize(std::fread(t.data(), 1, t.size(), f));
+    std::fclose(f);
+    return t;
+}
+
+CString W(const std::string& s)
+{
+    return StringaDaUtf8(s);
+}
+
+}  // namespace
+
+// Trajectory, junction, trajectory: the frame around the blocks, byte for byte, and the files beside it.
+TEST(FilePercorso, FormatoEFileScritti)
+{
+    const CLimitiEParametri m = MacchinaEsempio();
+    CString testa;
+    CSezione::UsaTestonaDiDefault(testa);
+    CPercorso p;
+    p.SetLimitiEParametri(&m, 1);
+    CTraiettoria t(m);
+    CRaccordo r(m);
+    r.Nome = L"J";
+    t.ArrayPassi.Add(PASSO_TRAIETTORIA());
+    r.ArrayPassi.Add(PASSO_TRAIETTORIA());
+    p.ArrayTraiettorieAdd(&t);
+    p.ArrayTraiettorieAdd(&t);
+    p.ArrayRaccordiAdd(&r);
+    for (const CElementoOrdine& e : {CElementoOrdine(SEZIONE_TRAIETTORIA, 0), CElementoOrdine(SEZIONE_RACCORDO, 0),
+                                     CElementoOrdine(SEZIONE_TRAIETTORIA, 1)})
+        p.ArrayOrdineAggiungiElemento(&e, -1);
+    const std::string dir = CartellaTemporanea("percorso-formato");
+    ASSERT_EQ(p.SalvaFile(W(dir + "exam.trg"), 0, 0), 1) << StringaAUtf8(p.GetErrorString());
+
+    const std::string traiettoria = Testo([&](FILE* f) { t.SalvaFileTRG(f, L"x", 0); });
+    const std::string atteso =
+        "[GENERALE]\n\nVersione          = 4\nSalva LUT         = 0\nTipo Output       = 2\n\n" +
+        Testo([&](FILE* f) { p.GetParametriFileDat().SalvaFileTRG(f); }) +
+        "Versione          = 1\n[ORDINE ELEMENTI]\n3 elementi salvati\ntipo: 0, posizione: 0\n"
+        "tipo: 1, posizione: 0\ntipo: 0, posizione: 1\n\nNumero Traiettorie= 2\n\n" +
+        traiettoria + "\n" + traiettoria + "\n[RACCORDI]\n\nVersione          = 1\n1 Raccordi salvati\n\n" +
+        Testo([&](FILE* f) { r.SalvaFileTRG(f); }) + "\n[END]";
+    EXPECT_EQ(Leggi(dir + "exam.trg"), atteso);
+    std::vector<std::string> nomi;
+    for (const auto& [nome, testo] : Contenuto(dir))
+        nomi.push_back(nome);
+    EXPECT_EQ(nomi, (std::vector<std::string>{"exam.csv", "exam.trg", "exam_MP.ini", "exam_P0.csv", "exam_SH.csv"}));
+    EXPECT_EQ(CPercorso::NomeFileTraiettoria(L"D:\\p.q\\exam.trg", 12), L"D:\\p.q\\exam12.trg");
+
+    // Read into a path that already holds a section: appended in file order, the file's order not applied.
+    CPercorso q;
+    q.SetLimitiEParametri(&m, 1);
+    q.ArrayRaccordiAdd(&r);
+    const CElementoOrdine primo(SEZIONE_RACCORDO, 0);
+    q.ArrayOrdineAggiungiElemento(&primo, -1);
+    ASSERT_EQ(q.CaricaFile(W(dir + "exam.trg"), 0, 1), 1);
+    EXPECT_EQ(StringaAUtf8(q.GetErrorString()), "");
+    const int attesi[][2] = {{1, 0}, {0, 0}, {0, 1}, {1, 1}};
+    ASSERT_EQ(q.ArrayOrdineGetSize(), 4);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ((std::array{static_cast<int>(q.ArrayOrdineGetTipoSezione(i)), q.ArrayOrdineGetPosSezione(i)}),
+                  (std::array{attesi[i][0], attesi[i][1]}));
+
+    // A scout first trajectory cannot go into the older outputs, and nothing is written.
+    p.ArrayTraiettorieSetScout(0, 1);
+    p.SetTipoOutput(1);
+    const std::string vuota = CartellaTemporanea("percorso-scout");
+    EXPECT_EQ(p.SalvaFile(W(vuota + "exam.trg"), 1, 0), 0);
+    EXPECT_EQ(p.GetErrorString(), TestoMessaggio(185));
+    EXPECT_TRUE(fs::is_empty(vuota));
+    EXPECT_EQ(p.SalvaFile(L"", 0, 0), 0);
+}
+
+// Random realistic projects: save, load replacing, save again gives the same bytes in every file.
+TEST(FilePercorso, AndataERitorno)
+{
+    const CLimitiEParametri m = MacchinaEsempio();
+    std::mt19937 caso(13);
+    const auto esempi = ProgettiEsempio();
+    for (int k = 0; k < 6; ++k) {
+        CPercorso p;
+        esempi[static_cast<size_t>(k) % esempi.size()].costruisci(p, m);
+        p.SetTipoOutput(static_cast<int>(caso() % 3));
+        p.SetSalvaLUT(static_cast<int>(caso() % 2));
+        CParametriFileDat& d = p.GetParametriFileDat();
+        d.Version = static_cast<int>(caso() % 100);
+        d.ApsRangeMin = static_cast<int>(caso() % 10);
+        d.ScoutKV = static_cast<int>(caso() % 90);
+        d.PosResetX = static_cast<float>(caso() % 1000) / 8.0f;
+        d.PxMarginsLeft[0] = static_cast<int>(caso() % 64);
+        const std::string a = CartellaTemporanea("percorso-a"), b = CartellaTemporanea("percorso-b");
+        ASSERT_EQ(p.SalvaFile(W(a + "exam.trg"), 1, 0), 1);
+        ASSERT_EQ(StringaAUtf8(p.GetErrorString()), "") << k;
+
+        CPercorso q;
+        q.SetLimitiEParametri(&m, 1);
+        ASSERT_EQ(q.CaricaFile(W(a + "exam.trg"), 1, 1), 1);
+        // The project keeps no arch curve: a panoramic trajectory waits for the host to give one.
+        CTraiettoria t(q.ArrayTraiettorieGetTraiettoria(0));
+        const bool panoramica = std::string(esempi[static_cast<size_t>(k) % esempi.size()].tipo) == "pan";
+        if (panoramica) {
+            EXPECT_EQ(t.ArrayPassi.GetSize(), 0);
+            t.TipoCurva = CTraiettoria::CURVA_PANORAMICA;
+            t.CurvaDenti = p.ArrayTraiettorieGetTraiettoria(0)->CurvaDenti;
+            t.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_PAN);
+            q.CopiaTraiettoria(0, &t);
+            q.GetErrorString();
+        }
+        ASSERT_EQ(StringaAUtf8(q.GetErrorString()), "") << k;
+        ASSERT_EQ(q.ArrayOrdineGetSize(), p.ArrayOrdineGetSize());
+        for (int i = 0; i < p.ArrayTraiettorieGetSize(); ++i) {
+            EXPECT_EQ(q.ArrayTraiettorieGetTraiettoria(i)->TipoCurva, p.ArrayTraiettorieGetTraiettoria(i)->TipoCurva);
+            EXPECT_EQ(q.ArrayTraiettorieGetTraiettoria(i)->Nome, p.ArrayTraiettorieGetTraiettoria(i)->Nome);
+        }
+        // The junctions' ends come back with six decimals; the exact ends are the recomputed trajectories'.
+        q.CorreggiContinuitaSezioni();
+        ASSERT_EQ(q.SalvaFile(W(b + "exam.trg"), 1, 0), 1) << StringaAUtf8(q.GetErrorString());
+        const auto primo = Contenuto(a), secondo = Contenuto(b);
+        ASSERT_EQ(primo.size(), secondo.size()) << k;
+        for (const auto& [nome, testo] : primo)
+            EXPECT_TRUE(secondo.count(nome) && secondo.at(nome) == testo) << k << " " << nome;
+    }
+}
+
+// Damaged project files: each costs what it damaged, with message 165, and never more sections than it held.
+TEST(FilePercorso, FileDanneggiati)
+{
+    const CLimitiEParametri m = MacchinaEsempio();
+    CPercorso p;
+    TrovaProgettoEsempio("cb3d")->costruisci(p, m);
+    const std::string dir = CartellaTemporanea("percorso-danni");
+    ASSERT_EQ(p.SalvaFile(W(dir + "exam.trg"), 0, 0), 1);
+    const std::string buono = Leggi(dir + "exam.trg");
+    const auto sostituisci = [&](const std::string& da, const std::string& a) {
+        std::string t = buono;
+        const size_t i = t.find(da);
+        return i == std::string::npos ? std::string("missing") : t.replace(i, da.size(), a);
+    };
+    const struct {
+        const char* caso;
+        std::string testo;
+        bool errore;
+        int traiettorie, raccordi;
+    } casi[] = {
+        {"intact", buono, false, 1, 2},
+        {"crlf", [&] { std::string t; for (char c : buono) { if (c == '\n') t += '\r'; t += c; } return t; }(),
+         false, 1, 2},
+        {"truncated", buono.substr(0, buono.find("[RACCORDI]")), true, 1, 0},
+        {"misspelt", sostituisci("[GENERALE]", "[GENERAL]"), true, 1, 2},
+        {"version", sostituisci("Versione          = 4", "Versione          = 5"), true, 0, 0},
+        {"order version", sostituisci("Versione          = 1\n[ORDINE", "Versione          = 2\n[ORDINE"), true, 1, 2},
+        {"absurd count", sostituisci("Numero Traiettorie= 1", "Numero Traiettorie= 999999999"), true, 1, 2},
+        {"more than held", sostituisci("2 Raccordi salvati", "1000 Raccordi salvati"), true, 1, 2},
+        {"1001 junctions", sostituisci("2 Raccordi salvati", "1001 Raccordi salvati"), true, 1, 0},
+        {"no end", buono.substr(0, buono.size() - 5), true, 1, 2},
+    };
+    for (const auto& c : casi) {
+        Scrivi(dir + "exam.trg", c.testo);
+        CPercorso q;
+        q.SetLimitiEParametri(&m, 1);
+        ASSERT_EQ(q.CaricaFile(W(dir + "exam.trg"), 1, 1), 1) << c.caso;
+        EXPECT_EQ(q.GetErrorString(), c.errore ? TestoMessaggio(165) : L"") << c.caso;
+        EXPECT_EQ(q.ArrayTraiettorieGetSize(), c.traiettorie) << c.caso;
+        EXPECT_EQ(q.ArrayRaccordiGetSize(), c.raccordi) << c.caso;
+    }
+
+    // A missing machine file asks; Yes takes the default machine, No (the default answer) keeps the one in use.
+    fs::remove(dir + "exam_MP.ini");
+    CLimitiEParametri inUso = m;
+    inUso.PassoTemporale = 0.004;
+    for (const int risposta : {0, 1}) {
+        CString domanda;
+        ImpostaGestoreDomande([&](const CString& d, int) { domanda = d; return risposta; });
+        CPercorso q;
+        q.SetLimitiEParametri(&m, 1);
+        q.SetLimitiEParametri(&inUso, 0);
+        q.CaricaFile(W(dir + "exam.trg"), 1, 1);
+        EXPECT_NE(domanda.find(L"_MP.ini"), CString::npos);
+        EXPECT_EQ(q.GetLimitiEParametri().PassoTemporale, risposta ? m.PassoTemporale : 0.004);
+    }
+    ImpostaGestoreDomande(nullptr);
+    CPercorso q;
+    q.CaricaFile(W(dir + "manca.trg"), 1, 1);
+    EXPECT_EQ(q.GetErrorString(), TestoMessaggio(165));
+
+    // A step CSV comes in as one trajectory of the loaded kind; without its start file nothing happens.
+    CPercorso csv;
+    csv.SetLimitiEParametri(&m, 1);
+    ASSERT_EQ(csv.CaricaFile(W(dir + "exam.csv"), 1, 0), 1);
+    ASSERT_EQ(csv.ArrayTraiettorieGetSize(), 1);
+    EXPECT_EQ(csv.ArrayTraiettorieGetTraiettoria(0)->TipoCurva, CTraiettoria::CURVA_DA_CSV);
+    EXPECT_EQ(csv.ArrayTraiettorieGetTraiettoria(0)->Nome, TestoMessaggio(174));
+    int passi = 0;
+    for (int i = 0; i < p.ArrayOrdineGetSize(); ++i)
+        passi += p.ArrayOrdineGetpSezione(i)->ArrayPassi.GetSize();
+    EXPECT_EQ(csv.ArrayTraiettorieGetTraiettoria(0)->ArrayPassi.GetSize(), passi);
+    fs::remove(dir + "exam_P0.csv");
+    ASSERT_EQ(csv.CaricaFile(W(dir + "exam.csv"), 1, 0), 1);
+    EXPECT_EQ(csv.ArrayTraiettorieGetSize(), 1);
+}
+
+// A save cut off at any byte of any file leaves each of the project and machine files either as it
+// stood or whole and new, never partial.
+TEST(FilePercorso, SalvataggioInterrotto)
+{
+    const CLimitiEParametri m = MacchinaEsempio();
+    CPercorso vecchio, nuovo;
+    TrovaProgettoEsempio("cb3d")->costruisci(vecchio, m);
+    TrovaProgettoEsempio("circular")->costruisci(nuovo, m);
+    CLimitiEParametri altra = m;
+    altra.NomeMacchina = L"Another unit";
+    nuovo.SetLimitiEParametri(&altra, 0);
+    const std::string dir = CartellaTemporanea("percorso-interrotto"), rif = CartellaTemporanea("percorso-nuovo");
+    ASSERT_EQ(nuovo.SalvaFile(W(rif + "exam.trg"), 0, 0), 1);
+    const std::string trgNuovo = Leggi(rif + "exam.trg"), iniNuovo = Leggi(rif + "exam_MP.ini");
+    ASSERT_EQ(vecchio.SalvaFile(W(dir + "exam.trg"), 0, 0), 1);
+    const std::string trgVecchio = Leggi(dir + "exam.trg"), iniVecchio = Leggi(dir + "exam_MP.ini");
+
+    // Past the size limit a write fails as on a full disk.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit prima{};
+    getrlimit(RLIMIT_FSIZE, &prima);
+    for (const size_t limite : {size_t{0}, size_t{1}, iniNuovo.size() - 1, iniNuovo.size() + 1, trgNuovo.size() / 2,
+                                trgNuovo.size() - 1}) {
+        rlimit r = prima;
+        r.rlim_cur = limite;
+        setrlimit(RLIMIT_FSIZE, &r);
+        CPercorso p;
+        TrovaProgettoEsempio("circular")->costruisci(p, m);
+        p.SetLimitiEParametri(&altra, 0);
+        EXPECT_EQ(p.SalvaFile(W(dir + "exam.trg"), 0, 0), 1);
+        setrlimit(RLIMIT_FSIZE, &prima);
+        const std::string trg = Leggi(dir + "exam.trg"), ini = Leggi(dir + "exam_MP.ini");
+        EXPECT_TRUE(trg == trgVecchio || trg == trgNuovo) << limite;
+        EXPECT_TRUE(ini == iniVecchio || ini == iniNuovo) << limite;
+        EXPECT_EQ(p.GetErrorString(), trg == trgNuovo ? (ini == iniNuovo ? L"" : TestoMessaggio(MSG_FILE_MACCHINA_NON_SCRITTO))
+                                                      : TestoMessaggio(166))
+            << limite;
+        EXPECT_TRUE(NessunProvvisorio(dir));
+        Scrivi(dir + "exam.trg", trgVecchio);
+        Scrivi(dir + "exam_MP.ini", iniVecchio);
+    }
+    std::signal(SIGXFSZ, SIG_DFL);
+}
