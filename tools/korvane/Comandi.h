@@ -80,6 +80,8 @@ std::vector<PUNTO_TRAIETTORIA> StatiDiSezione(const CSezione& s, const CLimitiEP
 bool CaricaMacchina(const std::string& file, CLimitiEParametri& m);
 // The `ceph` subcommand, kept in its own source.
 void AggiungiComandoCefalometrica(CLI::App& app, int& esito);
+// The `exam` subcommands on project files, kept in their own source.
+void AggiungiComandoEsame(CLI::App& app, int& esito);
 
 void AggiungiOpzioniComuni(CLI::App& sub, OpzioniComuni& o, const std::string& uscitaPredefinita);
 int EseguiCB3D(const OpzioniCB3D& o);

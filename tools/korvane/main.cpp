@@ -91,6 +91,7 @@ int main(int argc, char** argv)
     sub->callback([&] { esito = EseguiMovimento(mov); });
 
     AggiungiComandoCefalometrica(app, esito);
+    AggiungiComandoEsame(app, esito);
 
     OpzioniIspeziona isp;
     sub = app.add_subcommand("inspect", "decode a step buffer: header, steps, CRC and the motion it commands");
