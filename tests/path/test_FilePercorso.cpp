@@ -2,6 +2,7 @@
 #include <sys/resource.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -290,4 +291,49 @@ TEST(FilePercorso, SalvataggioInterrotto)
         Scrivi(dir + "exam_MP.ini", iniVecchio);
     }
     std::signal(SIGXFSZ, SIG_DFL);
+}
+
+// The checked-in example projects are what the library writes for the example exams today, and the
+// hand-written old projects load as a user upgrading would bring them.
+TEST(FilePercorso, ProgettiDiEsempio)
+{
+    const std::string esempi = KORVANE_SOURCE_DIR "/examples/projects/";
+    CLimitiEParametri m;
+    ASSERT_EQ(m.LeggiDaFile(W(KORVANE_SOURCE_DIR "/examples/MachinesParameters.ini"), 0), 1);
+    const std::string dir = CartellaTemporanea("percorso-esempi");
+    const bool rigenera = std::getenv("KORVANE_RIGENERA_PROGETTI") != nullptr;
+    for (const ProgettoEsempio& e : ProgettiEsempio()) {
+        CPercorso p;
+        e.costruisci(p, m);
+        ASSERT_EQ(p.SalvaFile(W(dir + e.tipo + ".trg"), 0, 0), 1) << e.tipo;
+        for (const std::string& nome : {std::string(e.tipo) + ".trg", std::string(e.tipo) + "_MP.ini"}) {
+            if (rigenera)
+                fs::copy_file(dir + nome, esempi + nome, fs::copy_options::overwrite_existing);
+            EXPECT_EQ(Leggi(dir + nome), Leggi(esempi + nome)) << nome << ": run scripts/progetti-esempio.sh";
+        }
+    }
+
+    const struct {
+        const char* file;
+        int sezioni, traiettorie, raccordi, tipo, salvaLUT;
+        const wchar_t* nome;
+    } vecchi[] = {
+        // The oldest project gets its ramps made for it.
+        {"vecchio_v1.trg", 3, 1, 2, CTraiettoria::CURVA_CIRCOLARE, 0, L""},
+        {"vecchio_v2.trg", 2, 1, 1, CTraiettoria::CURVA_CEFALOMETRICA, 1, L"Old lateral ceph"},
+    };
+    for (const auto& v : vecchi) {
+        CPercorso p;
+        p.SetLimitiEParametri(&m, 1);
+        p.SetTipoOutput(2);
+        ASSERT_EQ(p.CaricaFile(W(esempi + v.file), 1, 1), 1);
+        EXPECT_EQ(StringaAUtf8(p.GetErrorString()), "") << v.file;
+        EXPECT_EQ(p.ArrayOrdineGetSize(), v.sezioni) << v.file;
+        EXPECT_EQ(p.ArrayRaccordiGetSize(), v.raccordi) << v.file;
+        ASSERT_EQ(p.ArrayTraiettorieGetSize(), v.traiettorie) << v.file;
+        EXPECT_EQ(p.ArrayTraiettorieGetTraiettoria(0)->TipoCurva, v.tipo) << v.file;
+        EXPECT_EQ(p.ArrayTraiettorieGetTraiettoria(0)->Nome, v.nome) << v.file;
+        EXPECT_EQ(p.GetSalvaLUT(), v.salvaLUT) << v.file;
+        EXPECT_EQ(p.GetTipoOutput(), 0) << v.file;
+    }
 }

@@ -341,7 +341,10 @@ void AggiungiComandoEsame(CLI::App& app, int& esito)
     };
 
     CLI::App* sub = esame->add_subcommand("new", "save an example exam as a project with its junctions");
-    sub->add_option("kind", o.tipo, "pan, ceph, circular or cb3d")->required();
+    std::string tipi;
+    for (const ProgettoEsempio& e : ProgettiEsempio())
+        tipi += (tipi.empty() ? "" : ", ") + std::string(e.tipo);
+    sub->add_option("kind", o.tipo, tipi)->required();
     sub->add_option("--out", o.file, "the project file to write (.trg)")->required();
     comuni(sub);
     sub->callback([&] { esito = Nuovo(o); });
