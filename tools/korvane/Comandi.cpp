@@ -1,7 +1,6 @@
 #include "Comandi.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 

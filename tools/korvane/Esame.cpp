@@ -63,8 +63,8 @@ template <class S>
 Assegna Nome()
 {
     return [](void* s, const std::string& testo) {
-        // An empty name would read back as the line after it.
-        if (testo.empty())
+        // An empty name would read back as the line after it; a line end would end the name early.
+        if (testo.empty() || testo.find_first_of("\r\n") != std::string::npos)
             return false;
         static_cast<S*>(s)->Nome = StringaDaUtf8(testo);
         return true;
