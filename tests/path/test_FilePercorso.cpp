@@ -52,9 +52,17 @@ std::string Testo(Blocco scrivi)
     return t;
 }
 
-CString W(const std::string& s)
+// The order, each trajectory's kind and name, the junction count and the general settings, as one line.
+std::string Riassunto(CPercorso& p)
 {
-    return StringaDaUtf8(s);
+    std::string r;
+    for (int i = 0; i < p.ArrayOrdineGetSize(); ++i)
+        r += std::to_string(p.ArrayOrdineGetTipoSezione(i)) + std::to_string(p.ArrayOrdineGetPosSezione(i)) + " ";
+    for (int i = 0; i < p.ArrayTraiettorieGetSize(); ++i)
+        r += std::to_string(p.ArrayTraiettorieGetTraiettoria(i)->TipoCurva) + ":" +
+             StringaAUtf8(p.ArrayTraiettorieGetTraiettoria(i)->Nome) + " ";
+    return r + "J" + std::to_string(p.ArrayRaccordiGetSize()) + " L" + std::to_string(p.GetSalvaLUT()) + " O" +
+           std::to_string(p.GetTipoOutput());
 }
 
 }  // namespace
@@ -79,7 +87,7 @@ TEST(FilePercorso, FormatoEFileScritti)
                                      CElementoOrdine(SEZIONE_TRAIETTORIA, 1)})
         p.ArrayOrdineAggiungiElemento(&e, -1);
     const std::string dir = CartellaTemporanea("percorso-formato");
-    ASSERT_EQ(p.SalvaFile(W(dir + "exam.trg"), 0, 0), 1) << StringaAUtf8(p.GetErrorString());
+    ASSERT_EQ(p.SalvaFile(StringaDaUtf8(dir + "exam.trg"), 0, 0), 1) << StringaAUtf8(p.GetErrorString());
 
     const std::string traiettoria = Testo([&](FILE* f) { t.SalvaFileTRG(f, L"x", 0); });
     const std::string atteso =
@@ -99,20 +107,16 @@ TEST(FilePercorso, FormatoEFileScritti)
     q.ArrayRaccordiAdd(&r);
     const CElementoOrdine primo(SEZIONE_RACCORDO, 0);
     q.ArrayOrdineAggiungiElemento(&primo, -1);
-    ASSERT_EQ(q.CaricaFile(W(dir + "exam.trg"), 0, 1), 1);
-    std::string ordine;
-    for (int i = 0; i < q.ArrayOrdineGetSize(); ++i)
-        ordine += std::to_string(q.ArrayOrdineGetTipoSezione(i)) + std::to_string(q.ArrayOrdineGetPosSezione(i));
-    EXPECT_EQ(ordine, "10000111");
+    ASSERT_EQ(q.CaricaFile(StringaDaUtf8(dir + "exam.trg"), 0, 1), 1);
+    EXPECT_EQ(Riassunto(q), "10 00 01 11 0: 0: J2 L0 O2");
 
     // A scout first trajectory cannot go into the older outputs, and nothing is written.
     p.ArrayTraiettorieSetScout(0, 1);
     p.SetTipoOutput(1);
     const std::string vuota = CartellaTemporanea("percorso-scout");
-    EXPECT_EQ(p.SalvaFile(W(vuota + "exam.trg"), 1, 0), 0);
+    EXPECT_EQ(p.SalvaFile(StringaDaUtf8(vuota + "exam.trg"), 1, 0), 0);
     EXPECT_EQ(p.GetErrorString(), TestoMessaggio(185));
     EXPECT_TRUE(fs::is_empty(vuota));
-    EXPECT_EQ(p.SalvaFile(L"", 0, 0), 0);
 }
 
 // Random realistic projects: save, load replacing, save again gives the same bytes in every file.
@@ -134,12 +138,12 @@ TEST(FilePercorso, AndataERitorno)
         d.PosResetX = static_cast<float>(caso() % 1000) / 8.0f;
         d.PxMarginsLeft[0] = static_cast<int>(caso() % 64);
         const std::string a = CartellaTemporanea("percorso-a"), b = CartellaTemporanea("percorso-b");
-        ASSERT_EQ(p.SalvaFile(W(a + "exam.trg"), 1, 0), 1);
+        ASSERT_EQ(p.SalvaFile(StringaDaUtf8(a + "exam.trg"), 1, 0), 1);
         ASSERT_EQ(StringaAUtf8(p.GetErrorString()), "") << k;
 
         CPercorso q;
         q.SetLimitiEParametri(&m, 1);
-        ASSERT_EQ(q.CaricaFile(W(a + "exam.trg"), 1, 1), 1);
+        ASSERT_EQ(q.CaricaFile(StringaDaUtf8(a + "exam.trg"), 1, 1), 1);
         // The project keeps no arch curve: a panoramic trajectory waits for the host to give one.
         CTraiettoria t(q.ArrayTraiettorieGetTraiettoria(0));
         if (std::string(esempio.tipo) == "pan") {
@@ -153,7 +157,7 @@ TEST(FilePercorso, AndataERitorno)
         ASSERT_EQ(StringaAUtf8(q.GetErrorString()), "") << k;
         // The junctions' ends come back with six decimals; the exact ends are the recomputed trajectories'.
         q.CorreggiContinuitaSezioni();
-        ASSERT_EQ(q.SalvaFile(W(b + "exam.trg"), 1, 0), 1) << StringaAUtf8(q.GetErrorString());
+        ASSERT_EQ(q.SalvaFile(StringaDaUtf8(b + "exam.trg"), 1, 0), 1) << StringaAUtf8(q.GetErrorString());
         EXPECT_TRUE(Contenuto(a) == Contenuto(b)) << k;
     }
 }
@@ -165,39 +169,37 @@ TEST(FilePercorso, FileDanneggiati)
     CPercorso p;
     TrovaProgettoEsempio("cb3d")->costruisci(p, m);
     const std::string dir = CartellaTemporanea("percorso-danni");
-    ASSERT_EQ(p.SalvaFile(W(dir + "exam.trg"), 0, 0), 1);
+    ASSERT_EQ(p.SalvaFile(StringaDaUtf8(dir + "exam.trg"), 0, 0), 1);
     const std::string buono = Leggi(dir + "exam.trg");
     const auto sostituisci = [&](const std::string& da, const std::string& a) {
         std::string t = buono;
         const size_t i = t.find(da);
         return i == std::string::npos ? std::string("missing") : t.replace(i, da.size(), a);
     };
+    const std::string tutto = "10 00 11 3:CB3D scan J2 L0 O2";
     const struct {
-        const char* caso;
         std::string testo;
         bool errore;
-        int traiettorie, raccordi;
+        std::string riassunto;
     } casi[] = {
-        {"intact", buono, false, 1, 2},
-        {"crlf", [&] { std::string t; for (char c : buono) { if (c == '\n') t += '\r'; t += c; } return t; }(),
-         false, 1, 2},
-        {"truncated", buono.substr(0, buono.find("[RACCORDI]")), true, 1, 0},
-        {"misspelt", sostituisci("[GENERALE]", "[GENERAL]"), true, 1, 2},
-        {"version", sostituisci("Versione          = 4", "Versione          = 5"), true, 0, 0},
-        {"order version", sostituisci("Versione          = 1\n[ORDINE", "Versione          = 2\n[ORDINE"), true, 1, 2},
-        {"absurd count", sostituisci("Numero Traiettorie= 1", "Numero Traiettorie= 999999999"), true, 1, 2},
-        {"more than held", sostituisci("2 Raccordi salvati", "1000 Raccordi salvati"), true, 1, 2},
-        {"1001 junctions", sostituisci("2 Raccordi salvati", "1001 Raccordi salvati"), true, 1, 0},
-        {"no end", buono.substr(0, buono.size() - 5), true, 1, 2},
+        {buono, false, tutto},
+        {[&] { std::string t; for (char c : buono) { if (c == '\n') t += '\r'; t += c; } return t; }(), false, tutto},
+        {buono.substr(0, buono.find("[RACCORDI]")), true, "10 00 11 3:CB3D scan J0 L0 O2"},
+        {sostituisci("[GENERALE]", "[GENERAL]"), true, tutto},
+        {sostituisci("Versione          = 4", "Versione          = 5"), true, "J0 L0 O2"},
+        {sostituisci("Versione          = 1\n[ORDINE", "Versione          = 2\n[ORDINE"), true, "3:CB3D scan J2 L0 O2"},
+        {sostituisci("Numero Traiettorie= 1", "Numero Traiettorie= 999999999"), true, tutto},
+        {sostituisci("2 Raccordi salvati", "1000 Raccordi salvati"), true, tutto},
+        {sostituisci("2 Raccordi salvati", "1001 Raccordi salvati"), true, "10 00 11 3:CB3D scan J0 L0 O2"},
+        {buono.substr(0, buono.size() - 5), true, tutto},
     };
     for (const auto& c : casi) {
         Scrivi(dir + "exam.trg", c.testo);
         CPercorso q;
         q.SetLimitiEParametri(&m, 1);
-        ASSERT_EQ(q.CaricaFile(W(dir + "exam.trg"), 1, 1), 1) << c.caso;
-        EXPECT_EQ(q.GetErrorString(), c.errore ? TestoMessaggio(165) : L"") << c.caso;
-        EXPECT_EQ(q.ArrayTraiettorieGetSize(), c.traiettorie) << c.caso;
-        EXPECT_EQ(q.ArrayRaccordiGetSize(), c.raccordi) << c.caso;
+        ASSERT_EQ(q.CaricaFile(StringaDaUtf8(dir + "exam.trg"), 1, 1), 1) << c.riassunto;
+        EXPECT_EQ(q.GetErrorString(), c.errore ? TestoMessaggio(165) : L"") << c.riassunto;
+        EXPECT_EQ(Riassunto(q), c.riassunto) << &c - casi;
     }
 
     // A missing machine file asks; Yes takes the default machine, No (the default answer) keeps the one in use.
@@ -209,25 +211,22 @@ TEST(FilePercorso, FileDanneggiati)
         CPercorso q;
         q.SetLimitiEParametri(&m, 1);
         q.SetLimitiEParametri(&inUso, 0);
-        q.CaricaFile(W(dir + "exam.trg"), 1, 1);
+        q.CaricaFile(StringaDaUtf8(dir + "exam.trg"), 1, 1);
         EXPECT_EQ(q.GetLimitiEParametri().PassoTemporale, risposta ? m.PassoTemporale : 0.004);
     }
     ImpostaGestoreDomande(nullptr);
     CPercorso q;
-    q.CaricaFile(W(dir + "manca.trg"), 1, 1);
+    q.CaricaFile(StringaDaUtf8(dir + "manca.trg"), 1, 1);
     EXPECT_EQ(q.GetErrorString(), TestoMessaggio(165));
 
     // A step CSV comes in as one trajectory of the loaded kind; without its start file nothing happens.
     CPercorso csv;
     csv.SetLimitiEParametri(&m, 1);
-    ASSERT_EQ(csv.CaricaFile(W(dir + "exam.csv"), 1, 0), 1);
-    ASSERT_EQ(csv.ArrayTraiettorieGetSize(), 1);
-    EXPECT_EQ(csv.ArrayTraiettorieGetTraiettoria(0)->TipoCurva, CTraiettoria::CURVA_DA_CSV);
-    EXPECT_EQ(csv.ArrayTraiettorieGetTraiettoria(0)->Nome, TestoMessaggio(174));
+    ASSERT_EQ(csv.CaricaFile(StringaDaUtf8(dir + "exam.csv"), 1, 0), 1);
     EXPECT_EQ(csv.ArrayTraiettorieGetTraiettoria(0)->ArrayPassi.GetSize(), 1130);
     fs::remove(dir + "exam_P0.csv");
-    ASSERT_EQ(csv.CaricaFile(W(dir + "exam.csv"), 1, 0), 1);
-    EXPECT_EQ(csv.ArrayTraiettorieGetSize(), 1);
+    ASSERT_EQ(csv.CaricaFile(StringaDaUtf8(dir + "exam.csv"), 0, 0), 1);
+    EXPECT_EQ(Riassunto(csv), "00 5:Trajectory from file J0 L0 O2");
 }
 
 // A save cut off at any byte of any file leaves each of the project and machine files either as it
@@ -242,9 +241,9 @@ TEST(FilePercorso, SalvataggioInterrotto)
     altra.NomeMacchina = L"Another unit";
     nuovo.SetLimitiEParametri(&altra, 0);
     const std::string dir = CartellaTemporanea("percorso-interrotto"), rif = CartellaTemporanea("percorso-nuovo");
-    ASSERT_EQ(nuovo.SalvaFile(W(rif + "exam.trg"), 0, 0), 1);
+    ASSERT_EQ(nuovo.SalvaFile(StringaDaUtf8(rif + "exam.trg"), 0, 0), 1);
     const std::string trgNuovo = Leggi(rif + "exam.trg"), iniNuovo = Leggi(rif + "exam_MP.ini");
-    ASSERT_EQ(vecchio.SalvaFile(W(dir + "exam.trg"), 0, 0), 1);
+    ASSERT_EQ(vecchio.SalvaFile(StringaDaUtf8(dir + "exam.trg"), 0, 0), 1);
     const std::string trgVecchio = Leggi(dir + "exam.trg"), iniVecchio = Leggi(dir + "exam_MP.ini");
 
     // Past the size limit a write fails as on a full disk.
@@ -256,15 +255,12 @@ TEST(FilePercorso, SalvataggioInterrotto)
         rlimit r = prima;
         r.rlim_cur = limite;
         setrlimit(RLIMIT_FSIZE, &r);
-        CPercorso p;
-        TrovaProgettoEsempio("circular")->costruisci(p, m);
-        p.SetLimitiEParametri(&altra, 0);
-        EXPECT_EQ(p.SalvaFile(W(dir + "exam.trg"), 0, 0), 1);
+        EXPECT_EQ(nuovo.SalvaFile(StringaDaUtf8(dir + "exam.trg"), 0, 0), 1);
         setrlimit(RLIMIT_FSIZE, &prima);
         const std::string trg = Leggi(dir + "exam.trg"), ini = Leggi(dir + "exam_MP.ini");
         EXPECT_TRUE(trg == trgVecchio || trg == trgNuovo) << limite;
         EXPECT_TRUE(ini == iniVecchio || ini == iniNuovo) << limite;
-        EXPECT_EQ(p.GetErrorString(), trg != trgNuovo   ? TestoMessaggio(166)
+        EXPECT_EQ(nuovo.GetErrorString(), trg != trgNuovo   ? TestoMessaggio(166)
                                       : ini != iniNuovo ? TestoMessaggio(MSG_FILE_MACCHINA_NON_SCRITTO)
                                                         : L"") << limite;
         EXPECT_TRUE(NessunProvvisorio(dir));
@@ -280,13 +276,13 @@ TEST(FilePercorso, ProgettiDiEsempio)
 {
     const std::string esempi = KORVANE_SOURCE_DIR "/examples/projects/";
     CLimitiEParametri m;
-    ASSERT_EQ(m.LeggiDaFile(W(KORVANE_SOURCE_DIR "/examples/MachinesParameters.ini"), 0), 1);
+    ASSERT_EQ(m.LeggiDaFile(StringaDaUtf8(KORVANE_SOURCE_DIR "/examples/MachinesParameters.ini"), 0), 1);
     const std::string dir = CartellaTemporanea("percorso-esempi");
     const bool rigenera = std::getenv("KORVANE_RIGENERA_PROGETTI") != nullptr;
     for (const ProgettoEsempio& e : ProgettiEsempio()) {
         CPercorso p;
         e.costruisci(p, m);
-        ASSERT_EQ(p.SalvaFile(W(dir + e.tipo + ".trg"), 0, 0), 1) << e.tipo;
+        ASSERT_EQ(p.SalvaFile(StringaDaUtf8(dir + e.tipo + ".trg"), 0, 0), 1) << e.tipo;
         for (const std::string& nome : {std::string(e.tipo) + ".trg", std::string(e.tipo) + "_MP.ini"}) {
             if (rigenera)
                 fs::copy_file(dir + nome, esempi + nome, fs::copy_options::overwrite_existing);
@@ -294,27 +290,14 @@ TEST(FilePercorso, ProgettiDiEsempio)
         }
     }
 
-    const struct {
-        const char* file;
-        int sezioni, traiettorie, raccordi, tipo, salvaLUT;
-        const wchar_t* nome;
-    } vecchi[] = {
-        // The oldest project gets its ramps made for it.
-        {"vecchio_v1.trg", 3, 1, 2, CTraiettoria::CURVA_CIRCOLARE, 0, L""},
-        {"vecchio_v2.trg", 2, 1, 1, CTraiettoria::CURVA_CEFALOMETRICA, 1, L"Old lateral ceph"},
-    };
-    for (const auto& v : vecchi) {
+    // The oldest project gets its ramps made for it; both take output type 0.
+    for (const auto& [file, riassunto] : {std::pair{"vecchio_v1.trg", "10 00 11 3: J2 L0 O0"},
+                                          std::pair{"vecchio_v2.trg", "00 10 6:Old lateral ceph J1 L1 O0"}}) {
         CPercorso p;
         p.SetLimitiEParametri(&m, 1);
         p.SetTipoOutput(2);
-        ASSERT_EQ(p.CaricaFile(W(esempi + v.file), 1, 1), 1);
-        EXPECT_EQ(StringaAUtf8(p.GetErrorString()), "") << v.file;
-        EXPECT_EQ(p.ArrayOrdineGetSize(), v.sezioni) << v.file;
-        EXPECT_EQ(p.ArrayRaccordiGetSize(), v.raccordi) << v.file;
-        ASSERT_EQ(p.ArrayTraiettorieGetSize(), v.traiettorie) << v.file;
-        EXPECT_EQ(p.ArrayTraiettorieGetTraiettoria(0)->TipoCurva, v.tipo) << v.file;
-        EXPECT_EQ(p.ArrayTraiettorieGetTraiettoria(0)->Nome, v.nome) << v.file;
-        EXPECT_EQ(p.GetSalvaLUT(), v.salvaLUT) << v.file;
-        EXPECT_EQ(p.GetTipoOutput(), 0) << v.file;
+        ASSERT_EQ(p.CaricaFile(StringaDaUtf8(esempi + file), 1, 1), 1);
+        EXPECT_EQ(StringaAUtf8(p.GetErrorString()), "") << file;
+        EXPECT_EQ(Riassunto(p), riassunto);
     }
 }
