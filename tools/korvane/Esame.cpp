@@ -46,7 +46,8 @@ bool Leggi(const std::string& testo, T& v)
         v = static_cast<T>(x);
     } else {
         const double x = std::strtod(testo.c_str(), &fine);
-        if (*fine != '\0' || errno != 0 || !std::isfinite(x) || std::fabs(x) > (std::is_same_v<T, float> ? 3.4e38 : 1e308))
+        const double massimo = std::is_same_v<T, float> ? 3.4e38 : 1e308;
+        if (*fine != '\0' || errno != 0 || !std::isfinite(x) || std::fabs(x) > massimo)
             return false;
         v = static_cast<T>(x);
     }
