@@ -69,22 +69,21 @@ CString NomeFile(const CString& nome, int bAggiungiNomeFile)
 int CLimitiEParametri::ScriviSuFile(CString nome, int bAggiungiNomeFile)
 {
     LocaleC guardia;
-    FilePtr f(ApriFile(NomeFile(nome, bAggiungiNomeFile), "w"));
-    if (!f)
-        return 0;
-    FILE* out = f.get();
-    std::fprintf(out, "Versione          = %d\n\n", VERSIONE_FILE_MACCHINA);
-    std::fprintf(out, "[PARAMETRI GENERALI]\n\n");
-    std::fprintf(out, "Nome macchina     = %s\n", StringaA8Bit(NomeMacchina.substr(0, MAX_NOME_MACCHINA)).c_str());
-    for (const RigaGenerale& r : GENERALI)
-        std::fprintf(out, r.formato, this->*(r.campo));
-    for (const Asse& a : ASSI) {
-        std::fprintf(out, "%s", a.testa);
-        for (const RigaAsse& r : RIGHE_ASSE)
-            std::fprintf(out, a.gradi ? r.gradi : r.mm, (this->*(a.asse)).*(r.campo));
-    }
-    std::fprintf(out, "[END]");
-    return 1;
+    // Written beside and renamed when whole, so a failed write keeps the machine file that stood.
+    return ScriviSostituendo(NomeFile(nome, bAggiungiNomeFile), [&](FILE* out) {
+        std::fprintf(out, "Versione          = %d\n\n", VERSIONE_FILE_MACCHINA);
+        std::fprintf(out, "[PARAMETRI GENERALI]\n\n");
+        std::fprintf(out, "Nome macchina     = %s\n", StringaA8Bit(NomeMacchina.substr(0, MAX_NOME_MACCHINA)).c_str());
+        for (const RigaGenerale& r : GENERALI)
+            std::fprintf(out, r.formato, this->*(r.campo));
+        for (const Asse& a : ASSI) {
+            std::fprintf(out, "%s", a.testa);
+            for (const RigaAsse& r : RIGHE_ASSE)
+                std::fprintf(out, a.gradi ? r.gradi : r.mm, (this->*(a.asse)).*(r.campo));
+        }
+        std::fprintf(out, "[END]");
+        return true;
+    }) ? 1 : 0;
 }
 
 int CLimitiEParametri::LeggiDaFile(CString nome, int bAggiungiNomeFile)

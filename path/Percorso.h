@@ -62,6 +62,14 @@ public:
     int CorreggiContinuitaRaccordiAdiacenti(int indice, ArrayRaccordi* raccordi);
     int CreaAccDecOldStyle();
 
+    // The project file and, beside it, every output the unit needs; 1 unless refused.
+    int SalvaFile(CString nomeFile, int salvaDat, int converti);
+    // A project file with its machine file, or a step CSV with its "_P0" start as one trajectory.
+    // 1 for any non-empty name: a failed reading shows in the error text.
+    int CaricaFile(CString nomeFile, int sostituisci, int caricaRaccordi);
+    // The name trajectory `indice` of project `nomeFile` is saved under: exam.trg gives exam0.trg.
+    static CString NomeFileTraiettoria(const CString& nomeFile, int indice);
+
     // The unit's projection file and the path CSV files. Public so that a host can write the unit's
     // files alone, without the project file around them.
     CString NomeFileDat(CString nomeFile, int collimato);
@@ -89,6 +97,10 @@ private:
     void RicalcolaElemento(int i);
     // Every order entry names a section with steps, and there is at least one; else message 167.
     bool SezioniConPassi();
+    bool ScriviProgetto(FILE* f, const CString& nomeFile);
+    bool LeggiTraiettoria(FILE* f, const CString& nome, bool sostituisci);
+    bool LeggiSezioni(FILE* f, const CString& nomeFile, bool sostituisci, bool caricaRaccordi, bool contaTraiettorie);
+    void ImportaCSV(const CString& nomeFile, bool sostituisci);
     void CaricaDLLbuildprj();
     void ScaricaDLLbuildprj();
 

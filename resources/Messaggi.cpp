@@ -149,6 +149,7 @@ constexpr Messaggio TABELLA[] = {
     {238, L"The linear segment needs a length above 0 and up to 10000 mm, and a finite centre, inclination and skew"},
     {239, L"The linear scan needs a positive projection radius and a positive magnification"},
     {240, L"The beam of the linear scan misses the projection circle of point %d"},
+    {241, L"Error writing the machine parameters file"},
 };
 
 constexpr bool TabellaContigua()

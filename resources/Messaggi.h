@@ -6,7 +6,7 @@
 // take numbers from 187 on.
 constexpr int MESSAGGIO_PRIMO = 103;
 constexpr int MESSAGGIO_ULTIMO_STANDARD = 186;
-constexpr int MESSAGGIO_ULTIMO = 240;
+constexpr int MESSAGGIO_ULTIMO = 241;
 
 // Our own messages by name: code and tests use these, never the bare numbers.
 constexpr int MSG_PASSI_OLTRE_3000 = 187;
@@ -62,6 +62,7 @@ constexpr int MSG_LUT_VALORE_NON_FLOAT = 237;
 constexpr int MSG_LINEARE_SEGMENTO = 238;
 constexpr int MSG_LINEARE_PROIEZIONE = 239;
 constexpr int MSG_LINEARE_CERCHIO_MANCATO = 240;
+constexpr int MSG_FILE_MACCHINA_NON_SCRITTO = 241;
 
 // The text of message `id`; an empty text (never null) for a number the table does not hold.
 KORVANE_API const wchar_t* TestoMessaggio(int id);

@@ -395,3 +395,33 @@ TEST(Korvane, DatRifiutaSenzaToccareIFilePrecedenti)
               std::string::npos);
     EXPECT_EQ(Nomi(dir + "out"), prima);
 }
+
+// A project made, edited (a bad assignment changes nothing) and saved with its projection files.
+TEST(Korvane, EsameNuovoMostraImpostaSalva)
+{
+    const std::string dir = CartellaTemporanea("cli-esame");
+    const std::string trg = dir + "ceph.trg";
+    ASSERT_EQ(Esegui("exam new ceph --out " + trg).codice, 0);
+    Esito e = Esegui("exam show " + trg + " --json");
+    ASSERT_EQ(e.codice, 0) << e.uscita;
+    const nlohmann::json j = nlohmann::json::parse(e.uscita);
+    EXPECT_TRUE(j["continuous"].get<bool>());
+    ASSERT_EQ(j["sections"].size(), 3u);
+    EXPECT_EQ(j["sections"][1]["kind"], "cephalometric");
+    EXPECT_EQ(j["sections"][1]["steps"], 250);
+
+    const std::string prima = LeggiFile(trg);
+    for (const char* cattiva : {"1.Bogus=1", "1.TempoScansionesCef=abc", "0.TempoScansionesCef=4", "7.Nome=x",
+                                "1.KVaRegimeCef=1e99", "1.TempoScansionesCef=4 1.Nome="}) {
+        e = Esegui("exam set " + trg + " " + cattiva);
+        EXPECT_EQ(e.codice, 2) << cattiva << e.uscita;
+        EXPECT_EQ(LeggiFile(trg), prima) << cattiva;
+    }
+    ASSERT_EQ(Esegui("exam set " + trg + " 1.TempoScansionesCef=6 0.MaxAccPercento=70").codice, 0);
+    EXPECT_NE(LeggiFile(trg).find("Tempo Scansione s = 6.000000"), std::string::npos);
+    e = Esegui("exam save " + trg + " --dat --output-type 2 --json");
+    ASSERT_EQ(e.codice, 0) << e.uscita;
+    const auto scritti = nlohmann::json::parse(e.uscita)["files"];
+    EXPECT_TRUE(std::any_of(scritti.begin(), scritti.end(),
+                            [](const nlohmann::json& f) { return f.get<std::string>().ends_with("_i.txt"); }));
+}

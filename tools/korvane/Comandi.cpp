@@ -1,7 +1,6 @@
 #include "Comandi.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 
 #include "LetturaBuffer.h"
@@ -182,16 +183,20 @@ int EsportaEStampa(const OpzioniComuni& o, const CLimitiEParametri& m, int dimBu
 // and the bytes reach the disk through a checked file.
 bool TestoDellaMacchina(CLimitiEParametri& m, std::string& testo)
 {
-    const int fd = ::memfd_create("macchina", MFD_CLOEXEC);
-    if (fd < 0)
-        return false;
-    bool ok = m.ScriviSuFile(StringaDaUtf8("/proc/self/fd/" + std::to_string(fd)), 0) != 0;
-    char blocco[4096];
-    ssize_t n = 0;
-    while (ok && (n = ::pread(fd, blocco, sizeof blocco, static_cast<off_t>(testo.size()))) > 0)
-        testo.append(blocco, static_cast<size_t>(n));
-    ::close(fd);
-    return ok && n == 0;
+    // The library writes the machine file beside and renames it, so it goes through a private folder.
+    std::error_code ec;
+    const std::filesystem::path cartella =
+        std::filesystem::temp_directory_path(ec) / ("korvane-macchina-" + std::to_string(::getpid()));
+    std::filesystem::create_directory(cartella, ec);
+    const std::filesystem::path nome = cartella / "m.ini";
+    bool ok = !ec && m.ScriviSuFile(StringaDaUtf8(nome.string()), 0) != 0;
+    if (ok) {
+        std::ifstream f(nome, std::ios::binary);
+        testo.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+        ok = !f.bad();
+    }
+    std::filesystem::remove_all(cartella, ec);
+    return ok;
 }
 
 PUNTO_TRAIETTORIA StatoDa(const std::vector<double>& v)

@@ -110,6 +110,7 @@ void AggiungiComandoLineare(CLI::App& app, int& esito);
 // text would hide the verdict), said for the summary; `testa` names the outline PreparaTesta set.
 std::string VerdettoTesta(const OpzioniComuni& o, const CSezione& s, int modo, const std::string& testa);
 void AggiungiComandoDat(CLI::App& app, int& esito);
+void AggiungiComandoEsame(CLI::App& app, int& esito);
 
 void AggiungiOpzioniComuni(CLI::App& sub, OpzioniComuni& o, const std::string& uscitaPredefinita);
 int EseguiCB3D(const OpzioniCB3D& o);

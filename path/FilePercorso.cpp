@@ -1,0 +1,383 @@
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <span>
+
+#include "core/LetturaTesto.h"
+#include "path/Percorso.h"
+#include "platform/File.h"
+#include "platform/Locale.h"
+#include "platform/Prompt.h"
+#include "resources/Messaggi.h"
+
+namespace {
+
+constexpr int VERSIONE_PERCORSO = 4;
+constexpr int VERSIONE_ORDINE = 1;
+constexpr int VERSIONE_RACCORDI = 1;
+// Counts beyond these are damage, not a project: the block fails before anything is sized by them.
+constexpr int MAX_RACCORDI = 1000;
+// No bound is given for trajectories; the junctions' bound serves (a path alternates the two).
+constexpr int MAX_TRAIETTORIE = 1000;
+constexpr int MAX_ELEMENTI = MAX_TRAIETTORIE + MAX_RACCORDI;
+
+constexpr const char* GENERALE = "[GENERALE]\n\n";
+constexpr const char* VERSIONE = "Versione          = %d\n";
+constexpr const char* ORDINE = "[ORDINE ELEMENTI]\n";
+constexpr const char* ELEMENTI = "%d elementi salvati\n";
+constexpr const char* ELEMENTO = "tipo: %d, posizione: %d\n";
+constexpr const char* TRAIETTORIE = "Numero Traiettorie= %d\n\n";
+constexpr const char* RACCORDI = "[RACCORDI]\n\n";
+constexpr const char* NUMERO_RACCORDI = "%d Raccordi salvati\n";
+constexpr const char* FINE = "\n[END]";
+constexpr const wchar_t* DOMANDA_MACCHINA =
+    L"La traiettoria non contiene il file *_MP.ini con i dati della macchina:\n"
+    L"YES - per caricare la macchina di default\nNO  - per mantenere la macchina attuale";
+
+// What follows the version line of the general block, version by version.
+enum class Parte { TRAIETTORIA_SOLA, SALVA_LUT, TIPO_OUTPUT, PARAMETRI_DAT, SEZIONI };
+struct Voce {
+    Parte parte;
+    const char* formato = nullptr;
+};
+constexpr Voce V1[] = {{Parte::TRAIETTORIA_SOLA}};
+constexpr Voce V2[] = {{Parte::SALVA_LUT, "Salva LUT         = %d\n\n"}, {Parte::SEZIONI}};
+constexpr Voce V3[] = {{Parte::SALVA_LUT, "Salva LUT         = %d\n\n"}, {Parte::PARAMETRI_DAT}, {Parte::SEZIONI}};
+constexpr Voce V4[] = {{Parte::SALVA_LUT, "Salva LUT         = %d\n"},
+                       {Parte::TIPO_OUTPUT, "Tipo Output       = %d\n\n"},
+                       {Parte::PARAMETRI_DAT},
+                       {Parte::SEZIONI}};
+constexpr std::span<const Voce> VERSIONI[] = {V1, V2, V3, V4};
+static_assert(std::size(VERSIONI) == VERSIONE_PERCORSO);
+
+CString Base(const CString& nome)
+{
+    return nome.substr(0, nome.rfind(L'.'));
+}
+
+bool Esiste(const CString& nome)
+{
+    std::error_code ec;
+    return std::filesystem::is_regular_file(StringaAUtf8(nome), ec);
+}
+
+// One order line: two values, so it is scanned here rather than by the one-value reader.
+bool LeggiElemento(FILE* f, CElementoOrdine& e)
+{
+    int tipo = 0, posizione = 0;
+    const bool ok = lettura_testo::ScansionaRiga(f, [&] {
+        return std::fscanf(f, ELEMENTO, &tipo, &posizione) == 2 ? lettura_testo::LETTA : lettura_testo::ALTRA;
+    }) == lettura_testo::Riga::AL_POSTO;
+    if (ok)
+        e = CElementoOrdine(tipo == SEZIONE_RACCORDO ? SEZIONE_RACCORDO : SEZIONE_TRAIETTORIA, posizione);
+    return ok && (tipo == SEZIONE_TRAIETTORIA || tipo == SEZIONE_RACCORDO);
+}
+
+// A count larger than the sections present stops at the next block (or the end of the file) rather
+// than reading that block as sections.
+bool Davanti(FILE* f, const char* testo)
+{
+    const long prima = std::ftell(f);
+    std::fscanf(f, " ");
+    char letti[16] = "";
+    const size_t n = std::fread(letti, 1, std::strlen(testo), f);
+    const bool fine = n == 0 || std::strncmp(letti, testo, std::strlen(testo)) == 0;
+    std::clearerr(f);
+    std::fseek(f, prima, SEEK_SET);
+    return fine;
+}
+
+}  // namespace
+
+CString CPercorso::NomeFileTraiettoria(const CString& nomeFile, int indice)
+{
+    return InserisciPrimaDellUltimoPunto(nomeFile, std::to_wstring(indice));
+}
+
+bool CPercorso::ScriviProgetto(FILE* f, const CString& nomeFile)
+{
+    bool ok = true;
+    std::fputs(GENERALE, f);
+    std::fprintf(f, VERSIONE, VERSIONE_PERCORSO);
+    for (const Voce& v : VERSIONI[VERSIONE_PERCORSO - 1]) {
+        switch (v.parte) {
+        case Parte::SALVA_LUT:
+            std::fprintf(f, v.formato, SalvaLUT);
+            break;
+        case Parte::TIPO_OUTPUT:
+            std::fprintf(f, v.formato, TipoOutput);
+            break;
+        case Parte::PARAMETRI_DAT:
+            ok = m_parametriDat.SalvaFileTRG(f) == 1 && ok;
+            break;
+        case Parte::SEZIONI: {
+            std::fprintf(f, VERSIONE, VERSIONE_ORDINE);
+            std::fputs(ORDINE, f);
+            std::fprintf(f, ELEMENTI, m_ordine.GetSize());
+            for (const CElementoOrdine& e : m_ordine)
+                std::fprintf(f, ELEMENTO, static_cast<int>(e.tipo), e.posizione);
+            std::fputs("\n", f);
+            std::fprintf(f, TRAIETTORIE, m_traiettorie.GetSize());
+            const int conH = ArrayOrdineIsHInUso();
+            for (int i = 0; i < m_traiettorie.GetSize(); ++i) {
+                CTraiettoria& t = m_traiettorie.ElementAt(i);
+                if (!t.SalvaFileTRG(f, NomeFileTraiettoria(nomeFile, i), conH)) {
+                    ImpostaSeVuoto(m_errore, t.StringaErrore);
+                    ok = false;
+                }
+                std::fputs("\n", f);
+            }
+            std::fputs(RACCORDI, f);
+            std::fprintf(f, VERSIONE, VERSIONE_RACCORDI);
+            std::fprintf(f, NUMERO_RACCORDI, m_raccordi.GetSize());
+            for (const CRaccordo& r : m_raccordi) {
+                std::fputs("\n", f);
+                ok = r.SalvaFileTRG(f) == 1 && ok;
+            }
+            break;
+        }
+        case Parte::TRAIETTORIA_SOLA:
+            break;
+        }
+    }
+    std::fputs(FINE, f);
+    return ok;
+}
+
+int CPercorso::SalvaFile(CString nomeFile, int salvaDat, int converti)
+{
+    if (nomeFile.empty())
+        return 0;
+    if (TipoOutput == 0 || TipoOutput == 1) {
+        for (int i = 0; i < m_ordine.GetSize(); ++i) {
+            if (m_ordine[i].tipo != SEZIONE_TRAIETTORIA)
+                continue;
+            const CSezione* s = Sezione(i);
+            if (s != nullptr && static_cast<const CTraiettoria*>(s)->IsScout) {
+                CaricaMessaggio(m_errore, 185);
+                return 0;
+            }
+            break;
+        }
+    }
+    if (!CheckContinuitaSezioni()) {
+        CaricaMessaggio(m_errore, 168);
+        return 0;
+    }
+    LocaleC guardia;
+    const bool progetto = FinisceConNoCase(nomeFile, L".trg");
+    CString nomeCSV = nomeFile;
+    CString nomiDat[2];
+    if (progetto) {
+        nomeCSV = Base(nomeFile) + L".csv";
+        nomiDat[0] = NomeFileDat(nomeFile, 0);
+        nomiDat[1] = NomeFileDat(nomeFile, 1);
+        // Written beside and renamed only when whole: a failed save leaves the old project standing.
+        if (!ScriviSostituendo(nomeFile, [&](FILE* f) { return ScriviProgetto(f, nomeFile); }))
+            CaricaMessaggio(m_errore, 166);
+        if (!m_limiti.ScriviSuFile(Base(nomeFile) + L"_MP.ini", 0))
+            CaricaMessaggio(m_errore, MSG_FILE_MACCHINA_NON_SCRITTO);
+    }
+    if (SalvaFileCSV(nomeCSV) && SalvaLUT && progetto) {
+        const CParametriFileDat& d = m_parametriDat;
+        const int tipo = GetTipoProiezione();
+        char id[64] = "";
+        if (d.Group != -1 && tipo != -1 && d.ApsRangeMax != -1 && d.Version != -1)
+            std::snprintf(id, sizeof id, "%d.%d.%d.%d", d.Group, tipo, d.ApsRangeMax, d.Version);
+        CreaLUT(1, nomeCSV, StringaDa8Bit(id));
+    }
+    if (salvaDat) {
+        auto scrivi = [&](const CString& nome, int collimato) {
+            if (nome.empty())
+                return;
+            SalvaFileDat(nome, collimato);
+            if (converti && TipoOutput == 0)
+                ConvertiInOut(&nome);
+        };
+        if (TipoOutput == 0 || TipoOutput == 1) {
+            scrivi(nomiDat[0], 0);
+            scrivi(nomiDat[1], 1);
+        } else {
+            scrivi(nomiDat[0], 1);
+        }
+    }
+    return 1;
+}
+
+bool CPercorso::LeggiTraiettoria(FILE* f, const CString& nome, bool sostituisci)
+{
+    CTraiettoria t(m_limiti);
+    const bool ok = t.CaricaFileTRG(f, nome) == 1;
+    ImpostaSeVuoto(m_errore, t.StringaErrore);
+    m_traiettorie.Add(t);
+    if (!sostituisci) {
+        const CElementoOrdine e(SEZIONE_TRAIETTORIA, m_traiettorie.GetSize() - 1);
+        ArrayOrdineAggiungiElemento(&e, -1);
+    }
+    return ok;
+}
+
+bool CPercorso::LeggiSezioni(FILE* f, const CString& nomeFile, bool sostituisci, bool caricaRaccordi,
+                             bool contaTraiettorie)
+{
+    EsitoLettura esito;
+    // The order block. A version other than 1 fails it and its lines are passed over unapplied.
+    int versione = 0;
+    bool ordine = LeggiValore(f, VERSIONE, &versione) && versione == VERSIONE_ORDINE;
+    ordine = LeggiLetterale(f, ORDINE) && ordine;
+    int n = 0;
+    ordine = LeggiValore(f, ELEMENTI, &n) && ordine;
+    if (n < 0 || n > MAX_ELEMENTI) {
+        ordine = false;
+        n = 0;
+    }
+    ArrayOrdine letti;
+    letti.SetSize(n);
+    for (int k = 0; k < n; ++k)
+        ordine = LeggiElemento(f, letti.ElementAt(k)) && ordine;
+    if (sostituisci && versione == VERSIONE_ORDINE)
+        m_ordine.Copy(letti);
+    esito &= ordine;
+
+    LeggiLetterale(f, "\n");
+    int traiettorie = 0;
+    esito &= LeggiValore(f, TRAIETTORIE, &traiettorie);
+    if (traiettorie < 0 || traiettorie > MAX_TRAIETTORIE) {
+        esito &= false;
+        traiettorie = MAX_TRAIETTORIE;
+    }
+    for (int i = 0; i < traiettorie; ++i) {
+        if (Davanti(f, RACCORDI)) {
+            esito &= false;
+            break;
+        }
+        const bool ok = LeggiTraiettoria(f, NomeFileTraiettoria(nomeFile, i), sostituisci);
+        if (contaTraiettorie)
+            esito &= ok;
+        LeggiLetterale(f, "\n");
+    }
+
+    // The junction block.
+    bool raccordi = LeggiLetterale(f, RACCORDI);
+    versione = 0;
+    raccordi = LeggiValore(f, VERSIONE, &versione) && raccordi;
+    n = 0;
+    if (versione == VERSIONE_RACCORDI) {
+        raccordi = LeggiValore(f, NUMERO_RACCORDI, &n) && raccordi;
+        if (n < 0 || n > MAX_RACCORDI) {
+            raccordi = false;
+            n = 0;
+        }
+    } else {
+        raccordi = false;
+    }
+    const CSezione::TIPO_CONTROLLO_ANTICOLLISIONE modo = GetTipoControlloAnticollisioneConsigliato();
+    for (int k = 0; k < n; ++k) {
+        if (Davanti(f, "[END]")) {
+            raccordi = false;
+            break;
+        }
+        LeggiLetterale(f, "\n");
+        CRaccordo r(m_limiti);
+        raccordi = r.CaricaFileTRG(f) == 1 && raccordi;
+        if (!caricaRaccordi)
+            continue;
+        r.CalcolaArrayVelocita(modo);
+        ImpostaSeVuoto(m_errore, r.StringaErrore);
+        m_raccordi.Add(r);
+        if (!sostituisci) {
+            const CElementoOrdine e(SEZIONE_RACCORDO, m_raccordi.GetSize() - 1);
+            ArrayOrdineAggiungiElemento(&e, -1);
+        }
+    }
+    esito &= raccordi;
+    return esito.Risultato() == 1;
+}
+
+int CPercorso::CaricaFile(CString nomeFile, int sostituisci, int caricaRaccordi)
+{
+    if (nomeFile.empty())
+        return 0;
+    if (!FinisceConNoCase(nomeFile, L".trg")) {
+        ImportaCSV(nomeFile, sostituisci != 0);
+        return 1;
+    }
+    const CString nomeMacchina = Base(nomeFile) + L"_MP.ini";
+    if (!Esiste(nomeMacchina)) {
+        // Without a user to ask, the machine in use stays.
+        if (ChiediSiNo(DOMANDA_MACCHINA, 0))
+            m_limiti = m_macchinaPredefinita;
+    } else {
+        m_limiti.LeggiDaFile(nomeMacchina, 0);
+    }
+    FilePtr file(ApriFile(nomeFile, "r"));
+    if (!file) {
+        CaricaMessaggio(m_errore, 165);
+        return 1;
+    }
+    FILE* f = file.get();
+    LocaleC guardia;
+    EsitoLettura esito;
+    esito &= LeggiLetterale(f, GENERALE);
+    int versione = 0;
+    esito &= LeggiValore(f, VERSIONE, &versione);
+    // A version this library does not know is read no further.
+    if (versione < 1 || versione > VERSIONE_PERCORSO) {
+        CaricaMessaggio(m_errore, 165);
+        return 1;
+    }
+    const bool sost = sostituisci != 0;
+    if (sost)
+        SvuotaArray();
+    int salvaLUT = 0;
+    int tipoOutput = 0;
+    CParametriFileDat scarto;
+    for (const Voce& v : VERSIONI[versione - 1]) {
+        switch (v.parte) {
+        case Parte::TRAIETTORIA_SOLA:
+            // The oldest files have no order block: their one trajectory joins the order either way.
+            LeggiTraiettoria(f, nomeFile, false);
+            break;
+        case Parte::SALVA_LUT:
+            esito &= LeggiValore(f, v.formato, &salvaLUT);
+            break;
+        case Parte::TIPO_OUTPUT:
+            esito &= LeggiValore(f, v.formato, &tipoOutput);
+            break;
+        case Parte::PARAMETRI_DAT:
+            esito &= (sost ? m_parametriDat : scarto).CaricaFileTRG(f) == 1;
+            break;
+        case Parte::SEZIONI:
+            esito &= LeggiSezioni(f, nomeFile, sost, caricaRaccordi != 0, versione == VERSIONE_PERCORSO);
+            break;
+        }
+    }
+    if (sost) {
+        SalvaLUT = salvaLUT == 1 ? 1 : 0;
+        TipoOutput = versione == VERSIONE_PERCORSO ? tipoOutput : 0;
+        if (versione == 1)
+            CreaAccDecOldStyle();
+    }
+    esito &= LeggiLetterale(f, FINE);
+    if (esito.Risultato() == 0)
+        CaricaMessaggio(m_errore, 165);
+    return 1;
+}
+
+void CPercorso::ImportaCSV(const CString& nomeFile, bool sostituisci)
+{
+    FilePtr passi(ApriFile(nomeFile, "r"));
+    FilePtr inizio(ApriFile(InserisciPrimaDellUltimoPunto(nomeFile, L"_P0"), "r"));
+    if (!passi || !inizio)
+        return;
+    if (sostituisci)
+        SvuotaArray();
+    LocaleC guardia;
+    CTraiettoria t(m_limiti);
+    t.LeggiDaFileCSV(passi.get(), inizio.get());
+    t.Nome = TestoMessaggio(174);
+    t.TipoCurva = CTraiettoria::CURVA_DA_CSV;
+    m_traiettorie.Add(t);
+    const CElementoOrdine e(SEZIONE_TRAIETTORIA, m_traiettorie.GetSize() - 1);
+    ArrayOrdineAggiungiElemento(&e, -1);
+}
