@@ -60,4 +60,7 @@ TEST(LocaleDelProcesso, LaVirgolaDecimaleNonEntraNeiFile)
     PUNTO_TRAIETTORIA puntoLetto;
     EXPECT_EQ(LeggiBlocco(puntoC, puntoLetto).risultato, 1);
     EXPECT_TRUE(puntoLetto == punto);
+    // The writers and readers switch only their own thread, and only while they run.
+    std::snprintf(prova, sizeof prova, "%.1f", 0.5);
+    EXPECT_STREQ(prova, "0,5");
 }

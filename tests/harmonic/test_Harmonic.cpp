@@ -343,10 +343,7 @@ TEST(Harmonic, IlCicloDelRaccordoRestaFinitoEArrivaAllaFine)
 TEST(Harmonic, DurateNote)
 {
     const double r2 = std::sqrt(2.0);
-    const struct {
-        Ingresso i;
-        double T;
-    } casi[] = {
+    const struct { Ingresso i; double T; } casi[] = {
         // Rest to rest: sqrt(2 pi |D| / A), which the junction relies on.
         {{0, 0, 0, 10, 0, 100, 0.02}, std::sqrt(2 * PI * 10 / 100)},
         {{0, 5, 0, -15, 0, 40, 0.01}, std::sqrt(2 * PI * 20 / 40)},
@@ -388,10 +385,7 @@ TEST(Harmonic, DurateNote)
 
 TEST(Harmonic, LinkDiLunghezzaNulla)
 {
-    const struct {
-        Ingresso i;
-        double a, b;
-    } casi[] = {
+    const struct { Ingresso i; double a, b; } casi[] = {
         // Rest, nothing to travel, a duration asked: one cruise at zero.
         {{0.04, 1, 0, 1, 0, 5, 0.02}, 0.0, 1.0},
         // A single ramp from rest up to 20 (c = 1): all first blend.
@@ -413,11 +407,7 @@ TEST(Harmonic, LinkDiLunghezzaNulla)
 TEST(Harmonic, IngressiCattivi)
 {
     const double nan = std::nan(""), inf = INFINITY;
-    const struct {
-        double in[7];
-        int nIn, nOut;
-        double codice;
-    } casi[] = {
+    const struct { double in[7]; int nIn, nOut; double codice; } casi[] = {
         {{0, 0, 0, 1, 0, 1, 0.02}, 6, 10, -1},   {{0, 0, 0, 1, 0, 1, 0.02}, 8, 10, -1},
         {{0, 0, 0, 1, 0, 1, 0.02}, 0, 10, -1},   {{0, 0, 0, 1, 0, 1, 0.02}, 7, 9, -1},
         {{0, 0, 0, 1, 0, 1, 0.02}, 7, 11, -1},   {{0, 0, 0, 1, 0, 1, 0.02}, 7, 1, -1},

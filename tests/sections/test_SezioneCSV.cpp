@@ -44,15 +44,7 @@ CSezione Leggi(const std::string& passi, const std::string& inizio)
 TEST(SezioneCSV, ScritturaTestoEImmagine)
 {
     CSezione s(MacchinaEsempio());
-    PASSO_TRAIETTORIA p;
-    p.iX = 1;
-    p.iY = 32773;
-    p.iR = 3;
-    p.iC = 1000;
-    p.iKV = 80;
-    p.imA = 30;
-    p.iH = 7;
-    s.ArrayPassi.Add(p);
+    s.ArrayPassi.Add(PassoProva({1, 32773, 3, 1000, 80, 30, 7}));
     s.ArrayPassi.Add(PASSO_TRAIETTORIA());
     FILE* f = std::tmpfile();
     std::vector<std::uint8_t> img(37293, 0);
@@ -160,14 +152,4 @@ TEST(SezioneCSV, PuntoInizialeEFinale)
     std::fclose(a);
     std::fclose(b);
     EXPECT_NEAR(t.PuntoIniziale.dPosR, -170.0, 1e-3);
-}
-
-TEST(SezioneCSV, ShiftDellaSezioneBase)
-{
-    CSezione s(MacchinaEsempio());
-    FILE* f = std::tmpfile();
-    EXPECT_EQ(s.ScriviSuFileCSVShift(f), 1);
-    EXPECT_EQ(std::ftell(f), 0);
-    std::fclose(f);
-    EXPECT_EQ(s.GetpArrayShift(), nullptr);
 }

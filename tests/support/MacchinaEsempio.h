@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <string>
 
+#include "core/PuntoTraiettoria.h"
 #include "examples/MacchinaEsempio.h"
 
 // A scratch folder for one test, emptied when the test starts; ends with '/'.
@@ -12,3 +14,12 @@ bool NessunProvvisorio(const std::string& cartella);
 
 // Switches the process to a comma-decimal locale; false when none is installed.
 bool ImpostaLocaleConVirgola();
+
+// Installs the built-in head outline; false when it could not be built.
+bool TestaDiDefaultPronta();
+
+// An axis state at rest at the given positions, with the given tube settings.
+PUNTO_TRAIETTORIA PuntoProva(double x, double y, double r, double h = 0, int kv = 0, int ma = 0);
+
+// A step from its words in record order X, Y, R, C, kV, mA, H.
+PASSO_TRAIETTORIA PassoProva(const std::array<int, 7>& parole);
