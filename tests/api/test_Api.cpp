@@ -266,11 +266,8 @@ TEST(ApiEsporta, DimensioniEPercorsoTroppoLungo)
 TEST(ApiMovimento, MovimentoEPrimoStato)
 {
     Prepara(MacchinaEsempio());
-    PUNTO_TRAIETTORIA da, a;
-    da.dPosX = -40;
-    da.dPosY = 22;
-    da.dPosR = -150;
-    a = da;
+    const PUNTO_TRAIETTORIA da = PuntoProva(-40, 22, -150);
+    PUNTO_TRAIETTORIA a = da;
     a.dPosX = 10;
     a.dPosR = -120;
     int d = 0, n = 0;

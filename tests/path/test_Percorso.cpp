@@ -101,9 +101,7 @@ TEST(Continuita, CorrezioniEMessaggi)
     const CTraiettoria t = Circolare(-150);
     p.ArrayTraiettorieAdd(&t);
     CRaccordo j(MacchinaEsempio());
-    j.PuntoIniziale.dPosX = -40;
-    j.PuntoIniziale.dPosY = 22;
-    j.PuntoIniziale.dPosR = -170;
+    j.PuntoIniziale = PuntoProva(-40, 22, -170);
     p.ArrayRaccordiAdd(&j);
     CRaccordo k(MacchinaEsempio());
     k.PuntoFinale = j.PuntoIniziale;

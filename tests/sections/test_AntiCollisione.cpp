@@ -16,13 +16,9 @@ namespace {
 CSezione Ferma(double x, double y, double r, double c, double d, int passi = 3)
 {
     CLimitiEParametri m = MacchinaEsempio();
-    m.CentroMonoblocco = c;
-    m.CentSensPan = d;
-    m.CentSens3D = d;
+    m.CentroMonoblocco = c, m.CentSensPan = m.CentSens3D = d;
     CSezione s(m);
-    s.PuntoIniziale.dPosX = x;
-    s.PuntoIniziale.dPosY = y;
-    s.PuntoIniziale.dPosR = r;
+    s.PuntoIniziale = PuntoProva(x, y, r);
     for (int i = 0; i < passi; ++i)
         s.ArrayPassi.Add(PASSO_TRAIETTORIA());
     return s;
@@ -114,14 +110,12 @@ TEST(AntiCollisione, ProfiliDaPuntiEDaFile)
     EXPECT_EQ(CSezione::LeggiTestonaDaFile(StringaDaUtf8(dir + "manca.csv"), err), 0);
     EXPECT_EQ(err, TestoMessaggio(103));
 
-    ArrayPunti2D triangolo;
-    triangolo.Add(CPunto2DKorvane(0, 0));
-    triangolo.Add(CPunto2DKorvane(10, 0));
-    triangolo.Add(CPunto2DKorvane(0, 10));
+    ArrayPunti2D triangolo, due;
+    for (auto [x, y] : {std::pair{0, 0}, {10, 0}, {0, 10}})
+        triangolo.Add(CPunto2DKorvane(x, y));
     err.clear();
     ASSERT_EQ(CSezione::SetArrayTestona(&triangolo, err), 1);
     EXPECT_EQ(CSezione::GetProfiloTestaRegion()->PtInRegion(2, 2), 1);
-    ArrayPunti2D due;
     due.Add(CPunto2DKorvane(100, 100));
     due.Add(CPunto2DKorvane(200, 200));
     EXPECT_EQ(CSezione::SetArrayTestona(&due, err), 0);
