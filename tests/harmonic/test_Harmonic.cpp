@@ -5,6 +5,7 @@
 #include <random>
 
 #include "junctions/harmonic/Harmonic3Link.h"
+#include "tests/support/CicloArmonico.h"
 
 namespace {
 
@@ -317,19 +318,12 @@ TEST(Harmonic, IlCicloDelRaccordoRestaFinitoEArrivaAllaFine)
         i.T = std::ceil(Tmin / i.dt + 2) * i.dt;
         const Uscita u = Chiama(i);
         ASSERT_GE(u.T(), 0.0) << n;
-        const double T = i.T, dt = i.dt, a = u.a(), b = u.b(), vc = u.vc();
+        const double T = i.T, dt = i.dt;
         double t = 0, p = i.p0;
         int passi = 0;
         while (T - dt / 2 > t) {
             t = t + dt;
-            if (t <= a * T + dt / 2)
-                p = i.p0 + 0.5 * ((i.v0 + vc) * t - (vc - i.v0) * (a * T / PI) * std::sin(PI * t / (a * T)));
-            else if (t <= b * T + dt / 2)
-                p = u.P1() + (t - a * T) * vc;
-            else {
-                const double uu = t - b * T, L = (1 - b) * T;
-                p = u.P2() + 0.5 * ((vc + i.v1) * uu - (i.v1 - vc) * (L / PI) * std::sin(PI * uu / L));
-            }
+            p = PosizioneNelCiclo(u.o, i.p0, i.v0, i.v1, T, dt, t);
             ASSERT_TRUE(std::isfinite(p)) << n << " t " << t;
             ++passi;
         }

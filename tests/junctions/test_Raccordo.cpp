@@ -12,10 +12,9 @@
 #include "resources/Messaggi.h"
 #include "support/MacchinaEsempio.h"
 #include "tests/core/TestoDiProva.h"
+#include "tests/support/CicloArmonico.h"
 
 namespace {
-
-constexpr double PI = 3.141592653589793;
 
 CRaccordo Armonico(const PUNTO_TRAIETTORIA& da, const PUNTO_TRAIETTORIA& a)
 {
@@ -94,15 +93,7 @@ Modello ArmonicoLetterale(const CRaccordo& r)
         t = t + dt;
         std::array<int, 6> p{};
         for (int k = 0; k < 4; ++k) {
-            const double P1 = out[k][1], vc = out[k][2], P2 = out[k][3], a = out[k][4], b = out[k][5];
-            double pos;
-            if (t <= a * T + dt / 2)
-                pos = pS[k] + 0.5 * ((vS[k] + vc) * t - (vc - vS[k]) * (a * T / PI) * std::sin(PI * t / (a * T)));
-            else if (t <= b * T + dt / 2)
-                pos = P1 + (t - a * T) * vc;
-            else
-                pos = P2 + 0.5 * ((vc + vE[k]) * (t - b * T) -
-                                  (vE[k] - vc) * ((1 - b) * T / PI) * std::sin(PI * (t - b * T) / ((1 - b) * T)));
+            const double pos = PosizioneNelCiclo(out[k], pS[k], vS[k], vE[k], T, dt, t);
             const double q = (pos - raggiunta[k]) / dt * ax[k]->StepPerUnita / ax[k]->StepSPerLSB;
             p[k] = static_cast<int>(std::trunc(q > 0 ? q + 0.5 : q - 0.5));
             raggiunta[k] += p[k] / ax[k]->StepPerUnita * ax[k]->StepSPerLSB * dt;
