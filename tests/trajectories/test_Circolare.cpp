@@ -9,6 +9,7 @@
 #include "core/Numerico.h"
 #include "resources/Messaggi.h"
 #include "support/MacchinaEsempio.h"
+#include "tests/core/TestoDiProva.h"
 #include "trajectories/Traiettoria.h"
 
 namespace {
@@ -205,11 +206,8 @@ TEST(Traiettoria, ConfrontoERicalcolo)
     a.ArrayShift.Add(7);
     FILE* f = std::tmpfile();
     a.ScriviSuFileCSVShift(f);
-    char testo[64] = {};
-    std::rewind(f);
-    const size_t n = std::fread(testo, 1, sizeof testo - 1, f);
+    EXPECT_EQ(TestoDelFlusso(f), "0.000000\n6.000000\n7.000000\n");
     std::fclose(f);
-    EXPECT_EQ(std::string(testo, n), "0.000000\n6.000000\n7.000000\n");
     for (int tipo : {2, 4}) {
         CTraiettoria k(MacchinaEsempio());
         k.TipoCurva = tipo;

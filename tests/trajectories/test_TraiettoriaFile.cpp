@@ -60,9 +60,7 @@ std::string Salva(std::vector<Tr>& t, const std::vector<int>& tipi, const CStrin
         t[i].TipoCurva = tipi[i];
         t[i].SalvaFileTRG(f, nome, 1);
     }
-    std::string testo(static_cast<size_t>(std::ftell(f)), '\0');
-    std::rewind(f);
-    testo.resize(std::fread(testo.data(), 1, testo.size(), f));
+    const std::string testo = TestoDelFlusso(f);
     std::fclose(f);
     return testo;
 }
@@ -72,9 +70,7 @@ std::string Salva(std::vector<Tr>& t, const std::vector<int>& tipi, const CStrin
 std::vector<Tr> Carica(const std::string& testo, size_t n, const CString& nome, std::vector<int>& esiti,
                        const std::function<void(Tr&)>& prima = [](Tr&) {})
 {
-    FILE* f = std::tmpfile();
-    std::fwrite(testo.data(), 1, testo.size(), f);
-    std::rewind(f);
+    FILE* f = FlussoCon(testo);
     CLimitiEParametri m = MacchinaEsempio();
     m.PassoTemporale = 0.0;
     std::vector<Tr> t(n, Tr(m));
