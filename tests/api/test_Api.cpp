@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <vector>
 
 #include "api/Korvane.h"
@@ -201,47 +202,45 @@ TEST(ApiCB3D, PassiDellaScansioneComeScritti)
     EXPECT_EQ(scansione, 810);
 }
 
-TEST(ApiRifiuti, MacchinaNonCalcolabileEParolaTroppoGrande)
+TEST(ApiEsporta, RifiutiEDimensioni)
 {
     // A machine no computation starts from: both generators refuse it, naming the value.
     CLimitiEParametri senzaPasso = MacchinaEsempio();
     senzaPasso.PassoTemporale = std::nan("");
     Prepara(senzaPasso);
     int d = 0, n = 0;
+    PUNTO_TRAIETTORIA da = PuntoProva(0, 22, -150), a = PuntoProva(40, 22, -150);
     EXPECT_EQ(DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(ParamTrjCB3D(), d, n), 0);
     EXPECT_EQ(DLL_KORVANE_GetErrorString(), TestoMessaggio(MSG_PASSO_TEMPORALE_NON_VALIDO));
-    PUNTO_TRAIETTORIA da, a;
     EXPECT_EQ(DLL_KORVANE_GeneraTraiettoriaMovimento(da, a, 0, 80, d, n), 0);
     EXPECT_EQ(DLL_KORVANE_GetErrorString(), TestoMessaggio(MSG_PASSO_TEMPORALE_NON_VALIDO));
 
-    // Starting at 100 mm/s needs the X word 40960, beyond 15 bits: the buffer is refused untouched.
+    // Generated, then refused on export with the buffer untouched: a start at 100 mm/s needs the X word
+    // 40960, beyond 15 bits; an exit position that is not a number has no motor steps to stand for it;
+    // 160 s at 50 ms a step is beyond the buffer's 3000 records.
     Prepara(MacchinaEsempio());
-    da.dPosY = a.dPosY = 22;
-    da.dPosR = a.dPosR = -150;
     da.dVelX = 100;
-    a.dPosX = 40;
-    ASSERT_EQ(DLL_KORVANE_GeneraTraiettoriaMovimento(da, a, 0, 80, d, n), 1);
-    std::vector<unsigned char> intatto(37293, 0x55);
-    EXPECT_EQ(DLL_KORVANE_GetTraiettoria(intatto.data(), nullptr, d, 0), 0);
-    CString atteso;
-    CaricaMessaggio(atteso, MSG_PASSO_NON_ADATTO_ALL_UNITA, 0);
-    EXPECT_EQ(DLL_KORVANE_GetErrorString(), atteso);
-    EXPECT_EQ(intatto, std::vector<unsigned char>(37293, 0x55));
-    // An exit position that is not a number has no motor steps to stand for it.
-    ParamTrjCB3D p;
-    p.puntoUscita.dPosR = std::nan("");
-    ASSERT_EQ(DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(p, d, n), 1);
-    EXPECT_EQ(DLL_KORVANE_GetTraiettoria(intatto.data(), nullptr, d, 0), 0);
-    EXPECT_EQ(DLL_KORVANE_GetErrorString(), TestoMessaggio(MSG_POSIZIONE_NON_ADATTA_ALL_UNITA));
-    EXPECT_EQ(intatto, std::vector<unsigned char>(37293, 0x55));
-}
+    ParamTrjCB3D senzaUscita, lungo;
+    senzaUscita.puntoUscita.dPosR = std::nan("");
+    lungo.fTempoScansione = 160.0f;
+    CString parola;
+    CaricaMessaggio(parola, MSG_PASSO_NON_ADATTO_ALL_UNITA, 0);
+    const struct { std::function<int()> genera; CString messaggio; } casi[] = {
+        {[&] { return DLL_KORVANE_GeneraTraiettoriaMovimento(da, a, 0, 80, d, n); }, parola},
+        {[&] { return DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(senzaUscita, d, n); },
+         TestoMessaggio(MSG_POSIZIONE_NON_ADATTA_ALL_UNITA)},
+        {[&] { return DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(lungo, d, n); }, TestoMessaggio(187)}};
+    for (const auto& c : casi) {
+        ASSERT_EQ(c.genera(), 1);
+        std::vector<unsigned char> intatto(37293, 0x55);
+        EXPECT_EQ(DLL_KORVANE_GetTraiettoria(intatto.data(), nullptr, 37293, 0), 0);
+        EXPECT_EQ(DLL_KORVANE_GetErrorString(), c.messaggio);
+        EXPECT_EQ(intatto, std::vector<unsigned char>(37293, 0x55));
+    }
 
-TEST(ApiEsporta, DimensioniEPercorsoTroppoLungo)
-{
-    Prepara(MacchinaEsempio());
-    ParamTrjCB3D p;
-    int d = 0, n = 0;
-    ASSERT_EQ(DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(p, d, n), 1);
+    // Nothing asked for is no error; a short buffer is refused before it is written, a short state
+    // array after the buffer was filled.
+    ASSERT_EQ(DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(ParamTrjCB3D(), d, n), 1);
     std::vector<unsigned char> buffer(37293, 0xAA);
     std::vector<PUNTO_TRAIETTORIA> stati(static_cast<size_t>(n));
     EXPECT_EQ(DLL_KORVANE_GetTraiettoria(nullptr, nullptr, 0, 0), 1);
@@ -250,17 +249,7 @@ TEST(ApiEsporta, DimensioniEPercorsoTroppoLungo)
     EXPECT_EQ(buffer[0], 0xAA);
     EXPECT_EQ(DLL_KORVANE_GetTraiettoria(buffer.data(), stati.data(), 37293, n - 1), 0);
     EXPECT_EQ(DLL_KORVANE_GetErrorString(), TestoMessaggio(182));
-    EXPECT_EQ(buffer[0], 21);  // the buffer was filled before the array was refused
-
-    // 70 s at 50 ms a step is beyond the buffer's 3000 records: refused, the buffer untouched.
-    ParamTrjCB3D lungo;
-    lungo.fTempoScansione = 160.0f;
-    ASSERT_EQ(DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(lungo, d, n), 1);
-    EXPECT_GT(n, 3001);
-    std::vector<unsigned char> intatto(37293, 0x55);
-    EXPECT_EQ(DLL_KORVANE_GetTraiettoria(intatto.data(), nullptr, 37293, 0), 0);
-    EXPECT_EQ(DLL_KORVANE_GetErrorString(), TestoMessaggio(187));
-    EXPECT_EQ(intatto, std::vector<unsigned char>(37293, 0x55));
+    EXPECT_EQ(buffer[0], 21);
 }
 
 TEST(ApiMovimento, MovimentoEPrimoStato)
