@@ -66,8 +66,12 @@ TEST(Numerico, PassoAdattoAllUnita)
     }
 }
 
-TEST(Punto2D, ConfrontoEArrotondamento)
+TEST(Punto2D, OperazioniEdArrotondamento)
 {
+    // The geometry tests' own models are written with these operators: they must hold on their own.
+    const CPunto2DKorvane a(2, 3), b(4, 5);
+    EXPECT_TRUE((a * b) == CPunto2DKorvane(8, 15) && (a + b) == CPunto2DKorvane(6, 8) && (a - b) == CPunto2DKorvane(-2, -2));
+    EXPECT_TRUE((a * 2.0) == CPunto2DKorvane(4, 6) && CPunto2DKorvane(3, 4).Versore() == CPunto2DKorvane(0.6, 0.8));
     EXPECT_FALSE(std::isfinite(CPunto2DKorvane(0, 0).Versore().X));
     EXPECT_FALSE(CPunto2DKorvane(1, 2) == CPunto2DKorvane(1, 2.0000000001));
     const double nan = std::numeric_limits<double>::quiet_NaN();
