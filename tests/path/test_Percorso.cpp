@@ -6,14 +6,8 @@
 
 namespace {
 
-CElementoOrdine T(int i)
-{
-    return CElementoOrdine(SEZIONE_TRAIETTORIA, i);
-}
-CElementoOrdine J(int i)
-{
-    return CElementoOrdine(SEZIONE_RACCORDO, i);
-}
+CElementoOrdine T(int i) { return CElementoOrdine(SEZIONE_TRAIETTORIA, i); }
+CElementoOrdine J(int i) { return CElementoOrdine(SEZIONE_RACCORDO, i); }
 
 void Ordina(CPercorso& p, std::initializer_list<CElementoOrdine> voci)
 {

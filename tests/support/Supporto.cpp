@@ -2,15 +2,38 @@
 
 #include <clocale>
 #include <filesystem>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
 
 #include "sections/Sezione.h"
 
+namespace {
+
+// Scratch folders carry the process id, since several checkouts may run their suites on one machine
+// at once; they are removed when the test program ends.
+struct CartelleDelProcesso {
+    std::vector<std::filesystem::path> cartelle;
+    ~CartelleDelProcesso()
+    {
+        std::error_code ec;
+        for (const auto& c : cartelle)
+            std::filesystem::remove_all(c, ec);
+    }
+};
+
+}  // namespace
+
 std::string CartellaTemporanea(const std::string& nomeTest)
 {
-    const std::filesystem::path cartella = std::filesystem::temp_directory_path() / ("korvane-test-" + nomeTest);
+    static CartelleDelProcesso create;
+    const std::filesystem::path cartella = std::filesystem::temp_directory_path() /
+                                           ("kt" + std::to_string(getpid()) + "-" + nomeTest);
     std::error_code ec;
     std::filesystem::remove_all(cartella, ec);
     std::filesystem::create_directories(cartella, ec);
+    create.cartelle.push_back(cartella);
     return cartella.string() + "/";
 }
 
