@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <vector>
 
 #include "api/Korvane.h"
@@ -105,17 +107,11 @@ TEST(ApiCB3D, ScansioneCompletaSullaMacchinaDiEsempio)
                 EXPECT_EQ(I32(b, 35), -400);
                 EXPECT_EQ(I32(b, 95), UnitaMotore(12.0, m.AsseR.StepPerUnita));
                 // Nothing but the named fields and the records.
-                for (size_t o = 0; o < 1265; ++o) {
-                    const bool campo = o <= 4 || o == 10 || (o >= 19 && o < 23) || (o >= 35 && o < 39) ||
-                                       (o >= 49 && o < 53) || (o >= 65 && o < 69) || (o >= 79 && o < 83) ||
-                                       (o >= 95 && o < 99) || (o >= 109 && o < 113) || (o >= 125 && o < 129) ||
-                                       o == 1263 || o == 1264;
-                    if (!campo) {
-                        ASSERT_EQ(b[o], 0) << caso << " offset " << o;
-                    }
-                }
-                for (size_t o = 1265 + 12 * static_cast<size_t>(passi); o < 37291; ++o)
-                    ASSERT_EQ(b[o], 0) << caso << " offset " << o;
+                std::vector<unsigned char> senzaCampi = b;
+                for (auto [o, n] : {std::pair<size_t, size_t>{0, 5}, {10, 1}, {19, 4}, {35, 4}, {49, 4}, {65, 4}, {79, 4},
+                                    {95, 4}, {109, 4}, {125, 4}, {1263, 2 + 12 * static_cast<size_t>(passi)}, {37291, 2}})
+                    std::fill_n(senzaCampi.begin() + static_cast<long>(o), n, 0);
+                EXPECT_EQ(senzaCampi, std::vector<unsigned char>(37293, 0)) << caso;
 
                 // The axis states are the integrated words; the motion starts and ends at rest.
                 const auto& s = r.stati;
@@ -206,47 +202,45 @@ TEST(ApiCB3D, PassiDellaScansioneComeScritti)
     EXPECT_EQ(scansione, 810);
 }
 
-TEST(ApiRifiuti, MacchinaNonCalcolabileEParolaTroppoGrande)
+TEST(ApiEsporta, RifiutiEDimensioni)
 {
     // A machine no computation starts from: both generators refuse it, naming the value.
     CLimitiEParametri senzaPasso = MacchinaEsempio();
     senzaPasso.PassoTemporale = std::nan("");
     Prepara(senzaPasso);
     int d = 0, n = 0;
+    PUNTO_TRAIETTORIA da = PuntoProva(0, 22, -150), a = PuntoProva(40, 22, -150);
     EXPECT_EQ(DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(ParamTrjCB3D(), d, n), 0);
     EXPECT_EQ(DLL_KORVANE_GetErrorString(), TestoMessaggio(MSG_PASSO_TEMPORALE_NON_VALIDO));
-    PUNTO_TRAIETTORIA da, a;
     EXPECT_EQ(DLL_KORVANE_GeneraTraiettoriaMovimento(da, a, 0, 80, d, n), 0);
     EXPECT_EQ(DLL_KORVANE_GetErrorString(), TestoMessaggio(MSG_PASSO_TEMPORALE_NON_VALIDO));
 
-    // Starting at 100 mm/s needs the X word 40960, beyond 15 bits: the buffer is refused untouched.
+    // Generated, then refused on export with the buffer untouched: a start at 100 mm/s needs the X word
+    // 40960, beyond 15 bits; an exit position that is not a number has no motor steps to stand for it;
+    // 160 s at 50 ms a step is beyond the buffer's 3000 records.
     Prepara(MacchinaEsempio());
-    da.dPosY = a.dPosY = 22;
-    da.dPosR = a.dPosR = -150;
     da.dVelX = 100;
-    a.dPosX = 40;
-    ASSERT_EQ(DLL_KORVANE_GeneraTraiettoriaMovimento(da, a, 0, 80, d, n), 1);
-    std::vector<unsigned char> intatto(37293, 0x55);
-    EXPECT_EQ(DLL_KORVANE_GetTraiettoria(intatto.data(), nullptr, d, 0), 0);
-    CString atteso;
-    CaricaMessaggio(atteso, MSG_PASSO_NON_ADATTO_ALL_UNITA, 0);
-    EXPECT_EQ(DLL_KORVANE_GetErrorString(), atteso);
-    EXPECT_EQ(intatto, std::vector<unsigned char>(37293, 0x55));
-    // An exit position that is not a number has no motor steps to stand for it.
-    ParamTrjCB3D p;
-    p.puntoUscita.dPosR = std::nan("");
-    ASSERT_EQ(DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(p, d, n), 1);
-    EXPECT_EQ(DLL_KORVANE_GetTraiettoria(intatto.data(), nullptr, d, 0), 0);
-    EXPECT_EQ(DLL_KORVANE_GetErrorString(), TestoMessaggio(MSG_POSIZIONE_NON_ADATTA_ALL_UNITA));
-    EXPECT_EQ(intatto, std::vector<unsigned char>(37293, 0x55));
-}
+    ParamTrjCB3D senzaUscita, lungo;
+    senzaUscita.puntoUscita.dPosR = std::nan("");
+    lungo.fTempoScansione = 160.0f;
+    CString parola;
+    CaricaMessaggio(parola, MSG_PASSO_NON_ADATTO_ALL_UNITA, 0);
+    const struct { std::function<int()> genera; CString messaggio; } casi[] = {
+        {[&] { return DLL_KORVANE_GeneraTraiettoriaMovimento(da, a, 0, 80, d, n); }, parola},
+        {[&] { return DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(senzaUscita, d, n); },
+         TestoMessaggio(MSG_POSIZIONE_NON_ADATTA_ALL_UNITA)},
+        {[&] { return DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(lungo, d, n); }, TestoMessaggio(187)}};
+    for (const auto& c : casi) {
+        ASSERT_EQ(c.genera(), 1);
+        std::vector<unsigned char> intatto(37293, 0x55);
+        EXPECT_EQ(DLL_KORVANE_GetTraiettoria(intatto.data(), nullptr, 37293, 0), 0);
+        EXPECT_EQ(DLL_KORVANE_GetErrorString(), c.messaggio);
+        EXPECT_EQ(intatto, std::vector<unsigned char>(37293, 0x55));
+    }
 
-TEST(ApiEsporta, DimensioniEPercorsoTroppoLungo)
-{
-    Prepara(MacchinaEsempio());
-    ParamTrjCB3D p;
-    int d = 0, n = 0;
-    ASSERT_EQ(DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(p, d, n), 1);
+    // Nothing asked for is no error; a short buffer is refused before it is written, a short state
+    // array after the buffer was filled.
+    ASSERT_EQ(DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(ParamTrjCB3D(), d, n), 1);
     std::vector<unsigned char> buffer(37293, 0xAA);
     std::vector<PUNTO_TRAIETTORIA> stati(static_cast<size_t>(n));
     EXPECT_EQ(DLL_KORVANE_GetTraiettoria(nullptr, nullptr, 0, 0), 1);
@@ -255,27 +249,14 @@ TEST(ApiEsporta, DimensioniEPercorsoTroppoLungo)
     EXPECT_EQ(buffer[0], 0xAA);
     EXPECT_EQ(DLL_KORVANE_GetTraiettoria(buffer.data(), stati.data(), 37293, n - 1), 0);
     EXPECT_EQ(DLL_KORVANE_GetErrorString(), TestoMessaggio(182));
-    EXPECT_EQ(buffer[0], 21);  // the buffer was filled before the array was refused
-
-    // 70 s at 50 ms a step is beyond the buffer's 3000 records: refused, the buffer untouched.
-    ParamTrjCB3D lungo;
-    lungo.fTempoScansione = 160.0f;
-    ASSERT_EQ(DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(lungo, d, n), 1);
-    EXPECT_GT(n, 3001);
-    std::vector<unsigned char> intatto(37293, 0x55);
-    EXPECT_EQ(DLL_KORVANE_GetTraiettoria(intatto.data(), nullptr, 37293, 0), 0);
-    EXPECT_EQ(DLL_KORVANE_GetErrorString(), TestoMessaggio(187));
-    EXPECT_EQ(intatto, std::vector<unsigned char>(37293, 0x55));
+    EXPECT_EQ(buffer[0], 21);
 }
 
 TEST(ApiMovimento, MovimentoEPrimoStato)
 {
     Prepara(MacchinaEsempio());
-    PUNTO_TRAIETTORIA da, a;
-    da.dPosX = -40;
-    da.dPosY = 22;
-    da.dPosR = -150;
-    a = da;
+    const PUNTO_TRAIETTORIA da = PuntoProva(-40, 22, -150);
+    PUNTO_TRAIETTORIA a = da;
     a.dPosX = 10;
     a.dPosR = -120;
     int d = 0, n = 0;
@@ -295,13 +276,8 @@ TEST(ApiMovimento, MovimentoEPrimoStato)
     EXPECT_EQ(n, 151);
 }
 
-TEST(ApiCornice, PassoTemporaleEMacchina)
+TEST(ApiCornice, Crc16DiRiferimento)
 {
-    CLimitiEParametri m = MacchinaEsempio();
-    m.PassoTemporale = 0.002;
-    DLL_KORVANE_SetLimitiEParametri(&m);
-    EXPECT_EQ(DLL_KORVANE_GetPassoTemporale(), 0.002);
-    EXPECT_TRUE(DLL_KORVANE_GetLimitiEParametri() == m);
     EXPECT_EQ(CalcolaCRC16X25(reinterpret_cast<const std::uint8_t*>("123456789"), 9), 0x906E);
     EXPECT_EQ(CalcolaCRC16X25(nullptr, 0), 0);
 }

@@ -33,15 +33,31 @@ inline std::string ConCRLF(const std::string& t)
 // the reader needs.
 inline size_t FineUtile(const std::string& t) { return t.find_last_not_of(" \r\n") + 1; }
 
+// A temporary stream holding `testo`, positioned at its start.
+inline FILE* FlussoCon(const std::string& testo)
+{
+    FILE* f = std::tmpfile();
+    std::fwrite(testo.data(), 1, testo.size(), f);
+    std::rewind(f);
+    return f;
+}
+
+// Everything written to a stream so far.
+inline std::string TestoDelFlusso(FILE* f)
+{
+    std::string testo(static_cast<size_t>(std::ftell(f)), '\0');
+    std::rewind(f);
+    testo.resize(std::fread(testo.data(), 1, testo.size(), f));
+    return testo;
+}
+
 // What a block writer puts into a stream.
 template <class T>
 std::string Scritto(T& oggetto)
 {
     FILE* f = std::tmpfile();
     oggetto.SalvaFileTRG(f);
-    std::string testo(static_cast<size_t>(std::ftell(f)), '\0');
-    std::rewind(f);
-    testo.resize(std::fread(testo.data(), 1, testo.size(), f));
+    const std::string testo = TestoDelFlusso(f);
     std::fclose(f);
     return testo;
 }
@@ -55,9 +71,7 @@ struct Lettura {
 template <class T>
 Lettura LeggiBlocco(const std::string& testo, T& oggetto)
 {
-    FILE* f = std::tmpfile();
-    std::fwrite(testo.data(), 1, testo.size(), f);
-    std::rewind(f);
+    FILE* f = FlussoCon(testo);
     const int risultato = oggetto.CaricaFileTRG(f);
     const Lettura l{risultato, std::ftell(f)};
     std::fclose(f);

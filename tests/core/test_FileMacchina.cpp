@@ -83,11 +83,7 @@ TEST(FileMacchina, NomeMacchinaLungo)
     EXPECT_EQ(letto.NomeMacchina, std::wstring(253, L'a') + L"\u00e0A");
 
     const std::string buono = TestoEsempio(dir);
-    const struct {
-        std::string riga;
-        int risultato;
-        std::wstring nome;
-    } casi[] = {
+    const struct { std::string riga; int risultato; std::wstring nome; } casi[] = {
         {std::string(255, 'n'), 1, std::wstring(255, L'n')},
         {std::string(255, 'n') + "\r", 1, std::wstring(255, L'n')},
         {std::string(256, 'n'), 0, std::wstring(255, L'n')},

@@ -18,14 +18,6 @@ struct RipristinaLocale {
     ~RipristinaLocale() { std::setlocale(LC_ALL, prima.c_str()); }
 };
 
-PUNTO_TRAIETTORIA Punto()
-{
-    PUNTO_TRAIETTORIA p;
-    p.dPosX = 12.5;
-    p.dVelR = -0.25;
-    p.iKV = 80;
-    return p;
-}
 
 }  // namespace
 
@@ -34,7 +26,8 @@ TEST(LocaleDelProcesso, LaVirgolaDecimaleNonEntraNeiFile)
     const std::string dir = CartellaTemporanea("locale-virgola");
     CParametriFileDat dat;
     dat.PosResetY = 2.75f;
-    PUNTO_TRAIETTORIA punto = Punto();
+    PUNTO_TRAIETTORIA punto = PuntoProva(12.5, 0, 0, 0, 80);
+    punto.dVelR = -0.25;
     const std::string datC = Scritto(dat), puntoC = Scritto(punto);
     const std::string macchinaC = LeggiFile(std::string(KORVANE_SOURCE_DIR) + "/examples/MachinesParameters.ini");
 
@@ -60,4 +53,7 @@ TEST(LocaleDelProcesso, LaVirgolaDecimaleNonEntraNeiFile)
     PUNTO_TRAIETTORIA puntoLetto;
     EXPECT_EQ(LeggiBlocco(puntoC, puntoLetto).risultato, 1);
     EXPECT_TRUE(puntoLetto == punto);
+    // The writers and readers switch only their own thread, and only while they run.
+    std::snprintf(prova, sizeof prova, "%.1f", 0.5);
+    EXPECT_STREQ(prova, "0,5");
 }

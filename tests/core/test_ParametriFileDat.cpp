@@ -247,19 +247,17 @@ TEST(ParametriFileDat, RigheModificate)
 
 TEST(ParametriFileDat, UguaglianzaEsatta)
 {
-    CParametriFileDat a, b;
+    // A sign of zero is no difference; one ulp, one more array element or one changed element is.
+    const CParametriFileDat a;
+    CParametriFileDat b;
     b.PosResetY = -0.0f;
     EXPECT_TRUE(a == b);
-    b.PosResetX = std::nextafter(50.0f, 51.0f);
-    EXPECT_FALSE(a == b);
-    b = a;
-    EXPECT_TRUE(a == b);
-    b.PxMarginsRightC.Add(-1);
-    EXPECT_FALSE(a == b);
-    b = a;
-    b.PxMarginsRightC[0] = 0;
-    EXPECT_FALSE(a == b);
-    b = a;
-    b.ScoutCollMin = 1;
-    EXPECT_FALSE(a == b);
+    for (auto cambia : {+[](CParametriFileDat& d) { d.PosResetX = std::nextafter(50.0f, 51.0f); },
+                        +[](CParametriFileDat& d) { d.PxMarginsRightC.Add(-1); },
+                        +[](CParametriFileDat& d) { d.PxMarginsRightC[0] = 0; },
+                        +[](CParametriFileDat& d) { d.ScoutCollMin = 1; }}) {
+        CParametriFileDat c = a;
+        cambia(c);
+        EXPECT_FALSE(a == c);
+    }
 }

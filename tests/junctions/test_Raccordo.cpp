@@ -12,29 +12,13 @@
 #include "resources/Messaggi.h"
 #include "support/MacchinaEsempio.h"
 #include "tests/core/TestoDiProva.h"
+#include "tests/support/CicloArmonico.h"
 
 namespace {
 
-constexpr double PI = 3.141592653589793;
-
-PUNTO_TRAIETTORIA Punto(double x, double y, double r, double h, int kv = 0, int ma = 0)
-{
-    PUNTO_TRAIETTORIA p;
-    p.dPosX = x;
-    p.dPosY = y;
-    p.dPosR = r;
-    p.dPosH = h;
-    p.iKV = kv;
-    p.imA = ma;
-    return p;
-}
-
 CRaccordo Armonico(const PUNTO_TRAIETTORIA& da, const PUNTO_TRAIETTORIA& a)
 {
-    static const bool testa = [] {
-        CString err;
-        return CSezione::UsaTestonaDiDefault(err) == 1;
-    }();
+    static const bool testa = TestaDiDefaultPronta();
     EXPECT_TRUE(testa);
     CRaccordo r(MacchinaEsempio());
     r.PuntoIniziale = da;
@@ -45,7 +29,7 @@ CRaccordo Armonico(const PUNTO_TRAIETTORIA& da, const PUNTO_TRAIETTORIA& a)
 // Far from the head on every axis, so only the junction rules speak.
 PUNTO_TRAIETTORIA Lontano(double dx = 0, double dr = 0)
 {
-    return Punto(-40 + dx, 22, -150 + dr, 10);
+    return PuntoProva(-40 + dx, 22, -150 + dr, 10);
 }
 
 // Where the emitted words take each axis, from the start point.
@@ -109,15 +93,7 @@ Modello ArmonicoLetterale(const CRaccordo& r)
         t = t + dt;
         std::array<int, 6> p{};
         for (int k = 0; k < 4; ++k) {
-            const double P1 = out[k][1], vc = out[k][2], P2 = out[k][3], a = out[k][4], b = out[k][5];
-            double pos;
-            if (t <= a * T + dt / 2)
-                pos = pS[k] + 0.5 * ((vS[k] + vc) * t - (vc - vS[k]) * (a * T / PI) * std::sin(PI * t / (a * T)));
-            else if (t <= b * T + dt / 2)
-                pos = P1 + (t - a * T) * vc;
-            else
-                pos = P2 + 0.5 * ((vc + vE[k]) * (t - b * T) -
-                                  (vE[k] - vc) * ((1 - b) * T / PI) * std::sin(PI * (t - b * T) / ((1 - b) * T)));
+            const double pos = PosizioneNelCiclo(out[k], pS[k], vS[k], vE[k], T, dt, t);
             const double q = (pos - raggiunta[k]) / dt * ax[k]->StepPerUnita / ax[k]->StepSPerLSB;
             p[k] = static_cast<int>(std::trunc(q > 0 ? q + 0.5 : q - 0.5));
             raggiunta[k] += p[k] / ax[k]->StepPerUnita * ax[k]->StepSPerLSB * dt;
@@ -139,8 +115,8 @@ TEST(RaccordoArmonico, LetteraleSuRaccordiCasuali)
     std::mt19937_64 g(2024);
     std::uniform_real_distribution<double> u(-1, 1);
     for (int n = 0; n < 3000; ++n) {
-        PUNTO_TRAIETTORIA da = Punto(-40 + 10 * u(g), 22 + 10 * u(g), -100 + 30 * u(g), 50 + 20 * u(g), n % 3 ? 0 : 80, 40);
-        PUNTO_TRAIETTORIA a = Punto(-40 + 10 * u(g), 22 + 10 * u(g), -100 + 30 * u(g), 50 + 20 * u(g), n % 5 ? 0 : 80, 60);
+        PUNTO_TRAIETTORIA da = PuntoProva(-40 + 10 * u(g), 22 + 10 * u(g), -100 + 30 * u(g), 50 + 20 * u(g), n % 3 ? 0 : 80, 40);
+        PUNTO_TRAIETTORIA a = PuntoProva(-40 + 10 * u(g), 22 + 10 * u(g), -100 + 30 * u(g), 50 + 20 * u(g), n % 5 ? 0 : 80, 60);
         if (n % 2) {
             da.dVelX = 10 * u(g);
             a.dVelR = 10 * u(g);
@@ -171,7 +147,7 @@ TEST(RaccordoArmonico, LetteraleSuRaccordiCasuali)
     // Equal rest points still take two steps; 0.2 mm from rest to rest takes
     // ceil(0.0886 / 0.02 + 2) x 0.02 = 0.14000000000000001 s, then 8 whole steps.
     for (auto [dx, passi] : {std::pair{0.0, 2}, {0.2, 8}}) {
-        CRaccordo r = Armonico(Punto(0, 22, -150, 10), Punto(dx, 22, -150, 10));
+        CRaccordo r = Armonico(PuntoProva(0, 22, -150, 10), PuntoProva(dx, 22, -150, 10));
         r.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
         EXPECT_EQ(r.ArrayPassi.GetSize(), passi) << dx;
     }
@@ -179,17 +155,14 @@ TEST(RaccordoArmonico, LetteraleSuRaccordiCasuali)
 
 TEST(RaccordoArmonico, LimitiEIngressiCattivi)
 {
-    CRaccordo oltre = Armonico(Lontano(), Punto(79.9, 22, -150, 10));
+    CRaccordo oltre = Armonico(Lontano(), PuntoProva(79.9, 22, -150, 10));
     oltre.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
     EXPECT_EQ(oltre.ErroreCalcolo, 1);
     EXPECT_EQ(oltre.StringaErrore, TestoMessaggio(121));
     EXPECT_FALSE(oltre.ArrayPassi.IsEmpty());
 
     // What no computation can start from: the flag, no steps, and a message naming the value.
-    const struct {
-        void (*guasta)(CRaccordo&);
-        int messaggio;
-    } casi[] = {
+    const struct { void (*guasta)(CRaccordo&); int messaggio; } casi[] = {
         {[](CRaccordo& r) { r.PuntoFinale.dVelY = std::nan(""); }, MSG_RACCORDO_PUNTO_NON_FINITO},
         {[](CRaccordo& r) { r.LimitiEParametri.PassoTemporale = 0; }, MSG_PASSO_TEMPORALE_NON_VALIDO},
         {[](CRaccordo& r) { r.MaxAccPercento = 0; }, MSG_RACCORDO_ACCELERAZIONE_NON_VALIDA},
@@ -220,38 +193,32 @@ TEST(RaccordoLineare, DecelerazioneEPartenzaDaFermo)
 {
     CLimitiEParametri m = MacchinaEsempio();
     m.AsseX.MaxAcc = 100;
-    CRaccordo dec(m);
-    dec.TipoRaccordo = CRaccordo::RACCORDO_LINEARE;
-    dec.IgnoraPuntoFinale = 1;
-    dec.PuntoIniziale = Lontano();
-    dec.PuntoIniziale.dVelX = 10.0;
-    dec.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
+    // A linear junction free at one end, the other far from the head.
+    auto lineare = [&](bool liberoInizio, double vx, int usaMinimo) {
+        CRaccordo r(m);
+        r.TipoRaccordo = CRaccordo::RACCORDO_LINEARE;
+        r.UsaTempoMinimo = usaMinimo;
+        (liberoInizio ? r.IgnoraPuntoInizia : r.IgnoraPuntoFinale) = 1;
+        (liberoInizio ? r.PuntoFinale : r.PuntoIniziale) = Lontano();
+        r.PuntoIniziale.dVelX = vx;
+        r.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
+        return r;
+    };
+    const CRaccordo dec = lineare(false, 10.0, 1);
     ASSERT_EQ(dec.ErroreCalcolo, 0) << StringaAUtf8(dec.StringaErrore);
     // 0.125 s to stop is raised to 0.5 s: trunc(0.5 / 0.02 + 1) steps, the last one all zeros.
     ASSERT_EQ(dec.ArrayPassi.GetSize(), 26);
     EXPECT_TRUE(dec.ArrayPassi[25] == PASSO_TRAIETTORIA());
     EXPECT_EQ(dec.ArrayPassi[0].iX, ParolaVelocita(10.0 - 10.0 / 0.52 * 0.02, 800, 1.953125));
-    const PUNTO_TRAIETTORIA fine = Integra(dec);
-    EXPECT_NEAR(dec.PuntoFinale.dPosX, fine.dPosX, 1e-9);
+    EXPECT_NEAR(dec.PuntoFinale.dPosX, Integra(dec).dPosX, 1e-9);
     EXPECT_EQ(dec.PuntoFinale.dVelX, 0.0);
     for (int i = 1; i < dec.ArrayPassi.GetSize(); ++i)
         EXPECT_LE(DecodificaParola(dec.ArrayPassi[i].iX), DecodificaParola(dec.ArrayPassi[i - 1].iX));
-
-    CRaccordo acc(m);
-    acc.TipoRaccordo = CRaccordo::RACCORDO_LINEARE;
-    acc.IgnoraPuntoInizia = 1;
-    acc.PuntoFinale = Lontano();
-    acc.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
     // Built from the end backwards: no trailing zero step.
+    const CRaccordo acc = lineare(true, 0.0, 1);
     EXPECT_EQ(acc.ArrayPassi.GetSize(), 25);
     EXPECT_TRUE(acc.PuntoIniziale == acc.PuntoFinale);
-
-    CRaccordo senzaMinimo(m);
-    senzaMinimo.TipoRaccordo = CRaccordo::RACCORDO_LINEARE;
-    senzaMinimo.UsaTempoMinimo = 0;
-    senzaMinimo.IgnoraPuntoFinale = 1;
-    senzaMinimo.PuntoIniziale = Lontano();
-    senzaMinimo.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
+    const CRaccordo senzaMinimo = lineare(false, 0.0, 0);
     EXPECT_EQ(senzaMinimo.ErroreCalcolo, 1);
     EXPECT_EQ(senzaMinimo.StringaErrore, TestoMessaggio(118));
 }
@@ -303,10 +270,7 @@ TEST(LibreriaArmonica, CaricamentoRifiutoEScelta)
     EXPECT_EQ(CRaccordo::CaricaDLLRaccordiArmoniciDaFile(StringaDaUtf8(dir + "/libplugin_armonico_senza_stato.so")), 0);
     EXPECT_EQ(CRaccordo::IsDLLMorvikCaricata(), 0);
     ASSERT_EQ(CRaccordo::CaricaDLLRaccordiArmoniciDaFile(StringaDaUtf8(dir + "/libplugin_armonico_marcato.so")), 1);
-    const struct {
-        int preferisciLinkata;
-        int errore;
-    } casi[] = {{0, 1}, {1, 0}, {0, 1}};
+    const struct { int preferisciLinkata; int errore; } casi[] = {{0, 1}, {1, 0}, {0, 1}};
     for (const auto& c : casi) {
         CRaccordo::SetUsaDLLZTPerCalcoloRaccordi(c.preferisciLinkata);
         EXPECT_EQ(CRaccordo::GetUsaDLLZTPerCalcoloRaccordi(), c.preferisciLinkata);

@@ -9,17 +9,11 @@
 #include "resources/Messaggi.h"
 #include "support/MacchinaEsempio.h"
 #include "examples/PercorsoEsempio.h"
+#include "tests/core/TestoDiProva.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Leggi(const std::string& nome)
-{
-    std::stringstream s;
-    s << std::ifstream(nome, std::ios::binary).rdbuf();
-    return s.str();
-}
 
 // Converts `nome` with the builder library `builder` (ours when empty): the result and the error text.
 std::pair<int, std::string> Converti(const std::string& nome, const std::string& builder = "")
@@ -60,7 +54,7 @@ TEST(Conversione, NomiCartellaTemporaneaETestoDelBuilder)
         std::ofstream(dir + ingresso) << c.contenuto;
         EXPECT_EQ(Converti(dir + ingresso, FINTO), std::make_pair(c.risultato, c.errore)) << ingresso;
         const std::string dove = c.lunghezzaUscita >= 64 ? tmp : dir;
-        EXPECT_EQ(Leggi(dir + uscita), c.risultato ? "3||" + dove + ingresso + "|" + dove + uscita : "") << ingresso;
+        EXPECT_EQ(LeggiFile(dir + uscita), c.risultato ? "3||" + dove + ingresso + "|" + dove + uscita : "") << ingresso;
         EXPECT_EQ(fs::exists(tmp + ingresso), c.lunghezzaUscita >= 64 && !c.risultato) << ingresso;
         fs::remove(dir + uscita);
     }
@@ -86,10 +80,10 @@ TEST(Conversione, IlNostroBuilderScriveLImmagineDeiPassiDelFileIn)
     const std::string dir = CartellaTemporanea("conversione-cb3d");
     ASSERT_EQ(p.SalvaFileDat(StringaDaUtf8(dir + "in.cb3d.dat"), 0), 1);
     ASSERT_EQ(Converti(dir + "in.cb3d.dat"), std::make_pair(1, std::string()));
-    const std::string b = Leggi(dir + "out.cb3d.dat");
+    const std::string b = LeggiFile(dir + "out.cb3d.dat");
     ASSERT_EQ(b.size(), 37293u);
     auto u16 = [&b](size_t o) { return static_cast<unsigned char>(b[o]) | static_cast<unsigned char>(b[o + 1]) << 8; };
-    std::istringstream in(Leggi(dir + "in.cb3d.dat"));
+    std::istringstream in(LeggiFile(dir + "in.cb3d.dat"));
     std::string r;
     while (std::getline(in, r) && r != "PRJ_STEPS:") {
     }
@@ -147,12 +141,9 @@ TEST(Conversione, IlNostroBuilderRifiutaCiòCheNonSaLeggere)
     }
 
     // Windows line ends are read; unset flags count as set; the unit rests where the exam starts.
-    std::string crlf;
-    for (char ch : buono)
-        crlf += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
-    std::ofstream(dir + "in.x.dat") << crlf;
+    std::ofstream(dir + "in.x.dat") << ConCRLF(buono);
     ASSERT_EQ(Converti(dir + "in.x.dat").first, 1);
-    const std::string b = Leggi(dir + "out.x.dat");
+    const std::string b = LeggiFile(dir + "out.x.dat");
     EXPECT_EQ(b.substr(5, 4), std::string("\x07\x21\x00\x00", 4));
     EXPECT_EQ(b.substr(19, 20), std::string("\x14\0\0\0\0\0\0\0\0\0\0\0\x14\0\0\0\x14\0\0\0", 20));
 

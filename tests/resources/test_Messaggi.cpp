@@ -4,10 +4,7 @@
 
 TEST(Messaggi, TestiEsatti)
 {
-    const struct {
-        int id;
-        const wchar_t* testo;
-    } casi[] = {
+    const struct { int id; const wchar_t* testo; } casi[] = {
         {103, L"Datas in ReferenceHead.csv were not correctly read"},
         {121, L"The X position or speed is over the limit "},
         {125, L"DLL error in the juction's creation\nContact Service"},
@@ -40,10 +37,7 @@ TEST(Messaggi, IlPrimoErroreVince)
     CaricaMessaggio(err, 104);
     ImpostaSeVuoto(err, L"altro");
     EXPECT_EQ(err, L"X is under the minimum in i = 0");
-    const struct {
-        int indice;
-        const wchar_t* atteso;
-    } indici[] = {{12345, L"Junction 12345"}, {-7, L"Junction -7"}};
+    const struct { int indice; const wchar_t* atteso; } indici[] = {{12345, L"Junction 12345"}, {-7, L"Junction -7"}};
     for (const auto& c : indici) {
         CString testo;
         CaricaMessaggio(testo, 172, c.indice);

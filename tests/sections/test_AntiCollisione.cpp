@@ -16,35 +16,21 @@ namespace {
 CSezione Ferma(double x, double y, double r, double c, double d, int passi = 3)
 {
     CLimitiEParametri m = MacchinaEsempio();
-    m.CentroMonoblocco = c;
-    m.CentSensPan = d;
-    m.CentSens3D = d;
+    m.CentroMonoblocco = c, m.CentSensPan = m.CentSens3D = d;
     CSezione s(m);
-    s.PuntoIniziale.dPosX = x;
-    s.PuntoIniziale.dPosY = y;
-    s.PuntoIniziale.dPosR = r;
+    s.PuntoIniziale = PuntoProva(x, y, r);
     for (int i = 0; i < passi; ++i)
         s.ArrayPassi.Add(PASSO_TRAIETTORIA());
     return s;
 }
 
-void UsaDefault()
-{
-    CString err;
-    ASSERT_EQ(CSezione::UsaTestonaDiDefault(err), 1);
-    ASSERT_TRUE(err.empty());
-}
 
 }  // namespace
 
 TEST(AntiCollisione, EsempiSulProfiloDiDefault)
 {
-    UsaDefault();
-    const struct {
-        double c, d;
-        int modo;
-        int risultato;
-    } casi[] = {
+    ASSERT_TRUE(TestaDiDefaultPronta());
+    const struct { double c, d; int modo; int risultato; } casi[] = {
         {50, 300, CSezione::ANTICOLLISIONE_PAN, 0}, {500, 300, CSezione::ANTICOLLISIONE_PAN, 1},
         {500, 300, CSezione::ANTICOLLISIONE_3D, 1}, {500, 100, CSezione::ANTICOLLISIONE_3D, 0},
         {500, 100, 3, 1},  // any other mode puts the sensor at 1000 mm
@@ -61,7 +47,7 @@ TEST(AntiCollisione, EsempiSulProfiloDiDefault)
 
 TEST(AntiCollisione, IlMotoEntraNellaTesta)
 {
-    UsaDefault();
+    ASSERT_TRUE(TestaDiDefaultPronta());
     // The tube starts well outside and the arm turns it into the face.
     CLimitiEParametri m = MacchinaEsempio();
     m.CentroMonoblocco = 70;
@@ -83,7 +69,7 @@ TEST(AntiCollisione, IlMotoEntraNellaTesta)
 
 TEST(AntiCollisione, MessaggiEOrdine)
 {
-    UsaDefault();
+    ASSERT_TRUE(TestaDiDefaultPronta());
     CString err;
     CSezione vuota = Ferma(0, 0, 90, 500, 300, 0);
     EXPECT_EQ(vuota.ControlloAntiCollisione(err, CSezione::ANTICOLLISIONE_PAN), 0);
@@ -106,12 +92,7 @@ TEST(AntiCollisione, MessaggiEOrdine)
 TEST(AntiCollisione, ProfiliDaPuntiEDaFile)
 {
     const std::string dir = CartellaTemporanea("testa");
-    const struct {
-        const char* contenuto;
-        int risultato;
-        int punti;
-        int messaggio;
-    } casi[] = {
+    const struct { const char* contenuto; int risultato; int punti; int messaggio; } casi[] = {
         {"0,0\n10,0\n0,10\n", 1, 3, 0},
         {"0,0\r\n10,0\r\ngarbage\r\n0,10\r\nnan,3\r\n", 1, 3, 0},
         {"", 0, 0, 105},
@@ -129,14 +110,12 @@ TEST(AntiCollisione, ProfiliDaPuntiEDaFile)
     EXPECT_EQ(CSezione::LeggiTestonaDaFile(StringaDaUtf8(dir + "manca.csv"), err), 0);
     EXPECT_EQ(err, TestoMessaggio(103));
 
-    ArrayPunti2D triangolo;
-    triangolo.Add(CPunto2DKorvane(0, 0));
-    triangolo.Add(CPunto2DKorvane(10, 0));
-    triangolo.Add(CPunto2DKorvane(0, 10));
+    ArrayPunti2D triangolo, due;
+    for (auto [x, y] : {std::pair{0, 0}, {10, 0}, {0, 10}})
+        triangolo.Add(CPunto2DKorvane(x, y));
     err.clear();
     ASSERT_EQ(CSezione::SetArrayTestona(&triangolo, err), 1);
     EXPECT_EQ(CSezione::GetProfiloTestaRegion()->PtInRegion(2, 2), 1);
-    ArrayPunti2D due;
     due.Add(CPunto2DKorvane(100, 100));
     due.Add(CPunto2DKorvane(200, 200));
     EXPECT_EQ(CSezione::SetArrayTestona(&due, err), 0);
@@ -171,7 +150,7 @@ TEST(AntiCollisione, SenzaProfilo)
     EXPECT_TRUE(err.empty());
 }
 
-TEST(TestaDefault, RigheFisseEstremiESpaziatura)
+TEST(TestaDefault, RigheFisseESenzaIncroci)
 {
     const struct {
         int i;
@@ -184,53 +163,14 @@ TEST(TestaDefault, RigheFisseEstremiESpaziatura)
         EXPECT_EQ(TESTA_DEFAULT[2 * r.i], r.x) << r.i;
         EXPECT_EQ(TESTA_DEFAULT[2 * r.i + 1], r.y) << r.i;
     }
-    double xMin = 1e9, xMax = -1e9, yMax = -1e9, yMin = 1e9, somma = 0, massimo = 0, minimo = 1e9;
-    int iMin = -1, iMax = -1, iTop = -1;
+    // No two non-neighbouring edges cross.
     const int n = TESTA_DEFAULT_NUM_PUNTI;
-    double area = 0;
-    for (int i = 0; i < n; ++i) {
-        const double x = TESTA_DEFAULT[2 * i], y = TESTA_DEFAULT[2 * i + 1];
-        const double xs = TESTA_DEFAULT[2 * ((i + 1) % n)], ys = TESTA_DEFAULT[2 * ((i + 1) % n) + 1];
-        if (x < xMin) { xMin = x; iMin = i; }
-        if (x > xMax) { xMax = x; iMax = i; }
-        if (y > yMax) { yMax = y; iTop = i; }
-        yMin = std::min(yMin, y);
-        const double d = std::hypot(xs - x, ys - y);
-        somma += d;
-        massimo = std::max(massimo, d);
-        minimo = std::min(minimo, d);
-        area += x * ys - xs * y;
-    }
-    EXPECT_EQ(iMin, 131);
-    EXPECT_EQ(xMin, -95.71);
-    EXPECT_EQ(iMax, 485);
-    EXPECT_EQ(xMax, 95.76);
-    EXPECT_EQ(iTop, 306);
-    EXPECT_EQ(yMin, -176.14);
-    EXPECT_LE(massimo, 10.48);
-    EXPECT_GE(minimo, 0.69);
-    EXPECT_NEAR(somma / n, 1.23, 0.15);
-    // Through negative X first, from the bottom up: clockwise.
-    EXPECT_LT(area, 0.0);
-    // No two non-neighbouring segments cross.
-    auto lato = [&](int i, double& ax, double& ay, double& bx, double& by) {
-        ax = TESTA_DEFAULT[2 * i];
-        ay = TESTA_DEFAULT[2 * i + 1];
-        bx = TESTA_DEFAULT[2 * ((i + 1) % n)];
-        by = TESTA_DEFAULT[2 * ((i + 1) % n) + 1];
-    };
-    auto orient = [](double ax, double ay, double bx, double by, double cx, double cy) {
-        return (bx - ax) * (cy - ay) - (by - ay) * (cx - ax);
-    };
+    auto x = [](int i) { return TESTA_DEFAULT[2 * i]; };
+    auto y = [](int i) { return TESTA_DEFAULT[2 * i + 1]; };
+    auto lato = [&](int a, int b, int c) { return (x(b) - x(a)) * (y(c) - y(a)) - (y(b) - y(a)) * (x(c) - x(a)); };
     for (int i = 0; i < n; ++i)
-        for (int j = i + 2; j < n; ++j) {
-            if (i == 0 && j == n - 1)
-                continue;
-            double ax, ay, bx, by, cx, cy, dx, dy;
-            lato(i, ax, ay, bx, by);
-            lato(j, cx, cy, dx, dy);
-            const bool incrocio = orient(ax, ay, bx, by, cx, cy) * orient(ax, ay, bx, by, dx, dy) < 0 &&
-                                  orient(cx, cy, dx, dy, ax, ay) * orient(cx, cy, dx, dy, bx, by) < 0;
-            ASSERT_FALSE(incrocio) << i << " " << j;
+        for (int j = i + 2; j < n - (i == 0); ++j) {
+            const int i1 = i + 1, j1 = (j + 1) % n;
+            ASSERT_FALSE(lato(i, i1, j) * lato(i, i1, j1) < 0 && lato(j, j1, i) * lato(j, j1, i1) < 0) << i << " " << j;
         }
 }

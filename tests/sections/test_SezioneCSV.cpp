@@ -9,30 +9,15 @@
 #include "platform/Bytes.h"
 #include "sections/Sezione.h"
 #include "support/MacchinaEsempio.h"
+#include "tests/core/TestoDiProva.h"
 
 namespace {
-
-FILE* Testo(const std::string& t)
-{
-    FILE* f = std::tmpfile();
-    std::fputs(t.c_str(), f);
-    std::rewind(f);
-    return f;
-}
-
-std::string Contenuto(FILE* f)
-{
-    std::string t(static_cast<size_t>(std::ftell(f)), '\0');
-    std::rewind(f);
-    t.resize(std::fread(t.data(), 1, t.size(), f));
-    return t;
-}
 
 CSezione Leggi(const std::string& passi, const std::string& inizio)
 {
     CSezione s(MacchinaEsempio());
-    FILE* a = Testo(passi);
-    FILE* b = Testo(inizio);
+    FILE* a = FlussoCon(passi);
+    FILE* b = FlussoCon(inizio);
     EXPECT_EQ(s.LeggiDaFileCSV(a, b), 1);
     std::fclose(a);
     std::fclose(b);
@@ -44,25 +29,17 @@ CSezione Leggi(const std::string& passi, const std::string& inizio)
 TEST(SezioneCSV, ScritturaTestoEImmagine)
 {
     CSezione s(MacchinaEsempio());
-    PASSO_TRAIETTORIA p;
-    p.iX = 1;
-    p.iY = 32773;
-    p.iR = 3;
-    p.iC = 1000;
-    p.iKV = 80;
-    p.imA = 30;
-    p.iH = 7;
-    s.ArrayPassi.Add(p);
+    s.ArrayPassi.Add(PassoProva({1, 32773, 3, 1000, 80, 30, 7}));
     s.ArrayPassi.Add(PASSO_TRAIETTORIA());
     FILE* f = std::tmpfile();
     std::vector<std::uint8_t> img(37293, 0);
     PutU16(img.data(), 1263, 2);
     EXPECT_EQ(s.ScriviSuFileCSV(f, img.data(), 1), 1);
-    EXPECT_EQ(Contenuto(f), "1,32773,3,1000,80,30,7\n0,0,0,0,0,0,0\n");
+    EXPECT_EQ(TestoDelFlusso(f), "1,32773,3,1000,80,30,7\n0,0,0,0,0,0,0\n");
     std::fclose(f);
     f = std::tmpfile();
     EXPECT_EQ(s.ScriviSuFileCSV(f, nullptr, 0), 1);
-    EXPECT_EQ(Contenuto(f), "1,32773,3,1000,80,30\n0,0,0,0,0,0\n");
+    EXPECT_EQ(TestoDelFlusso(f), "1,32773,3,1000,80,30\n0,0,0,0,0,0\n");
     std::fclose(f);
     // Records after the two already there: X, Y, R, H, C, then kV and mA in one byte each.
     EXPECT_EQ(GetU16(img.data(), 1263), 4);
@@ -154,20 +131,10 @@ TEST(SezioneCSV, PuntoInizialeEFinale)
     stretta.AsseR.PosMin = -180;
     stretta.AsseR.PosMax = 180;
     CSezione t(stretta);
-    FILE* a = Testo("");
-    FILE* b = Testo("0,0," + std::to_string(r190) + ",0\n");
+    FILE* a = FlussoCon("");
+    FILE* b = FlussoCon("0,0," + std::to_string(r190) + ",0\n");
     t.LeggiDaFileCSV(a, b);
     std::fclose(a);
     std::fclose(b);
     EXPECT_NEAR(t.PuntoIniziale.dPosR, -170.0, 1e-3);
-}
-
-TEST(SezioneCSV, ShiftDellaSezioneBase)
-{
-    CSezione s(MacchinaEsempio());
-    FILE* f = std::tmpfile();
-    EXPECT_EQ(s.ScriviSuFileCSVShift(f), 1);
-    EXPECT_EQ(std::ftell(f), 0);
-    std::fclose(f);
-    EXPECT_EQ(s.GetpArrayShift(), nullptr);
 }

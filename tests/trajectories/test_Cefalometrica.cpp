@@ -91,10 +91,7 @@ TEST(Cefalometrica, DatiImpossibiliRifiutatiConUnMessaggio)
 {
     const double nan = std::nan("");
     // The example exam is 5 s, SID 1514, travel 10 to 200, dt 0.02, a right H line at 90 degrees.
-    const struct {
-        double T, sid, sm, sp, dt, inclinazione;
-        int dueAssi, messaggio;
-    } casi[] = {
+    const struct { double T, sid, sm, sp, dt, inclinazione; int dueAssi, messaggio; } casi[] = {
         {0, 1514, 10, 200, 0.02, 90, 0, MSG_CEFALOMETRICA_PARAMETRI},
         {nan, 1514, 10, 200, 0.02, 90, 0, MSG_CEFALOMETRICA_PARAMETRI},
         {0.005, 1514, 10, 11, 0.02, 90, 0, MSG_CEFALOMETRICA_PARAMETRI},

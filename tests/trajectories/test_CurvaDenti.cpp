@@ -15,13 +15,11 @@ namespace {
 CCurvaDenti Curva(double fine, double r1, double pendenza, double r2, double sx, double dx, double passo)
 {
     CCurvaDenti c(MacchinaEsempio());
-    c.XFineDentimm = static_cast<float>(fine);
-    c.RRaccordo1mm = static_cast<float>(r1);
-    c.PendenzaRettadeg = static_cast<float>(pendenza);
-    c.RRaccordo2mm = static_cast<float>(r2);
-    c.XFinaleSxmm = static_cast<float>(sx);
-    c.XFinaleDxmm = static_cast<float>(dx);
-    c.PassoPuntimm = static_cast<float>(passo);
+    float* campi[] = {&c.XFineDentimm, &c.RRaccordo1mm, &c.PendenzaRettadeg, &c.RRaccordo2mm,
+                      &c.XFinaleSxmm,  &c.XFinaleDxmm,  &c.PassoPuntimm};
+    const double valori[] = {fine, r1, pendenza, r2, sx, dx, passo};
+    for (int k = 0; k < 7; ++k)
+        *campi[k] = static_cast<float>(valori[k]);
     return c;
 }
 

@@ -52,8 +52,7 @@ TEST(Discretizzatore, CasiLimite)
     CLimitiEParametri m = MacchinaEsempio();
     m.AsseX.StepPerUnita = m.AsseX.StepSPerLSB = m.AsseY.StepPerUnita = m.AsseY.StepSPerLSB = m.AsseR.StepSPerLSB = 1;
     m.AsseR.StepPerUnita = 100, m.AsseR.PosMin = -1000, m.AsseR.PosMax = 1000, m.PassoTemporale = 0.5, m.AsseC.MaxVel = 1e9;
-    CString testa;
-    CSezione::UsaTestonaDiDefault(testa);
+    ASSERT_TRUE(TestaDiDefaultPronta());
     const struct {
         std::vector<double> a, x;
         float T;

@@ -181,8 +181,7 @@ TEST(Panoramica, GeometriaSuEsamiCasuali)
 // mirrored about the midline, and every integrated state within every range, speed and acceleration.
 TEST(Panoramica, EsameDiEsempio)
 {
-    CString testa;
-    ASSERT_TRUE(CSezione::UsaTestonaDiDefault(testa));
+    ASSERT_TRUE(TestaDiDefaultPronta());
     CTraiettoria t = EsamePanoramicoAdulto(MacchinaEsempio());
     t.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_PAN);
     ASSERT_TRUE(t.TipoCurva == CTraiettoria::CURVA_PANORAMICA && t.GetErrorString().empty()) << StringaAUtf8(t.GetErrorString());
@@ -209,8 +208,7 @@ TEST(Panoramica, EsameDiEsempio)
 // own rules have their own tests.
 TEST(Panoramica, CatenaSuEsamiCasuali)
 {
-    CString testa;
-    ASSERT_TRUE(CSezione::UsaTestonaDiDefault(testa));
+    ASSERT_TRUE(TestaDiDefaultPronta());
     std::mt19937_64 g(7);
     std::uniform_real_distribution<double> u(0.0, 1.0);
     int calcolati = 0;

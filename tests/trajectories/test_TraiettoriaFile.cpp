@@ -31,11 +31,8 @@ std::vector<Tr> Correnti()
     t[0].TipoCurva = 5, t[0].Nome = L"Scan da file", t[0].TipoCurvaVero = 3, t[0].BraccioCephDx = 0, t[0].IsScout = 7;
     t[0].IngrandimentoCSV = 1.25f, t[0].PuntoIniziale.dPosX = 10.4, t[0].PuntoIniziale.dPosY = -5.3;
     t[0].PuntoIniziale.dPosR = 90.0;
-    for (int k : {0, 100}) {
-        PASSO_TRAIETTORIA p;
-        p.iX = k, p.iY = 32868 + k, p.iR = 5, p.iC = 1000, p.iKV = 80, p.imA = 90, p.iH = 3;
-        t[0].ArrayPassi.Add(p);
-    }
+    for (int k : {0, 100})
+        t[0].ArrayPassi.Add(PassoProva({k, 32868 + k, 5, 1000, 80, 90, 3}));
     t[1].TipoCurva = 2, t[1].Nome = L"Pan adulto  standard", t[1].Ingrandimento = 1.25f, t[1].TempoScansiones = 14.2f;
     t[1].InvScaricamento = 1, t[1].PosRProjCostSx = 42, t[1].TraietSimmetrica = 0, t[1].PosDistAng0 = 3;
     t[1].TipoRicostruzione = 1, t[1].Is2Assi = 1, t[1].MostraGrKV = 1, t[1].IngrGrShift = 25.0f;
@@ -63,9 +60,7 @@ std::string Salva(std::vector<Tr>& t, const std::vector<int>& tipi, const CStrin
         t[i].TipoCurva = tipi[i];
         t[i].SalvaFileTRG(f, nome, 1);
     }
-    std::string testo(static_cast<size_t>(std::ftell(f)), '\0');
-    std::rewind(f);
-    testo.resize(std::fread(testo.data(), 1, testo.size(), f));
+    const std::string testo = TestoDelFlusso(f);
     std::fclose(f);
     return testo;
 }
@@ -75,9 +70,7 @@ std::string Salva(std::vector<Tr>& t, const std::vector<int>& tipi, const CStrin
 std::vector<Tr> Carica(const std::string& testo, size_t n, const CString& nome, std::vector<int>& esiti,
                        const std::function<void(Tr&)>& prima = [](Tr&) {})
 {
-    FILE* f = std::tmpfile();
-    std::fwrite(testo.data(), 1, testo.size(), f);
-    std::rewind(f);
+    FILE* f = FlussoCon(testo);
     CLimitiEParametri m = MacchinaEsempio();
     m.PassoTemporale = 0.0;
     std::vector<Tr> t(n, Tr(m));
@@ -144,11 +137,7 @@ TEST(TraiettoriaFile, OgniVersioneVecchiaConLeSueCompletezze)
     };
     const CString pan = TestoMessaggio(175);
 #define SE(condizione) [&](const Tr& t) { return condizione; }
-    const struct {
-        int tipo, versione;
-        CString nome;
-        std::function<bool(const Tr&)> verifica;
-    } casi[] = {
+    const struct { int tipo, versione; CString nome; std::function<bool(const Tr&)> verifica; } casi[] = {
         {5, 1, L"csv uno", SE(t.TipoCurvaVero == 4 && t.IngrandimentoCSV == 1.5f)},
         {5, 2, L"csv due", SE(t.TipoCurvaVero == 6 && t.IngrandimentoCSV == 2.0f)},
         {2, 1, pan, SE(t.PosDistAng0 == 2 && t.PuntiTuning.GetSize() == 2 && piatto(t.PuntiTuningKV, 20, 240, 85) &&
