@@ -425,3 +425,19 @@ TEST(Korvane, EsameNuovoMostraImpostaSalva)
     EXPECT_TRUE(std::any_of(scritti.begin(), scritti.end(),
                             [](const nlohmann::json& f) { return f.get<std::string>().ends_with("_i.txt"); }));
 }
+
+TEST(Korvane, DatEInspectLeggonoUnProgetto)
+{
+    const std::string dir = CartellaTemporanea("cli-progetto");
+    ASSERT_EQ(Esegui("exam new linear --out " + dir + "lin.trg").codice, 0);
+    Esito e = Esegui("dat --project " + dir + "lin.trg --out " + dir + "out --json");
+    ASSERT_EQ(e.codice, 0) << e.uscita;
+    const auto scritti = nlohmann::json::parse(e.uscita)["files"];
+    EXPECT_TRUE(std::any_of(scritti.begin(), scritti.end(),
+                            [](const nlohmann::json& f) { return f.get<std::string>().ends_with("_i.dat"); }));
+    e = Esegui("inspect " + dir + "lin.trg --json");
+    ASSERT_EQ(e.codice, 0) << e.uscita;
+    EXPECT_EQ(nlohmann::json::parse(e.uscita)["sections"][1]["kind"], "linear");
+    EXPECT_EQ(Esegui("dat --project " + dir + "manca.trg --out " + dir + "out").codice, 2);
+    EXPECT_EQ(Esegui("dat --project " + dir + "lin.trg --example pan --out " + dir + "out").codice, 2);
+}

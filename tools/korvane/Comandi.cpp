@@ -366,6 +366,9 @@ int EseguiMovimento(const OpzioniMovimento& o)
 
 int EseguiIspeziona(const OpzioniIspeziona& o)
 {
+    // A project is shown section by section, as `exam show` does.
+    if (o.buffer.size() > 4 && o.buffer.compare(o.buffer.size() - 4, 4, ".trg") == 0)
+        return MostraProgetto(o.buffer, o.macchina, o.json);
     CLimitiEParametri m;
     if (!CaricaMacchina(o.macchina, m))
         return ESITO_USO;

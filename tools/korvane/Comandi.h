@@ -59,6 +59,7 @@ struct OpzioniMacchina {
 
 class CLimitiEParametri;
 class CSezione;
+class CPercorso;
 struct PUNTO_TRAIETTORIA;
 
 // An input opened by the bytes of its name, so a name too long, a link loop or a name that is not
@@ -111,6 +112,11 @@ void AggiungiComandoLineare(CLI::App& app, int& esito);
 std::string VerdettoTesta(const OpzioniComuni& o, const CSezione& s, int modo, const std::string& testa);
 void AggiungiComandoDat(CLI::App& app, int& esito);
 void AggiungiComandoEsame(CLI::App& app, int& esito);
+// Loads a project (".trg" with its "_MP.ini"), gives a panoramic trajectory the example arch and
+// corrects continuity; false after a reason on standard error. `messaggio` gets the first message.
+bool CaricaProgetto(const std::string& file, const std::string& macchina, CPercorso& p, std::string& messaggio);
+// `korvane exam show`: every section of a project and its continuity.
+int MostraProgetto(const std::string& file, const std::string& macchina, bool json);
 
 void AggiungiOpzioniComuni(CLI::App& sub, OpzioniComuni& o, const std::string& uscitaPredefinita);
 int EseguiCB3D(const OpzioniCB3D& o);

@@ -27,6 +27,7 @@ struct OpzioniDat {
     std::string uscita = "out/dat";
     std::string esempio;
     std::string csv;
+    std::string progetto;
     bool json = false;
     int gruppo = 0;
     int tipo = 0;
@@ -36,7 +37,15 @@ struct OpzioniDat {
     bool lut = false;
     bool converti = false;
     const CLI::Option* opzioneGruppo = nullptr;
+    const CLI::Option* opzioneTipo = nullptr;
+    const CLI::Option* opzioneVersione = nullptr;
+    const CLI::Option* opzioneAps = nullptr;
 };
+
+bool Data(const CLI::Option* o)
+{
+    return o != nullptr && o->count() > 0;
+}
 
 // Builds the exam's path into `p`; false with the reason in `errore`.
 using Costruttore = std::function<bool(CPercorso& p, const CLimitiEParametri& m, std::string& errore)>;
@@ -167,8 +176,8 @@ int Rifiuto(CPercorso& p, const std::string& senzaMessaggio)
 
 int Esegui(const OpzioniDat& o)
 {
-    if (o.esempio.empty() == o.csv.empty()) {
-        Errore("give either --example NAME or --csv FILE");
+    if (o.esempio.empty() + o.csv.empty() + o.progetto.empty() != 2) {
+        Errore("give one of --example NAME, --csv FILE or --project FILE.trg");
         return ESITO_USO;
     }
     // The library takes wide names and hands them back as UTF-8: other bytes would name another file.
@@ -196,6 +205,13 @@ int Esegui(const OpzioniDat& o)
             Errore(errore);
             return ESITO_RIFIUTATO;
         }
+    } else if (!o.progetto.empty()) {
+        if (!CaricaProgetto(o.progetto, o.macchina, p, errore))
+            return ESITO_USO;
+        if (!errore.empty()) {
+            Errore(errore);
+            return ESITO_RIFIUTATO;
+        }
     } else if (const int esito = DaCsv(o.csv, p, m, errore); esito != ESITO_OK) {
         if (esito == ESITO_RIFIUTATO)
             Errore(errore);
@@ -203,15 +219,23 @@ int Esegui(const OpzioniDat& o)
     }
 
     CParametriFileDat& d = p.GetParametriFileDat();
-    d.Group = o.opzioneGruppo != nullptr && o.opzioneGruppo->count() > 0 ? o.gruppo : gruppo;
-    d.Type = o.tipo;
-    d.Version = o.versione;
-    d.ApsRangeMin = o.aps[0];
-    d.ApsRangeMax = o.aps[1];
+    // A project keeps its own exam settings; an option given on the command line replaces one.
+    const bool propri = !o.progetto.empty();
+    if (!propri || Data(o.opzioneGruppo))
+        d.Group = Data(o.opzioneGruppo) ? o.gruppo : gruppo;
+    if (!propri || Data(o.opzioneTipo))
+        d.Type = o.tipo;
+    if (!propri || Data(o.opzioneVersione))
+        d.Version = o.versione;
+    if (!propri || Data(o.opzioneAps)) {
+        d.ApsRangeMin = o.aps[0];
+        d.ApsRangeMax = o.aps[1];
+    }
     // No per-sub-image settings are given here: every sub-image takes the unit's default note and margins.
-    for (ArrayInt* a : {&d.LRImgNote, &d.PxMarginsTop, &d.PxMarginsBottom, &d.PxMarginsRight, &d.PxMarginsLeft,
-                        &d.PxMarginsTopC, &d.PxMarginsBottomC, &d.PxMarginsRightC, &d.PxMarginsLeftC})
-        a->RemoveAll();
+    if (!propri)
+        for (ArrayInt* a : {&d.LRImgNote, &d.PxMarginsTop, &d.PxMarginsBottom, &d.PxMarginsRight, &d.PxMarginsLeft,
+                            &d.PxMarginsTopC, &d.PxMarginsBottomC, &d.PxMarginsRightC, &d.PxMarginsLeftC})
+            a->RemoveAll();
     p.SetTipoOutput(o.tipoOutput);
 
     Cartella cartella(o.uscita);
@@ -276,15 +300,18 @@ void AggiungiComandoDat(CLI::App& app, int& esito)
     for (const auto& [nome, esempio] : Esempi())
         nomi.push_back(nome);
     auto* esempio = sub->add_option("--example", o.esempio, "the example exam to write")->check(CLI::IsMember(nomi));
-    sub->add_option("--csv", o.csv, "a step CSV, with its start file beside it (name with _P0 before the extension)")
-        ->excludes(esempio);
+    auto* csv = sub->add_option("--csv", o.csv, "a step CSV, with its start file beside it (name with _P0 before the extension)")
+                    ->excludes(esempio);
+    sub->add_option("--project", o.progetto, "a project (.trg with its _MP.ini), its own exam settings kept")
+        ->excludes(esempio)
+        ->excludes(csv);
     sub->add_option("--out", o.uscita, "folder the outputs are written into")->capture_default_str();
     sub->add_flag("--json", o.json, "print what was written as JSON");
     o.opzioneGruppo = sub->add_option("--group", o.gruppo, "exam group (default: the exam's own)")
                           ->check(CLI::Range(0, 5));
-    sub->add_option("--type", o.tipo, "exam type within the group")->check(CLI::Range(0, 65535))->capture_default_str();
-    sub->add_option("--exam-version", o.versione, "projection file version")->check(CLI::Range(0, 255))->capture_default_str();
-    sub->add_option("--aps", o.aps, "APS range MIN,MAX")
+    o.opzioneTipo = sub->add_option("--type", o.tipo, "exam type within the group")->check(CLI::Range(0, 65535))->capture_default_str();
+    o.opzioneVersione = sub->add_option("--exam-version", o.versione, "projection file version")->check(CLI::Range(0, 255))->capture_default_str();
+    o.opzioneAps = sub->add_option("--aps", o.aps, "APS range MIN,MAX")
         ->delimiter(',')
         ->expected(2)
         ->check(CLI::Range(0, 255))

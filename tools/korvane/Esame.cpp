@@ -112,19 +112,21 @@ CSezione::TIPO_CONTROLLO_ANTICOLLISIONE ModoDelTipo(int tipo)
 // Loads a project. A project keeps no arch curve, so a panoramic trajectory comes back uncomputed;
 // it gets the example adult arch and is computed again. Continuity is corrected, since the file
 // keeps the junctions' ends with six decimals only. Returns the path's first message, if any.
-bool CaricaProgetto(const OpzioniEsame& o, CPercorso& p, std::string& messaggio)
+}  // namespace
+
+bool CaricaProgetto(const std::string& file, const std::string& macchina, CPercorso& p, std::string& messaggio)
 {
     CLimitiEParametri m;
-    if (!CaricaMacchina(o.macchina, m))
+    if (!CaricaMacchina(macchina, m))
         return false;
-    if (!fs::is_regular_file(o.file)) {
-        Errore("cannot read the project: " + o.file);
+    if (!fs::is_regular_file(file)) {
+        Errore("cannot read the project: " + file);
         return false;
     }
     CString testa;
     CSezione::UsaTestonaDiDefault(testa);
     p.SetLimitiEParametri(&m, 1);
-    p.CaricaFile(StringaDaUtf8(o.file), 1, 1);
+    p.CaricaFile(StringaDaUtf8(file), 1, 1);
     CString errore = p.GetErrorString();
     const CTraiettoria esempio = EsamePanoramicoAdulto(p.GetLimitiEParametri());
     for (int i = 0; i < p.ArrayTraiettorieGetSize(); ++i) {
@@ -132,7 +134,7 @@ bool CaricaProgetto(const OpzioniEsame& o, CPercorso& p, std::string& messaggio)
         if (t.TipoCurva != CTraiettoria::CURVA_NON_CALCOLATA || !t.CurvaDenti.ArrayCurvaDenti.IsEmpty() ||
             t.PuntiTuning.IsEmpty())
             continue;
-        if (errore == TestoMessaggio(206))
+        if (errore == TestoMessaggio(MSG_CURVA_PANORAMICA_CORTA))
             errore.clear();
         t.CurvaDenti = esempio.CurvaDenti;
         t.TipoCurva = CTraiettoria::CURVA_PANORAMICA;
@@ -145,6 +147,8 @@ bool CaricaProgetto(const OpzioniEsame& o, CPercorso& p, std::string& messaggio)
     messaggio = StringaAUtf8(errore);
     return true;
 }
+
+namespace {
 
 // Every file of a folder with the time it was last written.
 std::map<std::string, fs::file_time_type> Istantanea(const std::string& cartella)
@@ -210,7 +214,7 @@ int Mostra(const OpzioniEsame& o)
 {
     CPercorso p;
     std::string messaggio;
-    if (!CaricaProgetto(o, p, messaggio))
+    if (!CaricaProgetto(o.file, o.macchina, p, messaggio))
         return ESITO_USO;
     const CLimitiEParametri& m = p.GetLimitiEParametri();
     const int continuo = p.CheckContinuitaSezioni();
@@ -266,7 +270,7 @@ int Imposta(const OpzioniEsame& o)
 {
     CPercorso p;
     std::string messaggio;
-    if (!CaricaProgetto(o, p, messaggio))
+    if (!CaricaProgetto(o.file, o.macchina, p, messaggio))
         return ESITO_USO;
     // Every assignment is checked before any is applied: a bad one changes nothing.
     std::vector<CTraiettoria> traiettorie;
@@ -320,7 +324,7 @@ int SalvaTutto(const OpzioniEsame& o)
 {
     CPercorso p;
     std::string messaggio;
-    if (!CaricaProgetto(o, p, messaggio))
+    if (!CaricaProgetto(o.file, o.macchina, p, messaggio))
         return ESITO_USO;
     if (o.lut)
         p.SetSalvaLUT(1);
@@ -330,6 +334,15 @@ int SalvaTutto(const OpzioniEsame& o)
 }
 
 }  // namespace
+
+int MostraProgetto(const std::string& file, const std::string& macchina, bool json)
+{
+    OpzioniEsame o;
+    o.file = file;
+    o.macchina = macchina;
+    o.json = json;
+    return Mostra(o);
+}
 
 void AggiungiComandoEsame(CLI::App& app, int& esito)
 {

@@ -87,7 +87,7 @@ int main(int argc, char** argv)
 
     OpzioniIspeziona isp;
     sub = app.add_subcommand("inspect", "decode a step buffer or a projection file's binary image: header, sub-images, steps, scout, CRC and the motion");
-    sub->add_option("buffer", isp.buffer, "the step buffer (37293 bytes) or the projection image (_i.dat, .bin)")->required();
+    sub->add_option("buffer", isp.buffer, "the step buffer (37293 bytes), the projection image (_i.dat, .bin) or a project (.trg)")->required();
     sub->add_option("--machine", isp.macchina, "machine file the words are read against (default: the example unit)");
     sub->add_flag("--json", isp.json, "print the result as JSON");
     sub->callback([&] { esito = EseguiIspeziona(isp); });
