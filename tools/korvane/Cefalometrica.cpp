@@ -76,11 +76,7 @@ int Esegui(const OpzioniCefalometrica& o)
                     static_cast<double>(t.IngrandimentoCef));
         std::printf("written: %s, %s\n", passi.c_str(), assi.c_str());
     }
-    if (!avviso.empty()) {
-        Errore(StringaAUtf8(avviso));
-        return ESITO_RIFIUTATO;
-    }
-    return ESITO_OK;
+    return EsitoConAvviso(avviso);
 }
 
 }  // namespace

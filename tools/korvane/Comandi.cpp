@@ -261,6 +261,14 @@ void Errore(const std::string& testo)
     std::fprintf(stderr, "korvane: %s\n", testo.c_str());
 }
 
+int EsitoConAvviso(const CString& avviso)
+{
+    if (avviso.empty())
+        return ESITO_OK;
+    Errore(StringaAUtf8(avviso));
+    return ESITO_RIFIUTATO;
+}
+
 // Names from the command line need not be UTF-8: their stray bytes are replaced in JSON.
 void StampaJson(const nlohmann::json& j)
 {

@@ -80,6 +80,9 @@ private:
 };
 
 void Errore(const std::string& testo);
+// A computed section whose error text holds a limit or collision message: its files were written and
+// shown, and the exit code says so (the message on standard error).
+int EsitoConAvviso(const CString& avviso);
 // Prints a summary as JSON; stray bytes of names that are not UTF-8 are replaced.
 void StampaJson(const nlohmann::json& j);
 

@@ -85,11 +85,7 @@ int Esegui(const OpzioniLineare& o)
                     stat[RIEPILOGO_ACC_Y_MAX]);
         std::printf("written: %s, %s\n", scritti[0].c_str(), scritti[1].c_str());
     }
-    if (!avviso.empty()) {
-        Errore(StringaAUtf8(avviso));
-        return ESITO_RIFIUTATO;
-    }
-    return ESITO_OK;
+    return EsitoConAvviso(avviso);
 }
 
 }  // namespace

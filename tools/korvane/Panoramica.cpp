@@ -117,11 +117,7 @@ int Esegui(const OpzioniPanoramica& o)
                     stat[RIEPILOGO_R_MIN], stat[RIEPILOGO_R_MAX], stat[RIEPILOGO_VEL_C_MAX]);
         std::printf("written: %s, %s, %s\n", scritti[0].c_str(), scritti[1].c_str(), scritti[2].c_str());
     }
-    if (!avviso.empty()) {
-        Errore(StringaAUtf8(avviso));
-        return ESITO_RIFIUTATO;
-    }
-    return ESITO_OK;
+    return EsitoConAvviso(avviso);
 }
 
 }  // namespace
