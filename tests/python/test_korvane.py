@@ -54,30 +54,23 @@ def _membri_diversi(a, b):
 
 
 def test_a_project_saved_from_python_loads_in_cpp_and_back(tmp_path):
-    p, messaggio = korvane.carica_progetto(os.path.join(SORGENTI, "examples", "projects", "pan.trg"))
-    assert messaggio == "" and p.CheckContinuitaSezioni() == 1
-    ultimo = p.ArrayOrdineGetSize() - 1
-    k = p.ArrayOrdineGetPosSezione(ultimo)
-    r = p.ArrayRaccordiGetRaccordo(k)
-    r.MaxAccPercento = 50.0
-    r.CalcolaArrayVelocita(p.GetTipoControlloAnticollisioneConsigliato())
-    p.ArrayRaccordiSetAt(k, r)
-    p.CorreggiContinuitaSezioni()
-    nome = tmp_path / "pan.trg"
+    p, _ = korvane.carica_progetto(os.path.join(SORGENTI, "examples", "projects", "pan.trg"))
+    r = p.ArrayRaccordiGetRaccordo(1)
+    r.Nome = "Gentle stop"
+    p.ArrayRaccordiSetAt(1, r)
+    nome, cli = tmp_path / "pan.trg", os.environ["KORVANE_CLI"]
     assert p.SalvaFile(nome) == 1 and p.GetErrorString() == ""
-    cli = os.environ["KORVANE_CLI"]
     uscita = subprocess.run([cli, "exam", "show", str(nome), "--json"], check=True, capture_output=True, text=True)
-    mostrato = json.loads(uscita.stdout)
-    sezioni = korvane.sezioni(p)
+    mostrato, sezioni = json.loads(uscita.stdout), korvane.sezioni(p)
     assert mostrato["continuous"] and mostrato["message"] == ""
     assert [(s["name"], s["steps"]) for s in mostrato["sections"]] == [(s.Nome, len(s.ArrayPassi)) for *_, s in sezioni]
     q, messaggio = korvane.carica_progetto(nome)
-    assert messaggio == "" and [t for _, t, _ in korvane.sezioni(q)] == [t for _, t, _ in sezioni]
-    for (_, _, a), (_, _, b) in zip(sezioni, korvane.sezioni(q)):
-        assert _membri_diversi(a, b)[0] == [], a.Nome
-    # And back: a change C++ saves is what Python loads.
-    subprocess.run([cli, "exam", "set", str(nome), f"{ultimo}.MaxAccPercento=30"], check=True, capture_output=True)
-    assert korvane.carica_progetto(nome)[0].ArrayRaccordiGetRaccordo(k).MaxAccPercento == 30.0
+    assert messaggio == "" and len(korvane.sezioni(q)) == len(sezioni)
+    for (_, tipo, a), (_, tipo_q, b) in zip(sezioni, korvane.sezioni(q)):
+        assert tipo == tipo_q and _membri_diversi(a, b)[0] == [], a.Nome
+    # And back: what C++ changes and saves is what Python loads.
+    subprocess.run([cli, "exam", "set", str(nome), "2.MaxAccPercento=30"], check=True, capture_output=True)
+    assert korvane.carica_progetto(nome)[0].ArrayRaccordiGetRaccordo(1).MaxAccPercento == 30.0
 
 
 def test_pictures_of_every_example_are_drawn_headless(esempi, tmp_path):
