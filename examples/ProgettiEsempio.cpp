@@ -6,6 +6,7 @@
 #include "examples/EsameLineare.h"
 #include "examples/EsamePanoramico.h"
 #include "examples/PercorsoEsempio.h"
+#include "resources/Messaggi.h"
 
 namespace {
 
@@ -124,4 +125,27 @@ const ProgettoEsempio* TrovaProgettoEsempio(const std::string& tipo)
         if (tipo == p.tipo)
             return &p;
     return nullptr;
+}
+
+CString CompletaProgettoCaricato(CPercorso& p)
+{
+    CString errore = p.GetErrorString();
+    const CTraiettoria esempio = EsamePanoramicoAdulto(p.GetLimitiEParametri());
+    for (int i = 0; i < p.ArrayTraiettorieGetSize(); ++i) {
+        CTraiettoria t(p.ArrayTraiettorieGetTraiettoria(i));
+        if (t.TipoCurva != CTraiettoria::CURVA_NON_CALCOLATA || !t.CurvaDenti.ArrayCurvaDenti.IsEmpty() ||
+            t.PuntiTuning.IsEmpty())
+            continue;
+        // The short-curve complaint was about the missing arch, which is given here.
+        if (errore == TestoMessaggio(MSG_CURVA_PANORAMICA_CORTA))
+            errore.clear();
+        t.CurvaDenti = esempio.CurvaDenti;
+        t.TipoCurva = CTraiettoria::CURVA_PANORAMICA;
+        t.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_PAN);
+        ImpostaSeVuoto(errore, t.StringaErrore);
+        p.CopiaTraiettoria(i, &t);
+    }
+    p.CorreggiContinuitaSezioni();
+    ImpostaSeVuoto(errore, p.GetErrorString());
+    return errore;
 }

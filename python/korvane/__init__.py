@@ -89,6 +89,18 @@ def percorso_di_esempio(tipo, macchina=None):
     return percorso_da_traiettoria(t, _a_riposo(t.PuntoIniziale, -5.0 * verso), _a_riposo(t.PuntoFinale, 5.0 * verso))
 
 
+def carica_progetto(nome, macchina=None):
+    """A project (.trg) loaded with the built-in head outline as `korvane exam` loads it: the machine
+    file beside it if there is one (else `macchina`, the example unit by default), the example adult
+    arch for a panoramic trajectory saved without one, continuity corrected. Returns (path, message),
+    the message being the first one met ("" when none)."""
+    p = CPercorso()
+    p.SetLimitiEParametri(macchina if macchina is not None else esempi.MacchinaEsempio(), 1)
+    CSezione.UsaTestonaDiDefault()
+    p.CaricaFile(nome, 1, 1)
+    return p, esempi.CompletaProgettoCaricato(p)
+
+
 def leggi_buffer(sorgente, macchina=None):
     """A step buffer (a file name or its 37293 bytes) read back: a dict with its header fields, the
     steps ("passi"), the axis states they integrate to ("stati") and the machine ("macchina")."""

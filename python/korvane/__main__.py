@@ -36,8 +36,10 @@ def _principale(argomenti=None):
             nome = a.example
             oggetto = korvane.percorso_di_esempio(a.example, macchina)
         elif a.file.lower().endswith(".trg"):
-            print("korvane: reading .trg projects is not available in this build", file=sys.stderr)
-            return 2
+            nome = os.path.splitext(os.path.basename(a.file))[0]
+            oggetto, messaggio = korvane.carica_progetto(a.file, macchina)
+            if messaggio:
+                print(f"korvane: {a.file}: {messaggio}", file=sys.stderr)
         else:
             nome = os.path.splitext(os.path.basename(a.file))[0]
             korvane.CSezione.UsaTestonaDiDefault()

@@ -5,6 +5,7 @@
 #include "examples/EsamePanoramico.h"
 #include "examples/MacchinaEsempio.h"
 #include "examples/PercorsoEsempio.h"
+#include "examples/ProgettiEsempio.h"
 #include "tools/korvane/LetturaBuffer.h"
 
 namespace {
@@ -186,9 +187,17 @@ void LegaPercorsoEApi(py::module_& m)
                  const CString n = NomeFile(nome);
                  RichiediFile(n);
                  return ArrayDaDouble(p.LoadLUT(n));
-             }, py::arg("nome"));
-    // The project file (SalvaFile / CaricaFile) is bound here, beside the unit's files, once the
-    // path carries it.
+             }, py::arg("nome"))
+        .def("SalvaFile", [](CPercorso& p, const py::object& nome, int salvaDat, int converti) {
+                 return EsitoPercorso(p.SalvaFile(NomeFile(nome), salvaDat, converti), p);
+             }, py::arg("nomeFile"), py::arg("salvaDat") = 0, py::arg("converti") = 0,
+             "Saves the project (.trg) and the outputs beside it; 1 unless refused.")
+        .def("CaricaFile", [](CPercorso& p, const py::object& nome, int sostituisci, int caricaRaccordi) {
+                 const CString n = NomeFile(nome);
+                 RichiediFile(n);
+                 return EsitoPercorso(p.CaricaFile(n, sostituisci, caricaRaccordi), p);
+             }, py::arg("nomeFile"), py::arg("sostituisci") = 1, py::arg("caricaRaccordi") = 1,
+             "Loads a project (.trg) or a step CSV. 1 even when a line was damaged: GetErrorString tells.");
 
     py::class_<ParamTrjCB3D> cb3d(m, "ParamTrjCB3D", "Parameters of a cone-beam 3D scan.");
     cb3d.def(py::init<>())
@@ -257,6 +266,10 @@ void LegaPercorsoEApi(py::module_& m)
     esempi.def("MacchinaEsempio", &MacchinaEsempio);
     esempi.def("EsamePanoramicoAdulto", &EsamePanoramicoAdulto, py::arg("macchina"));
     esempi.def("EsameCefalometrico", &EsameCefalometrico, py::arg("macchina"));
+    esempi.def("CompletaProgettoCaricato", [](CPercorso& p) { return StringaAUtf8(CompletaProgettoCaricato(p)); },
+               py::arg("percorso"),
+               "After CaricaFile: the example arch for panoramic trajectories loaded without one, and continuity. "
+               "Returns the first message met, '' when none.");
     esempi.def("CostruisciCB3D", &CostruisciCB3D, py::arg("percorso"), py::arg("macchina"));
     // The panoramic example computed wholly in C++, the reference the Python computation is held to.
     esempi.def("EsamePanoramicoCalcolatoInCpp", [](const CLimitiEParametri& macchina) {

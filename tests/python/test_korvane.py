@@ -1,4 +1,5 @@
 import glob
+import json
 import os
 import subprocess
 import sys
@@ -41,12 +42,35 @@ def test_panoramic_example_from_python_equals_the_cpp_one_member_by_member():
     t = korvane.esempi.EsamePanoramicoAdulto(m)
     assert t.CalcolaTraiettoriaPanoramica() == 1 and t.DiscretizzaTraiettoriaPanoramica()[0] == 1
     riferimento = korvane.esempi.EsamePanoramicoCalcolatoInCpp(m)
-    membri = [n for n in dir(t) if not n.startswith("_") and not callable(getattr(t, n))]
-    assert len(membri) > 100 and len(t.ArrayPassi) > 0
-    for nome in membri:
-        a, b = getattr(t, nome), getattr(riferimento, nome)
-        assert (np.array_equal(a, b) if isinstance(a, np.ndarray) else a == b), nome
-    assert t == riferimento
+    assert len(_membri_diversi(t, riferimento)[1]) > 100 and len(t.ArrayPassi) > 0
+    assert _membri_diversi(t, riferimento)[0] == [] and t == riferimento
+
+
+def _membri_diversi(a, b):
+    """(the members of two sections that differ, all members compared)."""
+    membri = [n for n in dir(a) if not n.startswith("_") and not callable(getattr(a, n))]
+    uguale = lambda x, y: np.array_equal(x, y) if isinstance(x, np.ndarray) else x == y  # noqa: E731
+    return [n for n in membri if not uguale(getattr(a, n), getattr(b, n))], membri
+
+
+def test_a_project_saved_from_python_loads_in_cpp_and_back(tmp_path):
+    p, _ = korvane.carica_progetto(os.path.join(SORGENTI, "examples", "projects", "pan.trg"))
+    r = p.ArrayRaccordiGetRaccordo(1)
+    r.Nome = "Gentle stop"
+    p.ArrayRaccordiSetAt(1, r)
+    nome, cli = tmp_path / "pan.trg", os.environ["KORVANE_CLI"]
+    assert p.SalvaFile(nome) == 1 and p.GetErrorString() == ""
+    uscita = subprocess.run([cli, "exam", "show", str(nome), "--json"], check=True, capture_output=True, text=True)
+    mostrato, sezioni = json.loads(uscita.stdout), korvane.sezioni(p)
+    assert mostrato["continuous"] and mostrato["message"] == ""
+    assert [(s["name"], s["steps"]) for s in mostrato["sections"]] == [(s.Nome, len(s.ArrayPassi)) for *_, s in sezioni]
+    q, messaggio = korvane.carica_progetto(nome)
+    assert messaggio == "" and len(korvane.sezioni(q)) == len(sezioni)
+    for (_, tipo, a), (_, tipo_q, b) in zip(sezioni, korvane.sezioni(q)):
+        assert tipo == tipo_q and _membri_diversi(a, b)[0] == [], a.Nome
+    # And back: what C++ changes and saves is what Python loads.
+    subprocess.run([cli, "exam", "set", str(nome), "2.MaxAccPercento=30"], check=True, capture_output=True)
+    assert korvane.carica_progetto(nome)[0].ArrayRaccordiGetRaccordo(1).MaxAccPercento == 30.0
 
 
 def test_pictures_of_every_example_are_drawn_headless(esempi, tmp_path):
@@ -96,6 +120,7 @@ def test_axis_curves_stay_within_the_machine_limits(esempi):
     (lambda: korvane.CSezione.GetProfiloTestaPunto(100000), IndexError),
     (lambda: korvane.CLimitiEParametri().LeggiDaFile("/nonexistent/MachinesParameters.ini"), FileNotFoundError),
     (lambda: korvane.CSezione.LeggiTestonaDaFile("/nonexistent.csv"), FileNotFoundError),
+    (lambda: korvane.CPercorso().CaricaFile("/nonexistent.trg"), FileNotFoundError),
     (lambda: korvane.leggi_buffer(b"short"), ValueError),
     (lambda: korvane.CTraiettoria().__setattr__("PuntiTuning", np.zeros((3, 3))), ValueError),
     (lambda: korvane.CTraiettoria().__setattr__("Ingrandimento", "big"), TypeError),
@@ -120,13 +145,16 @@ def test_a_refusal_carries_the_library_s_message():
 def test_examples_and_the_plot_command_run(tmp_path):
     ambiente = dict(os.environ, MPLBACKEND="Agg")
     esempi = sorted(glob.glob(os.path.join(SORGENTI, "examples", "python", "*.py")))
-    assert len(esempi) >= 3
+    assert len(esempi) >= 4
     for esempio in esempi:
         subprocess.run([sys.executable, esempio, str(tmp_path)], check=True, env=ambiente, capture_output=True)
     subprocess.run([sys.executable, "-m", "korvane", "plot", "--example", "pan", "--out", str(tmp_path / "p")],
                    check=True, env=ambiente, capture_output=True)
     subprocess.run([sys.executable, "-m", "korvane", "plot", str(tmp_path / "scan.bin"), "--out", str(tmp_path / "b")],
                    check=True, env=ambiente, capture_output=True)
-    for cartella, attese in (("p", 6), ("b", 4)):
+    subprocess.run([sys.executable, "-m", "korvane", "plot", os.path.join(SORGENTI, "examples", "projects", "pan.trg"),
+                    "--out", str(tmp_path / "t")], check=True, env=ambiente, capture_output=True)
+    for cartella, attese in (("p", 6), ("b", 4), ("t", 6)):
         assert len(list((tmp_path / cartella).glob("*.*g"))) == attese
+        assert all(f.stat().st_size > 0 for f in (tmp_path / cartella).glob("*.png"))
     assert len(list(tmp_path.glob("0*.png"))) >= len(esempi)

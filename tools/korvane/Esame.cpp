@@ -127,23 +127,7 @@ bool CaricaProgetto(const std::string& file, const std::string& macchina, CPerco
     CSezione::UsaTestonaDiDefault(testa);
     p.SetLimitiEParametri(&m, 1);
     p.CaricaFile(StringaDaUtf8(file), 1, 1);
-    CString errore = p.GetErrorString();
-    const CTraiettoria esempio = EsamePanoramicoAdulto(p.GetLimitiEParametri());
-    for (int i = 0; i < p.ArrayTraiettorieGetSize(); ++i) {
-        CTraiettoria t(p.ArrayTraiettorieGetTraiettoria(i));
-        if (t.TipoCurva != CTraiettoria::CURVA_NON_CALCOLATA || !t.CurvaDenti.ArrayCurvaDenti.IsEmpty() ||
-            t.PuntiTuning.IsEmpty())
-            continue;
-        if (errore == TestoMessaggio(MSG_CURVA_PANORAMICA_CORTA))
-            errore.clear();
-        t.CurvaDenti = esempio.CurvaDenti;
-        t.TipoCurva = CTraiettoria::CURVA_PANORAMICA;
-        t.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_PAN);
-        ImpostaSeVuoto(errore, t.StringaErrore);
-        p.CopiaTraiettoria(i, &t);
-    }
-    p.CorreggiContinuitaSezioni();
-    ImpostaSeVuoto(errore, p.GetErrorString());
+    const CString errore = CompletaProgettoCaricato(p);
     messaggio = StringaAUtf8(errore);
     return true;
 }
