@@ -63,11 +63,11 @@ def _a_riposo(stato, dR):
     return PUNTO_TRAIETTORIA(stato.dPosX, stato.dPosY, stato.dPosR + dR, stato.dPosH)
 
 
-ESEMPI = ("pan", "ceph", "cb3d")
+ESEMPI = ("pan", "linear", "ceph", "cb3d")
 
 
 def percorso_di_esempio(tipo, macchina=None):
-    """The example exam `tipo` ("pan", "ceph" or "cb3d") on `macchina` (the example unit by default)
+    """The example exam `tipo` ("pan", "linear", "ceph" or "cb3d") on `macchina` (the example unit by default)
     as a computed path, with the built-in head outline in force."""
     if tipo not in ESEMPI:
         raise ValueError(f"unknown example {tipo!r}: one of {', '.join(ESEMPI)}")
@@ -81,6 +81,9 @@ def percorso_di_esempio(tipo, macchina=None):
         t = esempi.EsamePanoramicoAdulto(m)
         t.CalcolaTraiettoriaPanoramica()
         t.DiscretizzaTraiettoriaPanoramica()
+    elif tipo == "linear":
+        t = esempi.EsameLineare(m)
+        t.CalcolaTraiettoriaLineare()
     else:
         t = esempi.EsameCefalometrico(m)
         t.CalcolaTraiettoriaCefalometrica()

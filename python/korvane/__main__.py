@@ -10,7 +10,7 @@ def _principale(argomenti=None):
     comandi = parser.add_subparsers(dest="comando", required=True)
     plot = comandi.add_parser("plot", help="draw the top view, the axes and the panoramic graphs")
     plot.add_argument("file", nargs="?", help="a step buffer (37293 bytes) or a .trg project")
-    plot.add_argument("--example", choices=("pan", "ceph", "cb3d"), help="one of the example exams")
+    plot.add_argument("--example", choices=("pan", "linear", "ceph", "cb3d"), help="one of the example exams")
     plot.add_argument("--machine", help="machine file (default: the example unit)")
     plot.add_argument("--every", type=int, default=10, help="a beam every N steps in the top view")
     plot.add_argument("--out", required=True, help="folder the pictures are written into")

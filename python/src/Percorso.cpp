@@ -2,6 +2,7 @@
 
 #include "Conversioni.h"
 #include "examples/EsameCefalometrico.h"
+#include "examples/EsameLineare.h"
 #include "examples/EsamePanoramico.h"
 #include "examples/MacchinaEsempio.h"
 #include "examples/PercorsoEsempio.h"
@@ -266,6 +267,7 @@ void LegaPercorsoEApi(py::module_& m)
     esempi.def("MacchinaEsempio", &MacchinaEsempio);
     esempi.def("EsamePanoramicoAdulto", &EsamePanoramicoAdulto, py::arg("macchina"));
     esempi.def("EsameCefalometrico", &EsameCefalometrico, py::arg("macchina"));
+    esempi.def("EsameLineare", &EsameLineare, py::arg("macchina"));
     esempi.def("CompletaProgettoCaricato", [](CPercorso& p) { return StringaAUtf8(CompletaProgettoCaricato(p)); },
                py::arg("percorso"),
                "After CaricaFile: the example arch for panoramic trajectories loaded without one, and continuity. "
