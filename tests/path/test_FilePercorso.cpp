@@ -27,19 +27,6 @@ std::map<std::string, std::string> Contenuto(const std::string& cartella)
     return file;
 }
 
-template <class Blocco>
-std::string Testo(Blocco scrivi)
-{
-    char* b = nullptr;
-    size_t n = 0;
-    FILE* f = open_memstream(&b, &n);
-    scrivi(f);
-    std::fclose(f);
-    const std::string t(b, n);
-    std::free(b);
-    return t;
-}
-
 // The order, each trajectory's kind and name, the junction count and the general settings, as one line.
 std::string Riassunto(CPercorso& p)
 {
