@@ -51,15 +51,22 @@ inline std::string TestoDelFlusso(FILE* f)
     return testo;
 }
 
+// What `scrivi` puts into a stream.
+template <class Blocco>
+std::string Testo(Blocco scrivi)
+{
+    FILE* f = std::tmpfile();
+    scrivi(f);
+    const std::string testo = TestoDelFlusso(f);
+    std::fclose(f);
+    return testo;
+}
+
 // What a block writer puts into a stream.
 template <class T>
 std::string Scritto(T& oggetto)
 {
-    FILE* f = std::tmpfile();
-    oggetto.SalvaFileTRG(f);
-    const std::string testo = TestoDelFlusso(f);
-    std::fclose(f);
-    return testo;
+    return Testo([&](FILE* f) { oggetto.SalvaFileTRG(f); });
 }
 
 struct Lettura {

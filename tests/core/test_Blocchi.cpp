@@ -9,17 +9,8 @@
 
 namespace {
 
-const std::string PUNTO_V2 = "Versione          = 2\n"
-                             "dPosX             = 1.500000\n"
-                             "dPosY             = -2.000000\n"
-                             "dPosR             = 190.000000\n"
-                             "dPosH             = 3.250000\n"
-                             "dVelX             = 0.000000\n"
-                             "dVelY             = -0.500000\n"
-                             "dVelR             = 36.000000\n"
-                             "dVelH             = 0.125000\n"
-                             "iKV               = 80\n"
-                             "imA               = -7\n";
+// An axis state as its current writer puts it, byte for byte.
+const std::string PUNTO_V2 = LeggiFile(KORVANE_SOURCE_DIR "/tests/core/dati/punto_v2.txt");
 
 PUNTO_TRAIETTORIA PuntoDiProva()
 {

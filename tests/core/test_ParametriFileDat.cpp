@@ -8,22 +8,8 @@
 
 namespace {
 
-const std::string BLOCCO_DEFAULT =
-    "[PARAMETRI FILE DAT]\n\n"
-    "Versione          = 6\n"
-    "Group             = 0\nType              = 0\nVersion           = -1\nTFCanUpdate       = -1\n"
-    "TMCanUpdate       = -1\nYCanMove          = -1\nCeph patient pos  = -1\nPan keyb pos      = -1\n"
-    "Ceph arm pos      = -1\nBite block conf   = 1\nAps range Min     = -1\nAps range Max     = -1\n"
-    "Y axis corr len   = 0\nY axis corr min   = 0\nY axis corr max   = 0\nY axis open mounth= 0\n"
-    "X axis corr fact  = 0\nPrm collim offset1= -1\nPrm collim offset2= -1\nScn collim offset = -1\n"
-    "Pos Reset X [mm]  = 50.000000\nPos Reset Y [mm]  = 0.000000\nPos Reset R [deg] = -180.000000\n"
-    "Pos Reset H [mm]  = 0.000000\nPos Uscita X [mm] = 0.000000\nPos Uscita Y [mm] = 0.000000\n"
-    "Pos Uscita R [deg]= 0.000000\nPos Uscita H [mm] = 0.000000\n"
-    "Scout KV [kV]     = 0\nScout MA [mA]     = 0\nScout Coll Min    = 0\nScout Coll Max    = 0\n"
-    "1 Traiettorie in file .dat\n"
-    "LR img note       = 0\nPx margins top    = -1\nPx margins bottom = -1\nPx margins right  = -1\n"
-    "Px margins left   = -1\nPx margins topC   = -1\nPx margins bottomC= -1\nPx margins rightC = -1\n"
-    "Px margins leftC  = -1\n\n";
+// The block the default settings write, byte for byte.
+const std::string BLOCCO_DEFAULT = LeggiFile(KORVANE_SOURCE_DIR "/tests/core/dati/parametri_dat_predefiniti.txt");
 
 ArrayInt* Array(CParametriFileDat& d, int k)
 {

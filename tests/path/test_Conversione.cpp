@@ -102,12 +102,7 @@ TEST(Conversione, IlNostroBuilderScriveLImmagineDeiPassiDelFileIn)
 
 TEST(Conversione, IlNostroBuilderRifiutaCiòCheNonSaLeggere)
 {
-    const std::string buono = "PRJ_HEADER:\n\n[GROUP,TYPE]=0,3\n[VERSION]=21\n[PAN_KEYB_POS]=1\n[BITE_BLOCK_CONF]=2\n"
-                              "[APS_RANGE]=2,9\n[INI_AXES_POS]=20,-20,-80\n[MIN_AXES_POS]=20,-20,-80\n"
-                              "[MAX_AXES_POS]=20,-20,-80\n[Y_AXIS_CORR_LEN]=7\n[Y_AXIS_CORR_MIN]=0\n[Y_AXIS_CORR_MAX]=0\n"
-                              "[Y_AXIS_OPEN_MOUTH]=0\n[X_AXIS_CORR_FACT]=3\n[SUB_IMGS_NUM]=1\n\nSUB_IMGS_INFO:\n\n"
-                              "[VERT_MAGNI_FACT]=1250000\n[HORZ_MAGNI_FACT]=1250000\n[LR_IMG_NOTE]=2\n[IMG_COLS_NUM]=4\n"
-                              "[IMG_MARGINS]=60,20,3,4\n\nPRJ_STEPS:\n\n1,2,3,3,60,5\n32769,0,0,0,0,0\n";
+    const std::string buono = LeggiFile(KORVANE_SOURCE_DIR "/tests/path/dati/builder_ingresso.dat");
     std::string troppi = buono;
     for (int i = 0; i < 3000; ++i)
         troppi += "0,0,0,0,0,0\n";
@@ -133,7 +128,7 @@ TEST(Conversione, IlNostroBuilderRifiutaCiòCheNonSaLeggere)
     for (const auto& c : casi) {
         std::string testo = buono;
         testo.replace(testo.find(c.da), c.da.size(), c.a);
-        std::ofstream(dir + "in.x.dat") << testo;
+        ScriviFile(dir + "in.x.dat", testo);
         const auto [r, errore] = Converti(dir + "in.x.dat");
         EXPECT_TRUE(r == 0 && errore.rfind(Msg(145) + "\n", 0) == 0 && errore.find(c.motivo) != std::string::npos)
             << errore;
@@ -141,7 +136,7 @@ TEST(Conversione, IlNostroBuilderRifiutaCiòCheNonSaLeggere)
     }
 
     // Windows line ends are read; unset flags count as set; the unit rests where the exam starts.
-    std::ofstream(dir + "in.x.dat") << ConCRLF(buono);
+    ScriviFile(dir + "in.x.dat", ConCRLF(buono));
     ASSERT_EQ(Converti(dir + "in.x.dat").first, 1);
     const std::string b = LeggiFile(dir + "out.x.dat");
     EXPECT_EQ(b.substr(5, 4), std::string("\x07\x21\x00\x00", 4));

@@ -4,8 +4,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <random>
 
@@ -14,42 +12,19 @@
 #include "platform/Prompt.h"
 #include "resources/Messaggi.h"
 #include "support/MacchinaEsempio.h"
+#include "tests/core/TestoDiProva.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Leggi(const fs::path& nome)
-{
-    std::ifstream f(nome, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
-
-void Scrivi(const fs::path& nome, const std::string& testo)
-{
-    std::ofstream(nome, std::ios::binary) << testo;
-}
 
 // Every file of a folder by name, with its bytes.
 std::map<std::string, std::string> Contenuto(const std::string& cartella)
 {
     std::map<std::string, std::string> file;
     for (const auto& e : fs::directory_iterator(cartella))
-        file[e.path().filename().string()] = Leggi(e.path());
+        file[e.path().filename().string()] = LeggiFile(e.path().string());
     return file;
-}
-
-template <class Blocco>
-std::string Testo(Blocco scrivi)
-{
-    char* b = nullptr;
-    size_t n = 0;
-    FILE* f = open_memstream(&b, &n);
-    scrivi(f);
-    std::fclose(f);
-    const std::string t(b, n);
-    std::free(b);
-    return t;
 }
 
 // The order, each trajectory's kind and name, the junction count and the general settings, as one line.
@@ -97,7 +72,7 @@ TEST(FilePercorso, FormatoEFileScritti)
         "tipo: 1, posizione: 0\ntipo: 0, posizione: 1\n\nNumero Traiettorie= 2\n\n" +
         traiettoria + "\n" + traiettoria + "\n[RACCORDI]\n\nVersione          = 1\n1 Raccordi salvati\n\n" +
         Testo([&](FILE* f) { r.SalvaFileTRG(f); }) + "\n[END]";
-    EXPECT_EQ(Leggi(dir + "exam.trg"), atteso);
+    EXPECT_EQ(LeggiFile(dir + "exam.trg"), atteso);
     for (const char* nome : {"exam.csv", "exam_MP.ini", "exam_P0.csv", "exam_SH.csv"})
         EXPECT_TRUE(fs::exists(dir + nome)) << nome;
 
@@ -184,12 +159,8 @@ TEST(FilePercorso, FileDanneggiati)
     TrovaProgettoEsempio("cb3d")->costruisci(p, m);
     const std::string dir = CartellaTemporanea("percorso-danni");
     ASSERT_EQ(p.SalvaFile(StringaDaUtf8(dir + "exam.trg"), 0, 0), 1);
-    const std::string buono = Leggi(dir + "exam.trg");
-    const auto sostituisci = [&](const std::string& da, const std::string& a) {
-        std::string t = buono;
-        const size_t i = t.find(da);
-        return i == std::string::npos ? std::string("missing") : t.replace(i, da.size(), a);
-    };
+    const std::string buono = LeggiFile(dir + "exam.trg");
+    const auto sostituisci = [&](const std::string& da, const std::string& a) { return Sostituisci(buono, da, a); };
     const std::string tutto = "10 00 11 3:CB3D scan J2 L0 O2";
     const struct {
         std::string testo;
@@ -197,7 +168,7 @@ TEST(FilePercorso, FileDanneggiati)
         std::string riassunto;
     } casi[] = {
         {buono, false, tutto},
-        {[&] { std::string t; for (char c : buono) { if (c == '\n') t += '\r'; t += c; } return t; }(), false, tutto},
+        {ConCRLF(buono), false, tutto},
         {buono.substr(0, buono.find("[RACCORDI]")), true, "10 00 11 3:CB3D scan J0 L0 O2"},
         {sostituisci("[GENERALE]", "[GENERAL]"), true, tutto},
         {sostituisci("Versione          = 4", "Versione          = 5"), true, "J0 L0 O2"},
@@ -208,7 +179,7 @@ TEST(FilePercorso, FileDanneggiati)
         {buono.substr(0, buono.size() - 5), true, tutto},
     };
     for (const auto& c : casi) {
-        Scrivi(dir + "exam.trg", c.testo);
+        ScriviFile(dir + "exam.trg", c.testo);
         CPercorso q;
         q.SetLimitiEParametri(&m, 1);
         ASSERT_EQ(q.CaricaFile(StringaDaUtf8(dir + "exam.trg"), 1, 1), 1) << c.riassunto;
@@ -256,9 +227,9 @@ TEST(FilePercorso, SalvataggioInterrotto)
     nuovo.SetLimitiEParametri(&altra, 0);
     const std::string dir = CartellaTemporanea("percorso-interrotto"), rif = CartellaTemporanea("percorso-nuovo");
     ASSERT_EQ(nuovo.SalvaFile(StringaDaUtf8(rif + "exam.trg"), 0, 0), 1);
-    const std::string trgNuovo = Leggi(rif + "exam.trg"), iniNuovo = Leggi(rif + "exam_MP.ini");
+    const std::string trgNuovo = LeggiFile(rif + "exam.trg"), iniNuovo = LeggiFile(rif + "exam_MP.ini");
     ASSERT_EQ(vecchio.SalvaFile(StringaDaUtf8(dir + "exam.trg"), 0, 0), 1);
-    const std::string trgVecchio = Leggi(dir + "exam.trg"), iniVecchio = Leggi(dir + "exam_MP.ini");
+    const std::string trgVecchio = LeggiFile(dir + "exam.trg"), iniVecchio = LeggiFile(dir + "exam_MP.ini");
 
     // Past the size limit a write fails as on a full disk.
     std::signal(SIGXFSZ, SIG_IGN);
@@ -271,15 +242,15 @@ TEST(FilePercorso, SalvataggioInterrotto)
         setrlimit(RLIMIT_FSIZE, &r);
         EXPECT_EQ(nuovo.SalvaFile(StringaDaUtf8(dir + "exam.trg"), 0, 0), 1);
         setrlimit(RLIMIT_FSIZE, &prima);
-        const std::string trg = Leggi(dir + "exam.trg"), ini = Leggi(dir + "exam_MP.ini");
+        const std::string trg = LeggiFile(dir + "exam.trg"), ini = LeggiFile(dir + "exam_MP.ini");
         EXPECT_TRUE(trg == trgVecchio || trg == trgNuovo) << limite;
         EXPECT_TRUE(ini == iniVecchio || ini == iniNuovo) << limite;
         EXPECT_EQ(nuovo.GetErrorString(), trg != trgNuovo   ? TestoMessaggio(166)
                                       : ini != iniNuovo ? TestoMessaggio(MSG_FILE_MACCHINA_NON_SCRITTO)
                                                         : L"") << limite;
         EXPECT_TRUE(NessunProvvisorio(dir));
-        Scrivi(dir + "exam.trg", trgVecchio);
-        Scrivi(dir + "exam_MP.ini", iniVecchio);
+        ScriviFile(dir + "exam.trg", trgVecchio);
+        ScriviFile(dir + "exam_MP.ini", iniVecchio);
     }
     std::signal(SIGXFSZ, SIG_DFL);
 }
@@ -300,7 +271,7 @@ TEST(FilePercorso, ProgettiDiEsempio)
         for (const std::string& nome : {std::string(e.tipo) + ".trg", std::string(e.tipo) + "_MP.ini"}) {
             if (rigenera)
                 fs::copy_file(dir + nome, esempi + nome, fs::copy_options::overwrite_existing);
-            EXPECT_EQ(Leggi(dir + nome), Leggi(esempi + nome)) << nome << ": run scripts/progetti-esempio.sh";
+            EXPECT_EQ(LeggiFile(dir + nome), LeggiFile(esempi + nome)) << nome << ": run scripts/progetti-esempio.sh";
         }
     }
 

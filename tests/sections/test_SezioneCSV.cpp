@@ -31,16 +31,11 @@ TEST(SezioneCSV, ScritturaTestoEImmagine)
     CSezione s(MacchinaEsempio());
     s.ArrayPassi.Add(PassoProva({1, 32773, 3, 1000, 80, 30, 7}));
     s.ArrayPassi.Add(PASSO_TRAIETTORIA());
-    FILE* f = std::tmpfile();
     std::vector<std::uint8_t> img(37293, 0);
     PutU16(img.data(), 1263, 2);
-    EXPECT_EQ(s.ScriviSuFileCSV(f, img.data(), 1), 1);
-    EXPECT_EQ(TestoDelFlusso(f), "1,32773,3,1000,80,30,7\n0,0,0,0,0,0,0\n");
-    std::fclose(f);
-    f = std::tmpfile();
-    EXPECT_EQ(s.ScriviSuFileCSV(f, nullptr, 0), 1);
-    EXPECT_EQ(TestoDelFlusso(f), "1,32773,3,1000,80,30\n0,0,0,0,0,0\n");
-    std::fclose(f);
+    EXPECT_EQ(Testo([&](FILE* f) { EXPECT_EQ(s.ScriviSuFileCSV(f, img.data(), 1), 1); }),
+              "1,32773,3,1000,80,30,7\n0,0,0,0,0,0,0\n");
+    EXPECT_EQ(Testo([&](FILE* f) { EXPECT_EQ(s.ScriviSuFileCSV(f, nullptr, 0), 1); }), "1,32773,3,1000,80,30\n0,0,0,0,0,0\n");
     // Records after the two already there: X, Y, R, H, C, then kV and mA in one byte each.
     EXPECT_EQ(GetU16(img.data(), 1263), 4);
     const std::uint8_t atteso[12] = {1, 0, 0x05, 0x80, 3, 0, 7, 0, 0xE8, 0x03, 80, 30};
@@ -57,9 +52,7 @@ TEST(SezioneCSV, ScritturaTestoEImmagine)
     }
     // The image holds 3000 records and not one more.
     PutU16(img.data(), 1263, 2999);
-    f = std::tmpfile();
-    EXPECT_EQ(s.ScriviSuFileCSV(f, img.data(), 1), 0);
-    std::fclose(f);
+    Testo([&](FILE* f) { EXPECT_EQ(s.ScriviSuFileCSV(f, img.data(), 1), 0); });
     EXPECT_EQ(GetU16(img.data(), 1263), 3000);
     EXPECT_EQ(img[37265], 0);
 }

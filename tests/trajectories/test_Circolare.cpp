@@ -191,10 +191,7 @@ TEST(Traiettoria, ConfrontoERicalcolo)
     a.ArrayShift.Add(5);
     a.ArrayShift.Add(6);
     a.ArrayShift.Add(7);
-    FILE* f = std::tmpfile();
-    a.ScriviSuFileCSVShift(f);
-    EXPECT_EQ(TestoDelFlusso(f), "0.000000\n6.000000\n7.000000\n");
-    std::fclose(f);
+    EXPECT_EQ(Testo([&](FILE* f) { a.ScriviSuFileCSVShift(f); }), "0.000000\n6.000000\n7.000000\n");
     CTraiettoria k(MacchinaEsempio());
     k.TipoCurva = 2;
     k.ArrayPassi.Add(PASSO_TRAIETTORIA());

@@ -151,14 +151,9 @@ TEST(CurvaDenti, FileCrv)
     EXPECT_EQ(letta.CaricaCurva(&manca), 0);
 
     // Version 0 without coefficient lines: default coefficients.
-    std::ofstream(dir + "v0.crv") << "[PARAMETRI CURVA]\n\nVersione curva    = 0\nX fine denti mm   = 21.000000\n"
-                                      "R Raccordo1 mm    = 20.000000\nPendenza retta deg= -30.000000\n"
-                                      "R Raccordo2 mm    = 20.000000\nX finale Sx mm    = -50.000000\n"
-                                      "X finale Dx mm    = 50.000000\nPasso punti mm    = 1.000000\n\n"
-                                      "[PUNTI CURVA]\n\n1.0,2.0\nxx\n\n[END]";
     CCurvaDenti v0(MacchinaEsempio());
     v0.A2Denti = 5;
-    CString nomeV0 = StringaDaUtf8(dir + "v0.crv");
+    CString nomeV0 = StringaDaUtf8(KORVANE_SOURCE_DIR "/tests/trajectories/dati/curva_v0.crv");
     EXPECT_EQ(v0.CaricaCurva(&nomeV0), 0);  // the garbage point line leaves "[END]" unmatched
     EXPECT_EQ(v0.A2Denti, -0.014097);
     EXPECT_EQ(v0.XFineDentimm, 21.0f);

@@ -55,14 +55,10 @@ std::vector<Tr> Correnti()
 // Writes the trajectories one after another, each with the kind it is given.
 std::string Salva(std::vector<Tr>& t, const std::vector<int>& tipi, const CString& nome)
 {
-    FILE* f = std::tmpfile();
-    for (size_t i = 0; i < t.size(); ++i) {
-        t[i].TipoCurva = tipi[i];
-        t[i].SalvaFileTRG(f, nome, 1);
-    }
-    const std::string testo = TestoDelFlusso(f);
-    std::fclose(f);
-    return testo;
+    return Testo([&](FILE* f) {
+        for (size_t i = 0; i < t.size(); ++i)
+            t[i].TipoCurva = tipi[i], t[i].SalvaFileTRG(f, nome, 1);
+    });
 }
 
 // Reads `n` blocks in a row into fresh trajectories, with no time step, so that no recomputation
