@@ -37,11 +37,8 @@ int Esegui(const OpzioniCefalometrica& o)
     t.IsIngrCostante = o.ingrLibero ? 0 : 1;
     t.Is2Assi = o.dueAssi ? 1 : 0;
     double stat[18];
-    if (!t.CalcolaTraiettoriaCefalometrica(stat)) {
-        const CString testo = t.GetErrorString();
-        Errore(testo.empty() ? std::string("the library refused the scan") : StringaAUtf8(testo));
-        return ESITO_RIFIUTATO;
-    }
+    if (!t.CalcolaTraiettoriaCefalometrica(stat))
+        return Rifiuto(t.GetErrorString(), "the library refused the scan");
     // A range message leaves the scan computed: it is written and shown, and the exit code says so.
     const CString avviso = t.GetErrorString();
 

@@ -146,9 +146,7 @@ int Prepara(const OpzioniComuni& o, CLimitiEParametri& m, std::string& anticolli
 
 int Rifiutato()
 {
-    const CString testo = DLL_KORVANE_GetErrorString();
-    Errore(testo.empty() ? std::string("the library refused the request") : StringaAUtf8(testo));
-    return ESITO_RIFIUTATO;
+    return Rifiuto(DLL_KORVANE_GetErrorString(), "the library refused the request");
 }
 
 // Fetches the generated path, writes scan.bin and assi.csv and prints the summary.
@@ -259,6 +257,12 @@ const CLI::Validator FINITO(
 void Errore(const std::string& testo)
 {
     std::fprintf(stderr, "korvane: %s\n", testo.c_str());
+}
+
+int Rifiuto(const CString& testo, const std::string& senzaMessaggio)
+{
+    Errore(testo.empty() ? senzaMessaggio : StringaAUtf8(testo));
+    return ESITO_RIFIUTATO;
 }
 
 int EsitoConAvviso(const CString& avviso)

@@ -80,6 +80,8 @@ private:
 };
 
 void Errore(const std::string& testo);
+// The library refused: its message (or `senzaMessaggio` when it left none) on standard error, exit 1.
+int Rifiuto(const CString& testo, const std::string& senzaMessaggio);
 // A computed section whose error text holds a limit or collision message: its files were written and
 // shown, and the exit code says so (the message on standard error).
 int EsitoConAvviso(const CString& avviso);

@@ -167,13 +167,6 @@ private:
     std::string provvisoria_;
 };
 
-int Rifiuto(CPercorso& p, const std::string& senzaMessaggio)
-{
-    const CString testo = p.GetErrorString();
-    Errore(testo.empty() ? senzaMessaggio : StringaAUtf8(testo));
-    return ESITO_RIFIUTATO;
-}
-
 int Esegui(const OpzioniDat& o)
 {
     if (o.esempio.empty() + o.csv.empty() + o.progetto.empty() != 2) {
@@ -244,14 +237,14 @@ int Esegui(const OpzioniDat& o)
     const CString percorso = cartella.Nome("exam.trg");
     const CString csv = cartella.Nome("exam.csv");
     if (!p.SalvaFileCSV(csv))
-        return Rifiuto(p, "the path CSV files could not be written");
+        return Rifiuto(p.GetErrorString(), "the path CSV files could not be written");
     if (o.lut) {
         char id[64] = "";
         const int tipoProiezione = p.GetTipoProiezione();
         if (d.Group != -1 && tipoProiezione != -1 && d.ApsRangeMax != -1 && d.Version != -1)
             std::snprintf(id, sizeof id, "%d.%d.%d.%d", d.Group, tipoProiezione, d.ApsRangeMax, d.Version);
         if (!p.CreaLUT(1, csv, StringaDaUtf8(id)))
-            return Rifiuto(p, "the look-up tables could not be written");
+            return Rifiuto(p.GetErrorString(), "the look-up tables could not be written");
     }
     // The old dialects are written plain and collimated (a name may be empty: that one is skipped);
     // the tagged dialect once, collimated.
@@ -261,9 +254,9 @@ int Esegui(const OpzioniDat& o)
         if (nome.empty())
             continue;
         if (!p.SalvaFileDat(nome, collimato))
-            return Rifiuto(p, "the projection file could not be written");
+            return Rifiuto(p.GetErrorString(), "the projection file could not be written");
         if (o.converti && !p.ConvertiInOut(&nome))
-            return Rifiuto(p, "the projection builder (build_prj_ZT) could not be loaded");
+            return Rifiuto(p.GetErrorString(), "the projection builder (build_prj_ZT) could not be loaded");
     }
     const std::vector<std::string> scritti = cartella.Sposta();
     if (scritti.empty())

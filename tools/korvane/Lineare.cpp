@@ -41,11 +41,8 @@ int Esegui(const OpzioniLineare& o)
     t.InvScaricamento = o.invScaricamento;
     t.Is2Assi = o.dueAssi ? 1 : 0;
     double stat[RIEPILOGO_VALORI];
-    if (!t.CalcolaTraiettoriaLineare(stat)) {
-        const CString testo = t.GetErrorString();
-        Errore(testo.empty() ? std::string("the library refused the scan") : StringaAUtf8(testo));
-        return ESITO_RIFIUTATO;
-    }
+    if (!t.CalcolaTraiettoriaLineare(stat))
+        return Rifiuto(t.GetErrorString(), "the library refused the scan");
     // A limit or collision message leaves the scan computed: it is written and shown, and the exit
     // code says so.
     const CString avviso = t.GetErrorString();

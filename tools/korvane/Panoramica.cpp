@@ -63,11 +63,8 @@ int Esegui(const OpzioniPanoramica& o)
     t.InvScaricamento = o.inversa ? 1 : 0;
     double stat[RIEPILOGO_VALORI] = {};
     if (!t.GetErrorString().empty() || (o.tipo == 1 && !InTipoDerivata(t)) || !t.CalcolaTraiettoriaPanoramica() ||
-        !t.DiscretizzaTraiettoriaPanoramica(stat)) {
-        const CString testo = t.GetErrorString();
-        Errore(testo.empty() ? std::string("the library refused the exam") : StringaAUtf8(testo));
-        return ESITO_RIFIUTATO;
-    }
+        !t.DiscretizzaTraiettoriaPanoramica(stat))
+        return Rifiuto(t.GetErrorString(), "the library refused the exam");
     // A range or collision message leaves the exam computed: it is written and shown, and the exit code says so.
     const CString avviso = t.GetErrorString();
     const std::string anticollisione = VerdettoTesta(o.comuni, t, CSezione::ANTICOLLISIONE_PAN, testa);
