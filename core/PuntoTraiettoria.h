@@ -76,4 +76,9 @@ public:
 };
 
 using ArrayPassiTraiettoria = CArray<PASSO_TRAIETTORIA, const PASSO_TRAIETTORIA&>;
+
+// The words of a step in the order of its CSV line and of its record: X, Y, R, C, kV, mA, H.
+inline constexpr std::int32_t PASSO_TRAIETTORIA::*PAROLE_PASSO[7] = {
+    &PASSO_TRAIETTORIA::iX,  &PASSO_TRAIETTORIA::iY,  &PASSO_TRAIETTORIA::iR, &PASSO_TRAIETTORIA::iC,
+    &PASSO_TRAIETTORIA::iKV, &PASSO_TRAIETTORIA::imA, &PASSO_TRAIETTORIA::iH};
 using ArrayOrdine = CArray<CElementoOrdine, const CElementoOrdine&>;

@@ -13,15 +13,12 @@ namespace {
 // Conversions of "%d<sep>%d<sep>...": up to seven integers into the reused step record.
 int LeggiPasso(const std::string& riga, char sep, PASSO_TRAIETTORIA& passo)
 {
-    std::int32_t v[7] = {passo.iX, passo.iY, passo.iR, passo.iC, passo.iKV, passo.imA, passo.iH};
+    std::int32_t v[7];
+    for (int k = 0; k < 7; ++k)
+        v[k] = passo.*PAROLE_PASSO[k];
     const int n = LeggiInteriCSV(riga, sep, v, 7);
-    passo.iX = v[0];
-    passo.iY = v[1];
-    passo.iR = v[2];
-    passo.iC = v[3];
-    passo.iKV = v[4];
-    passo.imA = v[5];
-    passo.iH = v[6];
+    for (int k = 0; k < 7; ++k)
+        passo.*PAROLE_PASSO[k] = v[k];
     return n;
 }
 

@@ -33,9 +33,6 @@ ArrayPassiTraiettoria PassiDaArray(const py::array& a)
         throw py::type_error("steps: expected a 1-D structured array with the fields iX, iY, iR, iC, iKV, imA, iH");
     py::object campi = a.dtype().attr("names");
     const char* nomi[] = {"iX", "iY", "iR", "iC", "iKV", "imA", "iH"};
-    std::int32_t PASSO_TRAIETTORIA::*membri[] = {&PASSO_TRAIETTORIA::iX, &PASSO_TRAIETTORIA::iY, &PASSO_TRAIETTORIA::iR,
-                                                 &PASSO_TRAIETTORIA::iC, &PASSO_TRAIETTORIA::iKV, &PASSO_TRAIETTORIA::imA,
-                                                 &PASSO_TRAIETTORIA::iH};
     passi.SetSize(static_cast<int>(a.shape(0)));
     for (int c = 0; c < 7; ++c) {
         if (!py::bool_(campi.attr("__contains__")(nomi[c])))
@@ -46,7 +43,7 @@ ArrayPassiTraiettoria PassiDaArray(const py::array& a)
         for (py::ssize_t i = 0; i < v.shape(0); ++i) {
             if (v(i) < INT32_MIN || v(i) > INT32_MAX)
                 throw py::value_error(std::string("steps: a value of ") + nomi[c] + " does not fit 32 bits");
-            passi[static_cast<int>(i)].*membri[c] = static_cast<std::int32_t>(v(i));
+            passi[static_cast<int>(i)].*PAROLE_PASSO[c] = static_cast<std::int32_t>(v(i));
         }
     }
     return passi;

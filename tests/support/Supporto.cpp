@@ -83,8 +83,7 @@ PUNTO_TRAIETTORIA PuntoProva(double x, double y, double r, double h, int kv, int
 PASSO_TRAIETTORIA PassoProva(const std::array<int, 7>& parole)
 {
     PASSO_TRAIETTORIA s;
-    std::int32_t* campi[] = {&s.iX, &s.iY, &s.iR, &s.iC, &s.iKV, &s.imA, &s.iH};
     for (size_t k = 0; k < 7; ++k)
-        *campi[k] = parole[k];
+        s.*PAROLE_PASSO[k] = parole[k];
     return s;
 }

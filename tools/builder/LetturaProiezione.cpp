@@ -185,13 +185,8 @@ bool LeggiProiezione(std::string_view testo, PROIEZIONE_LETTA& p, std::string& m
         if (p.passi.size() == IMMAGINE_MAX_PASSI)
             return Fallisci(motivo, l.Numero(), "more than 3000 steps");
         PASSO_TRAIETTORIA passo;
-        passo.iX = w[0];
-        passo.iY = w[1];
-        passo.iR = w[2];
-        passo.iC = w[3];
-        passo.iKV = w[4];
-        passo.imA = w[5];
-        passo.iH = w[6];
+        for (int k = 0; k < 7; ++k)
+            passo.*PAROLE_PASSO[k] = w[k];
         if (!ImmaginePassoValido(passo))
             return Fallisci(motivo, l.Numero(), "a step word does not fit its field");
         p.passi.push_back(passo);
