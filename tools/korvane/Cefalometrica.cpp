@@ -58,7 +58,7 @@ int Esegui(const OpzioniCefalometrica& o)
         nlohmann::json j = RiepilogoInJson(r);
         j["cephalometric"] = {{"scan_time_s", t.TempoScansionesCef},
                               {"h_travel_mm", {hDa, hA}},
-                              {"spostamento_piu_mm", t.SpostamentoPiumm},
+                              {"h_to_mm", t.SpostamentoPiumm},  // the --h-to end as the arm speed adapted it
                               {"arm_speed_deg_s", stat[2]},
                               {"magnification", {stat[16], stat[15]}},
                               {"magnification_mean", t.IngrandimentoCef},
