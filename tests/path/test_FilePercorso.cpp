@@ -83,23 +83,15 @@ TEST(FilePercorso, AndataERitorno)
         const int salvaDat = k < 6 ? 1 : 0;
         if (!salvaDat) {
             const CTraiettoria t(p.ArrayTraiettorieGetTraiettoria(0));
-            const CParametriFileDat d = p.GetParametriFileDat();
             p.SvuotaArray();
             p.ArrayTraiettorieAdd(&t);
             const CElementoOrdine e(SEZIONE_TRAIETTORIA, 0);
             p.ArrayOrdineAggiungiElemento(&e, -1);
             ASSERT_EQ(p.CreaAccDecOldStyle(), 1) << k;
             ASSERT_EQ(p.ArrayRaccordiGetRaccordo(0)->TipoRaccordo, CRaccordo::RACCORDO_LINEARE);
-            p.GetParametriFileDat() = d;
         }
         p.SetTipoOutput(static_cast<int>(caso() % 3));
         p.SetSalvaLUT(static_cast<int>(caso() % 2));
-        CParametriFileDat& d = p.GetParametriFileDat();
-        d.Version = static_cast<int>(caso() % 100);
-        d.ApsRangeMin = static_cast<int>(caso() % 10);
-        d.ScoutKV = static_cast<int>(caso() % 90);
-        d.PosResetX = static_cast<float>(caso() % 1000) / 8.0f;
-        d.PxMarginsLeft[0] = static_cast<int>(caso() % 64);
         const std::string a = CartellaTemporanea("percorso-a"), b = CartellaTemporanea("percorso-b");
         ASSERT_EQ(p.SalvaFile(StringaDaUtf8(a + "exam.trg"), salvaDat, 0), 1);
         ASSERT_EQ(StringaAUtf8(p.GetErrorString()), "") << k;
@@ -141,7 +133,6 @@ TEST(FilePercorso, FileDanneggiati)
         bool errore;
         std::string riassunto;
     } casi[] = {
-        {buono, false, tutto},
         {ConCRLF(buono), false, tutto},
         {buono.substr(0, buono.find("[RACCORDI]")), true, "10 00 11 3:CB3D scan J0 L0 O2"},
         {sostituisci("[GENERALE]", "[GENERAL]"), true, tutto},
