@@ -38,7 +38,6 @@ TEST(FilePercorso, DueTraiettorieEScout)
     p.SetLimitiEParametri(&m, 1);
     CTraiettoria t(m);
     CRaccordo r(m);
-    r.Nome = L"J";
     t.ArrayPassi.SetSize(1);
     r.ArrayPassi.SetSize(1);
     p.ArrayTraiettorieAdd(&t);

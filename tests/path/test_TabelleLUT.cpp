@@ -148,7 +148,8 @@ TEST(TabelleLUT, BinarioTestoEFileDanneggiati)
         CString messaggio;
     } casi[] = {{"", 0, L"The .LUT file ends before its value 0"},
                 {std::string("\xFF\xFF\xFF\xFF", 4) + uno, 1, L"The .LUT file ends before its value 1"},
-                {std::string("\1\0\0\0", 4) + uno + uno, 1, L""}};
+                {std::string("\1\0\0\0", 4) + uno + uno, 1, L""},
+                {std::string("\2\0\0\0", 4) + uno + "\1\0", 1, L"The .LUT file ends before its value 1"}};
     for (const auto& c : casi) {
         ScriviFile(d + "x.LUT", c.byte);
         const ArrayDouble& t = p.LoadLUT(StringaDaUtf8(d + "x.LUT"));
