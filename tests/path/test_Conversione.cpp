@@ -2,13 +2,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "path/Conversione.h"
 #include "path/Percorso.h"
 #include "resources/Messaggi.h"
 #include "support/MacchinaEsempio.h"
-#include "examples/PercorsoEsempio.h"
 #include "tests/core/TestoDiProva.h"
 
 namespace {
@@ -72,32 +70,19 @@ TEST(Conversione, NomiCartellaTemporaneaETestoDelBuilder)
     EXPECT_TRUE(fs::exists(tmp + "out" + lungo.substr(2)));
 }
 
+// The path writer's own output type 0 file (a ceph exam with the H column), through our builder: the step
+// records hold X, Y, R, H, C in words, then kV and mA in bytes.
 TEST(Conversione, IlNostroBuilderScriveLImmagineDeiPassiDelFileIn)
 {
-    CPercorso p;
-    CostruisciCB3D(p, MacchinaEsempio());
-    p.SetTipoOutput(0);
-    const std::string dir = CartellaTemporanea("conversione-cb3d");
-    ASSERT_EQ(p.SalvaFileDat(StringaDaUtf8(dir + "in.cb3d.dat"), 0), 1);
-    ASSERT_EQ(Converti(dir + "in.cb3d.dat"), std::make_pair(1, std::string()));
-    const std::string b = LeggiFile(dir + "out.cb3d.dat");
+    const std::string dir = CartellaTemporanea("conversione-passi");
+    ScriviFile(dir + "in.c.dat", LeggiFile(KORVANE_SOURCE_DIR "/tests/path/dati/proiezione_uscita0.dat"));
+    ASSERT_EQ(Converti(dir + "in.c.dat"), std::make_pair(1, std::string()));
+    const std::string b = LeggiFile(dir + "out.c.dat");
     ASSERT_EQ(b.size(), 37293u);
-    auto u16 = [&b](size_t o) { return static_cast<unsigned char>(b[o]) | static_cast<unsigned char>(b[o + 1]) << 8; };
-    std::istringstream in(LeggiFile(dir + "in.cb3d.dat"));
-    std::string r;
-    while (std::getline(in, r) && r != "PRJ_STEPS:") {
-    }
-    size_t k = 0;
-    for (int v[7] = {}; std::getline(in, r);) {
-        if (std::sscanf(r.c_str(), "%d,%d,%d,%d,%d,%d,%d", &v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6]) < 6)
-            continue;
-        // A record holds X, Y, R, H, C in words, then kV and mA in bytes.
-        const size_t o = 1265 + 12 * k++;
-        const int record[7] = {u16(o), u16(o + 2), u16(o + 4), u16(o + 8), b[o + 10], b[o + 11], u16(o + 6)};
-        EXPECT_TRUE(std::equal(v, v + 7, record)) << "step " << k;
-    }
-    EXPECT_GT(k, 100u);
-    EXPECT_EQ(u16(1263), static_cast<int>(k));
+    EXPECT_EQ(b.substr(1263, 14), std::string("\x0E\0\1\0\2\0\3\0\0\0\3\0\x3C\5", 14));
+    EXPECT_EQ(b.substr(1265 + 2 * 12, 12), std::string("\1\x80", 2) + std::string(10, '\0'));
+    EXPECT_EQ(b.substr(1265 + 13 * 12, 12), std::string("\0\0\0\0\0\0\5\0\4\0\x5A\x0A", 12));
+    EXPECT_EQ(b.substr(1265 + 14 * 12, 12), std::string(12, '\0'));
 }
 
 TEST(Conversione, IlNostroBuilderRifiutaCiòCheNonSaLeggere)
@@ -122,8 +107,7 @@ TEST(Conversione, IlNostroBuilderRifiutaCiòCheNonSaLeggere)
                 {"32769,0,0", "65536,0,0", "line 29: a step word does not fit"},
                 {"1,2,3,3,60", "1,-2,3,3,60", "line 28: a step word does not fit"},
                 {"1,2,3,3", "99999999999,2,3,3", "six or seven"},
-                {buono, troppi, "line 3028: more than 3000 steps"},
-                {buono, "", "does not begin with PRJ_HEADER:"}};
+                {buono, troppi, "line 3028: more than 3000 steps"}};
     const std::string dir = CartellaTemporanea("conversione-rifiuti");
     for (const auto& c : casi) {
         std::string testo = buono;

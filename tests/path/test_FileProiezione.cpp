@@ -8,12 +8,10 @@
 #include <functional>
 #include <vector>
 
-#include "api/Korvane.h"
 #include "path/Percorso.h"
 #include "platform/Prompt.h"
 #include "resources/Messaggi.h"
 #include "support/MacchinaEsempio.h"
-#include "examples/PercorsoEsempio.h"
 #include "tests/core/TestoDiProva.h"
 
 namespace {
@@ -137,6 +135,7 @@ TEST(FileProiezione, NomeETipoDiProiezione)
         {0, 3, 2, 9, 1, 0, L"", 2},
         {1, 3, 2, 9, 1, 1, L"in.ceph_dx_dx.obj_ceph_smv_v021.dat", 2},
         {2, 3, 0, 9, 0, 0, L"ceph_dx_sx.obj_ceph_ll_06s_v021_i.txt", 3},
+        {2, 5, 0, 32, -1, 0, L"pan_dx.obj_serv_limit_edge_70_2_32_v021_i.txt", 0},
     };
     for (const auto& c : casi) {
         CPercorso p;
@@ -175,52 +174,16 @@ TEST(FileProiezione, TestoEsattoPerDialettoEImmagine)
         EXPECT_EQ(std::ifstream(dir + "f1.bin").good(), c.uscita == 1);
     }
 
-    const Immagine im = Decodifica(LeggiFile(dir + "f_i.dat"));
+    // The image byte for byte, and read back independently of the writer: its CRC and its parts' places.
+    const std::string immagine = LeggiFile(dir + "f_i.dat");
+    EXPECT_EQ(immagine, LeggiFile(DATI + "proiezione_immagine_i.dat"));
+    const Immagine im = Decodifica(immagine);
     EXPECT_TRUE(im.crc);
-    // Flags: TF, TM (-1 counts as set), patient pos 2, keyboard 1, bite block 2, scout.
-    const int campi[][3] = {
-        {0, 1, 21},       {3, 2, 3},        {5, 4, 0x12143},  {9, 1, 2},        {10, 1, 9},       {11, 2, 11},
-        {13, 2, 12},      {15, 4, 13},      {19, 4, 20},      {31, 4, 2000},    {39, 2, 3},       {49, 4, -20},
-        {71, 2, 7},       {79, 4, -80},     {91, 4, -7200},   {149, 2, 2},      {151, 2, 5},      {153, 4, 1250000},
-        {157, 4, 1250000}, {167, 1, 4},     {168, 4, 4},      {172, 2, 61},     {178, 2, 7},      {190, 4, 1150000},
-        {204, 1, 0},      {205, 4, 1},      {209, 2, 74},     {215, 2, 5},      {1263, 2, 15},    {37265, 2, 5},
-        {37267, 2, 1},    {37269, 4, -10},  {37273, 4, 13},   {37277, 4, 40},   {37285, 1, 60},   {37289, 2, 200}};
-    for (const auto& c : campi)
-        EXPECT_EQ(im.U(static_cast<size_t>(c[0]), c[1]), c[2]) << "offset " << c[0];
-    // X, Y, R, H, C, kV, mA; three zero records after the scout's junction and one at the end.
-    const int passi[15][7] = {{1, 2, 3, 0, 3, 60, 5}, {1, 2, 3, 0, 3, 60, 5}, {32769}, {}, {}, {},
-                              {4, 5, 6, 0, 3, 70, 8}, {4, 5, 6, 0, 3, 70, 8}, {4, 5, 6, 0, 3, 70, 8}, {0, 0, 0, 0, 2},
-                              {7, 0, 0, 0, 3, 70, 8}, {7, 0, 0, 0, 3, 70, 8}, {0, 0, 9}, {0, 0, 0, 0, 4, 90, 10}, {}};
-    for (size_t k = 0; k < 15; ++k)
-        for (size_t c = 0; c < 7; ++c)
-            EXPECT_EQ(im.U(1265 + 12 * k + (c < 5 ? 2 * c : 5 + c), c < 5 ? 2 : 1), passi[k][c]) << k << "," << c;
-}
-
-TEST(FileProiezione, ImmagineCB3DComeBufferDellApi)
-{
-    const CLimitiEParametri m = MacchinaEsempio();
-    DLL_KORVANE_SetLimitiEParametri(&m);
-    ASSERT_EQ(DLL_KORVANE_UsaTestaDiDefault(), 1);
-    int dim = 0, n = 0;
-    ASSERT_EQ(DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(ParamTrjCB3D(), dim, n), 1);
-    std::vector<unsigned char> api(37293);
-    ASSERT_EQ(DLL_KORVANE_GetTraiettoria(api.data(), nullptr, dim, 0), 1);
-    CPercorso p;
-    CostruisciCB3D(p, m);
-    CParametriFileDat& d = p.GetParametriFileDat();
-    d.Group = 5;
-    d.Version = 21;
-    d.ApsRangeMax = 32;
-    d.PosUscitaR = 0.0f;
-    const std::string dir = CartellaTemporanea("proiezione-cb3d");
-    ASSERT_EQ(p.SalvaFileDat(StringaDaUtf8(dir + "cb3d_i.txt"), 1), 1);
-    const Immagine im = Decodifica(LeggiFile(dir + "cb3d_i.dat"));
-    const size_t passi = api[1263] | (api[1264] << 8);
-    ASSERT_EQ(im.U(1263, 2), static_cast<int>(passi) + 1);  // the image closes with a zero record
-    const std::pair<size_t, size_t> condivisi[] = {{0, 5},  {10, 1}, {19, 4},  {35, 4},  {49, 4},  {65, 4},
-                                                   {79, 4}, {95, 4}, {109, 4}, {125, 4}, {1265, 12 * passi}};
-    for (const auto& [o, l] : condivisi)
-        EXPECT_TRUE(std::equal(&api[o], &api[o] + l, &im.b[o])) << "offset " << o;
+    // Anchors of each part: version and flags, both sub-images, the step count with its zero records, the scout.
+    for (const auto& [offset, byte, valore] :
+         {std::array<int, 3>{0, 1, 21}, {5, 4, 0x12143}, {149, 2, 2}, {153, 4, 1250000}, {167, 1, 4}, {172, 2, 61},
+          {190, 4, 1150000}, {1263, 2, 15}, {37265, 2, 5}, {37269, 4, -10}, {37285, 1, 60}, {37289, 2, 200}})
+        EXPECT_EQ(im.U(static_cast<size_t>(offset), byte), valore) << "offset " << offset;
 }
 
 TEST(FileProiezione, RifiutiSenzaToccareIlFileBuono)

@@ -168,11 +168,10 @@ TEST(TabelleLUT, NomiEIngressiRifiutati)
     ScriviPassi(d + "lungo.csv", Righe(5000, {0, 0, 0, 32767, 70, 10, 0}), ',', 6, {0, 0, 0});
     ScriviPassi(d + "vuoto.csv", {}, ',', 6, {0, 0, 0});
     ScriviFile(d + "senzaP0.csv", "1,2,3,4,5,6\n");
-    const struct { std::string csv, lut, base; int messaggio; } casi[] = {{"exam.csv", "", "exam", 0},
-                {"exam.csv", "D:\\x\\A.LUT", "A", 0},
+    const struct { std::string csv, lut, base; int messaggio; } casi[] = {{"exam.csv", "D:\\x\\A.LUT", "A", 0},
                 {"exam.csv", "0.3.9.21", "0.3.9.21", 0},
                 {"fermo.csv", "", "fermo", 0},
-                {"exam.txt", "", "", MSG_LUT_CSV_NON_LEGGIBILE},
+                {"A_TX.LUT", "", "", MSG_LUT_CSV_NON_LEGGIBILE},  // a file there, but not a step CSV
                 {"assente.csv", "", "", MSG_LUT_CSV_NON_LEGGIBILE},
                 {"vuoto.csv", "", "", MSG_LUT_SENZA_PASSI},
                 {"senzaP0.csv", "", "", MSG_LUT_INIZIO_NON_LEGGIBILE},
