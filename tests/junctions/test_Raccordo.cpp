@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/Numerico.h"
+#include "junctions/AssiRaccordo.h"
 #include "junctions/Raccordo.h"
 #include "junctions/harmonic/Harmonic3Link.h"
 #include "resources/Messaggi.h"
@@ -35,22 +36,20 @@ PUNTO_TRAIETTORIA Lontano(double dx = 0, double dr = 0)
 // Where the emitted words take each axis, from the start point.
 PUNTO_TRAIETTORIA Integra(const CRaccordo& r)
 {
-    const CLimitiEParametri& l = r.LimitiEParametri;
     PUNTO_TRAIETTORIA p = r.PuntoIniziale;
-    for (const PASSO_TRAIETTORIA& s : r.ArrayPassi) {
-        p.dPosX += VelocitaDaMemorizzata(s.iX, l.AsseX.StepPerUnita, l.AsseX.StepSPerLSB) * l.PassoTemporale;
-        p.dPosY += VelocitaDaMemorizzata(s.iY, l.AsseY.StepPerUnita, l.AsseY.StepSPerLSB) * l.PassoTemporale;
-        p.dPosR += VelocitaDaMemorizzata(s.iR, l.AsseR.StepPerUnita, l.AsseR.StepSPerLSB) * l.PassoTemporale;
-        p.dPosH += VelocitaDaMemorizzata(s.iH, l.AsseH.StepPerUnita, l.AsseH.StepSPerLSB) * l.PassoTemporale;
-    }
+    for (const PASSO_TRAIETTORIA& s : r.ArrayPassi)
+        for (const auto& [pos, vel, parola, limiti] : ASSI_RACCORDO) {
+            const PARAMETRI_ASSE& l = r.LimitiEParametri.*limiti;
+            p.*pos += VelocitaDaMemorizzata(s.*parola, l.StepPerUnita, l.StepSPerLSB) * r.LimitiEParametri.PassoTemporale;
+        }
     return p;
 }
 
 // The harmonic junction as its steps are written down, plainly, over the outside profile function:
-// its duration, and the signed X, Y, R, H words, then iC and imA, of every step.
+// its duration, and the signed X, Y, R, H words, then iC, imA and kV (never set), of every step.
 struct Modello {
     double T;
-    std::vector<std::array<int, 6>> passi;
+    std::vector<std::array<int, 7>> passi;
 };
 
 Modello ArmonicoLetterale(const CRaccordo& r)
@@ -91,7 +90,7 @@ Modello ArmonicoLetterale(const CRaccordo& r)
     double raggiunta[4] = {pS[0], pS[1], pS[2], pS[3]};
     for (double t = 0; T - dt / 2 > t;) {
         t = t + dt;
-        std::array<int, 6> p{};
+        std::array<int, 7> p{};
         for (int k = 0; k < 4; ++k) {
             const double pos = PosizioneNelCiclo(out[k], pS[k], vS[k], vE[k], T, dt, t);
             const double q = (pos - raggiunta[k]) / dt * ax[k]->StepPerUnita / ax[k]->StepSPerLSB;
@@ -129,20 +128,17 @@ TEST(RaccordoArmonico, LetteraleSuRaccordiCasuali)
         const Modello atteso = ArmonicoLetterale(r);
         r.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
         ASSERT_EQ(r.TempoRaccordos, atteso.T) << n;
-        ASSERT_EQ(r.ArrayPassi.GetSize(), static_cast<int>(atteso.passi.size())) << n;
-        for (int i = 0; i < r.ArrayPassi.GetSize(); ++i) {
-            const PASSO_TRAIETTORIA& s = r.ArrayPassi[i];
-            const std::array<int, 6> passo = {DecodificaParola(s.iX), DecodificaParola(s.iY), DecodificaParola(s.iR),
-                                              DecodificaParola(s.iH), s.iC, s.imA};
-            ASSERT_EQ(passo, atteso.passi[static_cast<size_t>(i)]) << n << " " << i;
-            ASSERT_EQ(s.iKV, 0);
-        }
+        std::vector<std::array<int, 7>> passi;
+        for (const PASSO_TRAIETTORIA& s : r.ArrayPassi)
+            passi.push_back({DecodificaParola(s.iX), DecodificaParola(s.iY), DecodificaParola(s.iR),
+                             DecodificaParola(s.iH), s.iC, s.imA, s.iKV});
+        ASSERT_EQ(passi, atteso.passi) << n;
         // The words carry every axis to its end point within one quantum.
         const PUNTO_TRAIETTORIA fine = Integra(r);
-        const CLimitiEParametri& m = r.LimitiEParametri;
-        for (auto [p, ax] : {std::pair{&PUNTO_TRAIETTORIA::dPosX, &m.AsseX}, {&PUNTO_TRAIETTORIA::dPosY, &m.AsseY},
-                             {&PUNTO_TRAIETTORIA::dPosR, &m.AsseR}, {&PUNTO_TRAIETTORIA::dPosH, &m.AsseH}})
-            EXPECT_NEAR(fine.*p, a.*p, ax->StepSPerLSB / ax->StepPerUnita * m.PassoTemporale) << n;
+        for (const auto& [pos, vel, parola, limiti] : ASSI_RACCORDO) {
+            const PARAMETRI_ASSE& l = r.LimitiEParametri.*limiti;
+            EXPECT_NEAR(fine.*pos, a.*pos, l.StepSPerLSB / l.StepPerUnita * r.LimitiEParametri.PassoTemporale) << n;
+        }
     }
     // Equal rest points still take two steps; 0.2 mm from rest to rest takes
     // ceil(0.0886 / 0.02 + 2) x 0.02 = 0.14000000000000001 s, then 8 whole steps.
@@ -273,7 +269,6 @@ TEST(LibreriaArmonica, CaricamentoRifiutoEScelta)
     const struct { int preferisciLinkata; int errore; } casi[] = {{0, 1}, {1, 0}, {0, 1}};
     for (const auto& c : casi) {
         CRaccordo::SetUsaDLLZTPerCalcoloRaccordi(c.preferisciLinkata);
-        EXPECT_EQ(CRaccordo::GetUsaDLLZTPerCalcoloRaccordi(), c.preferisciLinkata);
         CRaccordo r = Armonico(Lontano(), Lontano(1));
         r.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
         EXPECT_EQ(r.ErroreCalcolo, c.errore) << c.preferisciLinkata;
