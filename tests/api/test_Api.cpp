@@ -21,11 +21,6 @@ int U16(const std::vector<unsigned char>& b, size_t o)
 {
     return b[o] | (b[o + 1] << 8);
 }
-int I32(const std::vector<unsigned char>& b, size_t o)
-{
-    return static_cast<int>(static_cast<unsigned>(b[o]) | (static_cast<unsigned>(b[o + 1]) << 8) |
-                            (static_cast<unsigned>(b[o + 2]) << 16) | (static_cast<unsigned>(b[o + 3]) << 24));
-}
 
 struct Risultato {
     int esito = 0;
@@ -44,10 +39,7 @@ void Prepara(const CLimitiEParametri& m)
 
 Risultato Esporta(int esito, int dimBuffer, int numPunti)
 {
-    Risultato r;
-    r.esito = esito;
-    r.dimBuffer = dimBuffer;
-    r.numPunti = numPunti;
+    Risultato r{esito, dimBuffer, numPunti, {}, {}};
     if (esito) {
         r.buffer.assign(37293, 0xAA);
         r.stati.resize(static_cast<size_t>(numPunti));
@@ -145,8 +137,7 @@ TEST(ApiCB3D, RifiutiEMessaggi)
     ParamTrjCB3D p;
     int d = 0, n = 0;
     EXPECT_EQ(DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(p, d, n), 0);
-    const CString messaggio = DLL_KORVANE_GetErrorString();
-    EXPECT_EQ(messaggio, TestoMessaggio(179));
+    EXPECT_EQ(DLL_KORVANE_GetErrorString(), TestoMessaggio(179));
     EXPECT_TRUE(DLL_KORVANE_GetErrorString().empty());
 
     // A message nobody read stops the next generator, and is what the host then reads.
@@ -238,10 +229,7 @@ TEST(ApiEsporta, RifiutiEDimensioni)
 TEST(ApiMovimento, MovimentoEPrimoStato)
 {
     Prepara(MacchinaEsempio());
-    const PUNTO_TRAIETTORIA da = PuntoProva(-40, 22, -150);
-    PUNTO_TRAIETTORIA a = da;
-    a.dPosX = 10;
-    a.dPosR = -120;
+    const PUNTO_TRAIETTORIA da = PuntoProva(-40, 22, -150), a = PuntoProva(10, 22, -120);
     int d = 0, n = 0;
     const int esito = DLL_KORVANE_GeneraTraiettoriaMovimento(da, a, 0.0f, 80.0f, d, n);
     const Risultato r = Esporta(esito, d, n);
@@ -249,7 +237,7 @@ TEST(ApiMovimento, MovimentoEPrimoStato)
     EXPECT_TRUE(r.stati[0] == da);
     EXPECT_EQ(U16(r.buffer, 3), 2);
     for (size_t o : {35u, 65u, 95u, 125u})
-        EXPECT_EQ(I32(r.buffer, o), 0);
+        EXPECT_EQ(U16(r.buffer, o) | U16(r.buffer, o + 2), 0);
     EXPECT_EQ(U16(r.buffer, 1263) + 1, n);
 
     // A duration longer than the shortest is kept, in whole steps.
