@@ -27,7 +27,8 @@ TEST(HarmonicLibrerie, LaLibreriaDiRuntimeEsportaLeDueFunzioniECalcolaLoStesso)
     const auto stato = reinterpret_cast<PFN_LVDLLStatus>(dlsym(m.get(), "LVDLLStatus"));
     ASSERT_NE(profilo, nullptr);
     ASSERT_NE(stato, nullptr);
-    const double casi[][7] = {{0, 0, 0, 10, 0, 100, 0.02}, {1.3, -4, 12, 30, -7, 55, 0.02}, {0.2, 0, 10, 0, 10, 1, 0.02}};
+    const double casi[][7] = {
+        {0, 0, 0, 10, 0, 100, 0.02}, {1.3, -4, 12, 30, -7, 55, 0.02}, {0.2, 0, 10, 0, 10, 1, 0.02}};
     for (const auto& c : casi) {
         double in[7], out1[10], out2[10];
         std::memcpy(in, c, sizeof in);
