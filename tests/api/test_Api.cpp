@@ -72,8 +72,8 @@ TEST(ApiCB3D, ScansioneCompletaSullaMacchinaDiEsempio)
         p.puntoUscita.dPosX = -0.5;
         p.puntoUscita.dPosR = 12.0;
         const Risultato r = CB3D(p);
-        const std::string caso = std::to_string(armonici) + "/" + std::to_string(opzioni);
-        ASSERT_EQ(r.esito, 1) << caso << " " << StringaAUtf8(DLL_KORVANE_GetErrorString());
+        SCOPED_TRACE(std::to_string(armonici) + "/" + std::to_string(opzioni));
+        ASSERT_EQ(r.esito, 1) << StringaAUtf8(DLL_KORVANE_GetErrorString());
         ASSERT_EQ(r.dimBuffer, 37293);
         const auto& b = r.buffer;
         const auto& s = r.stati;
@@ -97,7 +97,7 @@ TEST(ApiCB3D, ScansioneCompletaSullaMacchinaDiEsempio)
         const int crc = CalcolaCRC16X25(attesa.data(), 37291);
         metti(37291, crc >> 8, 1);
         metti(37292, crc, 1);
-        EXPECT_EQ(b, attesa) << caso;
+        EXPECT_EQ(b, attesa);
 
         // The exported states are the integrated words of the records, within the acceleration limit up
         // to one velocity quantum per step.
@@ -108,22 +108,20 @@ TEST(ApiCB3D, ScansioneCompletaSullaMacchinaDiEsempio)
                 const PARAMETRI_ASSE& l = m.*limiti;
                 const size_t o = 1265 + 12 * static_cast<size_t>(k - 1) + 2 * a;
                 const double v = VelocitaDaMemorizzata(U16(b, o), l.StepPerUnita, l.StepSPerLSB);
-                ASSERT_DOUBLE_EQ(s[k].*vel, v) << caso << " " << k;
-                ASSERT_NEAR(s[k].*pos, s[k - 1].*pos + v * dt, 1e-9) << caso << " " << k;
-                ASSERT_LE(std::fabs(v - s[k - 1].*vel), l.MaxAcc * dt + l.StepSPerLSB / l.StepPerUnita) << caso;
+                ASSERT_DOUBLE_EQ(s[k].*vel, v) << k;
+                ASSERT_NEAR(s[k].*pos, s[k - 1].*pos + v * dt, 1e-9) << k;
+                ASSERT_LE(std::fabs(v - s[k - 1].*vel), l.MaxAcc * dt + l.StepSPerLSB / l.StepPerUnita);
             }
         // From rest to rest through a full turn. Harmonic junctions run between the rest positions at
         // either end of the R range; a linear one is free at its rest end and stops within one step.
-        EXPECT_GE(std::fabs(s.back().dPosR - s[0].dPosR), 360.0 - 1.0) << caso;
+        EXPECT_GE(std::fabs(s.back().dPosR - s[0].dPosR), 360.0 - 1.0);
         for (const PUNTO_TRAIETTORIA* q : {&s[0], &s.back()})
-            EXPECT_TRUE(std::fabs(q->dVelX) <= m.AsseX.MaxAcc * dt && std::fabs(q->dVelR) <= m.AsseR.MaxAcc * dt)
-                << caso;
+            EXPECT_TRUE(std::fabs(q->dVelX) <= m.AsseX.MaxAcc * dt && std::fabs(q->dVelR) <= m.AsseR.MaxAcc * dt);
         const double rInizio = opzioni ? m.AsseR.PosMax - 0.2 : m.AsseR.PosMin + 0.2;
         if (armonici) {
-            EXPECT_TRUE(s[0].dPosX == -40.0 && s[0].dPosY == 22.0 && s[0].dPosR == rInizio && s[0].dVelX == 0.0)
-                << caso;
-            EXPECT_NEAR(s.back().dPosR, m.AsseR.PosMin + m.AsseR.PosMax - rInizio, 0.01) << caso;
-            EXPECT_NEAR(s.back().dPosX, -40.0, 0.01) << caso;
+            EXPECT_TRUE(s[0].dPosX == -40.0 && s[0].dPosY == 22.0 && s[0].dPosR == rInizio && s[0].dVelX == 0.0);
+            EXPECT_NEAR(s.back().dPosR, m.AsseR.PosMin + m.AsseR.PosMax - rInizio, 0.01);
+            EXPECT_NEAR(s.back().dPosX, -40.0, 0.01);
         }
     }
 }
