@@ -246,16 +246,18 @@ TEST(LibreriaArmonica, CaricamentoRifiutoEScelta)
     CRaccordo::DeinizializzaDLLRaccordiArmoniciMorvik();
     EXPECT_EQ(CRaccordo::IsDLLMorvikCaricata(), 0);
 
-    const std::string dir = KORVANE_PLUGIN_DIR;
-    EXPECT_EQ(CRaccordo::CaricaDLLRaccordiArmoniciDaFile(StringaDaUtf8(dir + "/libplugin_armonico_senza_stato.so")), 0);
+    // The linked library has the profile function but no status entry: not a run-time library.
+    const std::string linkata = std::string(KORVANE_LIB_DIR) + "/libArmonicJunction.so";
+    EXPECT_EQ(CRaccordo::CaricaDLLRaccordiArmoniciDaFile(StringaDaUtf8(linkata)), 0);
     EXPECT_EQ(CRaccordo::IsDLLMorvikCaricata(), 0);
-    ASSERT_EQ(CRaccordo::CaricaDLLRaccordiArmoniciDaFile(StringaDaUtf8(dir + "/libplugin_armonico_marcato.so")), 1);
-    const struct { int preferisciLinkata; int errore; } casi[] = {{0, 1}, {1, 0}, {0, 1}};
-    for (const auto& c : casi) {
-        CRaccordo::SetUsaDLLZTPerCalcoloRaccordi(c.preferisciLinkata);
+    // A loaded library whose every answer fails is used unless the linked one is preferred.
+    const std::string marcata = std::string(KORVANE_PLUGIN_DIR) + "/libplugin_armonico_marcato.so";
+    ASSERT_EQ(CRaccordo::CaricaDLLRaccordiArmoniciDaFile(StringaDaUtf8(marcata)), 1);
+    for (int preferisciLinkata : {0, 1, 0}) {
+        CRaccordo::SetUsaDLLZTPerCalcoloRaccordi(preferisciLinkata);
         CRaccordo r = Armonico(Lontano(), Lontano(1));
         r.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
-        EXPECT_EQ(r.ErroreCalcolo, c.errore) << c.preferisciLinkata;
+        EXPECT_EQ(r.ErroreCalcolo, preferisciLinkata ? 0 : 1) << preferisciLinkata;
     }
     CRaccordo::DeinizializzaDLLRaccordiArmoniciMorvik();
     CRaccordo::SetUsaDLLZTPerCalcoloRaccordi(0);
