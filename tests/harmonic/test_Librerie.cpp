@@ -25,8 +25,7 @@ TEST(HarmonicLibrerie, LaLibreriaDiRuntimeEsportaLeDueFunzioniECalcolaLoStesso)
     ASSERT_NE(m, nullptr) << dlerror();
     const auto profilo = reinterpret_cast<PFN_Harmonic_3Link_mode>(dlsym(m.get(), "Harmonic_3Link_mode"));
     const auto stato = reinterpret_cast<PFN_LVDLLStatus>(dlsym(m.get(), "LVDLLStatus"));
-    ASSERT_NE(profilo, nullptr);
-    ASSERT_NE(stato, nullptr);
+    ASSERT_TRUE(profilo != nullptr && stato != nullptr);
     // One source built twice: both builds give the same profile, here one with a requested duration.
     double in[7] = {1.3, -4, 12, 30, -7, 55, 0.02}, daLinkata[10], diRuntime[10];
     Harmonic_3Link_mode(in, daLinkata, 7, 10);

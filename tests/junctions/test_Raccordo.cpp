@@ -93,7 +93,8 @@ Modello ArmonicoLetterale(const CRaccordo& r)
         mod.passi.push_back(p);
     }
     for (int k = 0; k < 4; ++k)
-        mod.scarto = std::max(mod.scarto, std::fabs(raggiunta[k] - pE[k]) * ax[k]->StepPerUnita / ax[k]->StepSPerLSB / dt);
+        mod.scarto =
+            std::max(mod.scarto, std::fabs(raggiunta[k] - pE[k]) * ax[k]->StepPerUnita / ax[k]->StepSPerLSB / dt);
     return mod;
 }
 
