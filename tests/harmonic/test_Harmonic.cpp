@@ -129,21 +129,12 @@ Ingresso Casuale(std::mt19937_64& g, Durata durata, bool* lontano = nullptr)
     else if (forma < 0.7)
         i.p1 = i.p0 + 1e-9 * pos(g);
     const double Tmin = TempoMinimoDi(i);
-    switch (durata) {
-    case Durata::Minima:
-        break;
-    case Durata::Richiesta:
-        // From a hair above the minimum to several times it.
+    if (durata == Durata::Richiesta)  // from a hair above the minimum to several times it
         i.T = Tmin * (1.0 + std::pow(10.0, esponente(g))) + (u(g) < 0.2 ? u(g) : 0.0);
-        break;
-    case Durata::SottoMinimo:
+    else if (durata == Durata::SottoMinimo)
         i.T = Tmin * u(g);
-        break;
-    case Durata::PassiInteri:
-        // As the junction asks: two spare steps, whole steps.
+    else if (durata == Durata::PassiInteri)  // as the junction asks: two spare steps, whole steps
         i.T = std::ceil(Tmin / i.dt + 2) * i.dt;
-        break;
-    }
     return i;
 }
 
@@ -151,8 +142,7 @@ Ingresso Casuale(std::mt19937_64& g, Durata durata, bool* lontano = nullptr)
 void VerificaProfilo(const Ingresso& i, const Uscita& u, int n)
 {
     const double T = u.T(), a = u.a(), b = u.b(), vc = u.vc();
-    ASSERT_GE(T, 0.0) << n;
-    ASSERT_TRUE(0.0 <= a && a <= b && b <= 1.0) << n << " a " << a << " b " << b;
+    ASSERT_TRUE(T >= 0.0 && 0.0 <= a && a <= b && b <= 1.0) << n << " T " << T << " a " << a << " b " << b;
     // Boundaries meet and the end is reached to a few ulps of the motion's size, even where it is a
     // tiny correction to a fast cruise; the sampled extremes to a looser bound.
     const double s =
