@@ -48,13 +48,6 @@ Risultato Esporta(int esito, int dimBuffer, int numPunti)
     return r;
 }
 
-Risultato CB3D(ParamTrjCB3D p)
-{
-    int d = 0, n = 0;
-    const int esito = DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(p, d, n);
-    return Esporta(esito, d, n);
-}
-
 }  // namespace
 
 TEST(ApiCB3D, ScansioneCompletaSullaMacchinaDiEsempio)
@@ -72,7 +65,9 @@ TEST(ApiCB3D, ScansioneCompletaSullaMacchinaDiEsempio)
         p.iTipoProiezione = 7;
         p.puntoUscita.dPosX = -0.5;
         p.puntoUscita.dPosR = 12.0;
-        const Risultato r = CB3D(p);
+        int dim = 0, punti = 0;
+        const int esito = DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(p, dim, punti);
+        const Risultato r = Esporta(esito, dim, punti);
         SCOPED_TRACE(std::to_string(armonici) + "/" + std::to_string(opzioni));
         ASSERT_EQ(r.esito, 1) << StringaAUtf8(DLL_KORVANE_GetErrorString());
         ASSERT_EQ(r.dimBuffer, 37293);
