@@ -152,7 +152,8 @@ void VerificaProfilo(const Ingresso& i, const Uscita& u, int n)
     ASSERT_NEAR(u.P1() + (b - a) * T * vc, u.P2(), stretto) << n;
     ASSERT_NEAR(Posizione(u, i, T), i.p1, stretto) << n;
     // No blend beyond the limit: its velocity change fits in its duration at 2A/pi, up to the rounding
-    // of vc and of the fractions (a few ulps of the velocities and of T). Zero length, no change.
+    // of vc and of the fractions (a few ulps of the velocities and of T). Zero length, no change: so
+    // with no last blend vc is v1, and the end velocity needs no check of its own.
     const double ac = 2 * i.A / PI, eps = 2.220446049250313e-16;
     const double dv0 = 4 * eps * (std::fabs(i.v0) + std::fabs(vc) + ac * T);
     const double dv1 = 4 * eps * (std::fabs(i.v1) + std::fabs(vc) + ac * T);
