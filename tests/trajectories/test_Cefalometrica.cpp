@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numeric>
 #include <random>
 
 #include "core/Numerico.h"
@@ -41,10 +42,8 @@ TEST(Cefalometrica, LeParoleIntegranoAlPuntoFinaleSuScansioniCasuali)
         // Within one H quantum, and the rounding of the stored float (under 8e-6 mm below 256 mm).
         EXPECT_NEAR(p1.dPosH - m.PosHOrtho, t.SpostamentoPiumm, quanto(m.AsseH) + 8e-6) << n;
         EXPECT_NEAR(p1.dPosR, p0.dPosR + stat[2] * T, 1e-3) << n;
-        double somma = p1.dPosR + p1.dVelX + p1.dVelY + p1.dVelH + t.IngrandimentoCef;
-        for (double v : stat)
-            somma += v;
-        ASSERT_TRUE(std::isfinite(somma)) << n;
+        const double somma = p1.dPosR + p1.dVelX + p1.dVelY + p1.dVelH + t.IngrandimentoCef;
+        ASSERT_TRUE(std::isfinite(std::accumulate(stat, stat + 18, somma))) << n;
     }
 }
 

@@ -137,27 +137,21 @@ TEST(Circolare, CorrenteETensione)
 TEST(Circolare, IngressiCattiviEMessaggi)
 {
     const double nan = std::nan("");
-    // Not a number, a scan time below one step, no time step, too many steps.
-    const struct { double T, r, A, dt; } casi[] = {
-        {nan, 10, 360, 0.02}, {-20, 10, 0, 0.02}, {20, 10, 360, 0}, {1e9, 10, 360, 0.02}};
+    // Not a number, a scan time below one step, no time step, too many steps: refused. Out of the R
+    // range, or close enough to the head for the sensor to enter it: reported, the trajectory still built.
+    const struct { double T, r, A, dt, phi0; bool vicina; int risultato, messaggio; } casi[] = {
+        {nan, 10, 360, 0.02, -180, false, 0, 0}, {-20, 10, 0, 0.02, -180, false, 0, 0},
+        {20, 10, 360, 0, -180, false, 0, MSG_PASSO_TEMPORALE_NON_VALIDO}, {1e9, 10, 360, 0.02, -180, false, 0, 0},
+        {20, 0, 360, 0.02, 0, false, 1, 153}, {20, 0, 360, 0.02, -180, true, 1, 178}};
     for (const auto& c : casi) {
         CLimitiEParametri m = MacchinaEsempio();
         m.PassoTemporale = c.dt;
-        CTraiettoria t = Circolare(m, c.T, c.r, c.A, -180);
-        EXPECT_EQ(t.CalcolaTraiettoriaCircolare(nullptr), 0) << c.T << " " << c.r << " " << c.A << " " << c.dt;
-        EXPECT_TRUE(t.TipoCurva == 0 && t.ArrayPassi.IsEmpty());
-        EXPECT_EQ(t.StringaErrore, c.dt > 0 ? L"" : TestoMessaggio(MSG_PASSO_TEMPORALE_NON_VALIDO));
+        m.CentSens3D = c.vicina ? 20 : m.CentSens3D;
+        CTraiettoria t = Circolare(m, c.T, c.r, c.A, c.phi0);
+        EXPECT_EQ(t.CalcolaTraiettoriaCircolare(nullptr), c.risultato) << c.T << " " << c.r << " " << c.A << " " << c.dt;
+        EXPECT_EQ(t.TipoCurva == 0 && t.ArrayPassi.IsEmpty(), c.risultato == 0);
+        EXPECT_EQ(t.StringaErrore, c.messaggio ? TestoMessaggio(c.messaggio) : L"");
     }
-    // Out of the R range: reported once, the trajectory still built.
-    CTraiettoria fuori = Circolare(MacchinaEsempio(), 20, 0, 360, 0);
-    ASSERT_EQ(fuori.CalcolaTraiettoriaCircolare(nullptr), 1);
-    EXPECT_EQ(fuori.StringaErrore, TestoMessaggio(153));
-    // Close enough to the head for the sensor to enter it.
-    CLimitiEParametri vicina = MacchinaEsempio();
-    vicina.CentSens3D = 20;
-    CTraiettoria urto = Circolare(vicina, 20, 0, 360, -180);
-    ASSERT_EQ(urto.CalcolaTraiettoriaCircolare(nullptr), 1);
-    EXPECT_EQ(urto.StringaErrore, TestoMessaggio(178));
 }
 
 TEST(Traiettoria, ConfrontoERicalcolo)
@@ -168,9 +162,8 @@ TEST(Traiettoria, ConfrontoERicalcolo)
     EXPECT_TRUE(a == b);
     b.PuntiTuning.Add(CPunto2DKorvane(1, 1));
     EXPECT_FALSE(a == b);
-    a.ArrayShift.Add(5);
-    a.ArrayShift.Add(6);
-    a.ArrayShift.Add(7);
+    for (const double v : {5.0, 6.0, 7.0})
+        a.ArrayShift.Add(v);
     EXPECT_EQ(Testo([&](FILE* f) { a.ScriviSuFileCSVShift(f); }), "0.000000\n6.000000\n7.000000\n");
     CTraiettoria k(MacchinaEsempio());
     k.TipoCurva = 2;
