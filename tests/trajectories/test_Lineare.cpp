@@ -25,25 +25,6 @@ static double ScartoDaUnEstremo(const CTraiettoria& t, double D)
     return scarto;
 }
 
-TEST(Lineare, GeometriaEsatta)
-{
-    // A 10 mm segment at Y 40, Dcm 500, Dcs 100: M 1.5 gives D = -100, M 1.0 gives D = 100. A first angle (94.8)
-    // outside R's range moves by a turn; along Y (90 degrees) the beams cross 180.
-    const struct { double M, rMin, rMax, D, incl; } geometrie[] = {
-        {1.5, -200, 200, -100, 0}, {1.0, -200, 200, 100, 0}, {1.5, 100, 500, -100, 0}, {1.5, -400, 90, -100, 0},
-        {1.5, -200, 200, -100, 90}};
-    for (const auto& c : geometrie) {
-        CTraiettoria t(MacchinaEsempio());
-        CLimitiEParametri& m = t.LimitiEParametri;
-        m.CentroMonoblocco = 500, m.CentSensPan = 100, m.AsseR.PosMin = c.rMin, m.AsseR.PosMax = c.rMax;
-        t.XCentroRettamm = 0, t.YCentroRettamm = 40, t.InclRettadeg = static_cast<float>(c.incl), t.LunghezzaRettamm = 10;
-        t.InvSensore = 0, t.IngrandimentoLin = static_cast<float>(c.M);
-        ASSERT_EQ(t.CalcolaTraiettoriaLineare(nullptr), 1) << c.M;
-        const double r0 = t.PuntoIniziale.dPosR;
-        EXPECT_TRUE(ScartoDaUnEstremo(t, c.D) < 1e-9 && r0 >= c.rMin && r0 <= c.rMax) << c.M << " " << r0;
-    }
-}
-
 // Each kind refuses what it cannot build with the message that says why, and leaves no steps and no kind.
 TEST(Lineare, RifiutiConUnMessaggioAncheCefalometrici)
 {
@@ -121,10 +102,24 @@ TEST(Lineare, ScansioniCasualiPartonoDaUnEstremo)
     }
 }
 
-TEST(Lineare, EsempioEDueAssi)
+TEST(Lineare, CasiNotiEsempioEDueAssi)
 {
-    CString err;
-    ASSERT_EQ(CSezione::UsaTestonaDiDefault(err), 1);
+    // A 10 mm segment at Y 40, Dcm 500, Dcs 100: M 1.5 gives D = -100, M 1.0 gives D = 100. A first angle (94.8)
+    // outside R's range moves by a turn; along Y (90 degrees) the beams cross 180.
+    const struct { double M, rMin, rMax, D, incl; } geometrie[] = {
+        {1.5, -200, 200, -100, 0}, {1.0, -200, 200, 100, 0}, {1.5, 100, 500, -100, 0}, {1.5, -400, 90, -100, 0},
+        {1.5, -200, 200, -100, 90}};
+    for (const auto& c : geometrie) {
+        CTraiettoria t(MacchinaEsempio());
+        CLimitiEParametri& m = t.LimitiEParametri;
+        m.CentroMonoblocco = 500, m.CentSensPan = 100, m.AsseR.PosMin = c.rMin, m.AsseR.PosMax = c.rMax;
+        t.XCentroRettamm = 0, t.YCentroRettamm = 40, t.InclRettadeg = static_cast<float>(c.incl), t.LunghezzaRettamm = 10;
+        t.InvSensore = 0, t.IngrandimentoLin = static_cast<float>(c.M);
+        ASSERT_EQ(t.CalcolaTraiettoriaLineare(nullptr), 1) << c.M;
+        const double r0 = t.PuntoIniziale.dPosR;
+        EXPECT_TRUE(ScartoDaUnEstremo(t, c.D) < 1e-9 && r0 >= c.rMin && r0 <= c.rMax) << c.M << " " << r0;
+    }
+    ASSERT_TRUE(TestaDiDefaultPronta());
     CTraiettoria esempio = EsameLineare(MacchinaEsempio());
     esempio.TipoCurva = 4;
     esempio.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
