@@ -54,9 +54,7 @@ TEST(Cefalometrica, EsempioSenzaMessaggiRampaDelTuboEIngrandimento)
     CTraiettoria t = EsameCefalometrico(m);
     t.TipoCurva = 6;
     t.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
-    ASSERT_EQ(t.TipoCurva, 6);
-    EXPECT_EQ(t.StringaErrore, L"");
-    ASSERT_EQ(t.ArrayPassi.GetSize(), 250);
+    ASSERT_TRUE(t.TipoCurva == 6 && t.StringaErrore.empty() && t.ArrayPassi.GetSize() == 250) << t.ArrayPassi.GetSize();
     EXPECT_FLOAT_EQ(t.IngrandimentoCef, 1.11f);
     const int kv[] = {78, 79, 80, 81, 83, 84, 85, 86, 87, 89, 90, 91, 92, 93, 95, 96, 97, 98, 99};
     const int ma[] = {37, 40, 44, 47, 50, 54, 57, 60, 64, 67, 70, 74, 77, 80, 84, 87, 90, 94, 97};

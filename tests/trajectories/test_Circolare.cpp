@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <random>
+#include <tuple>
 #include <vector>
 
 #include "core/Numerico.h"
@@ -103,10 +104,8 @@ TEST(Circolare, LetteraleSuMacchineCasuali)
         double stat[9];
         ASSERT_EQ(t.CalcolaTraiettoriaCircolare(stat), 1) << n;
         ASSERT_EQ(t.TipoCurva, 3);
-        ASSERT_EQ(t.TempoScansionesCirc, atteso.T) << n;
-        ASSERT_EQ(t.AmpiezzaArcodeg, atteso.A) << n;
-        ASSERT_EQ(t.RCerchioXYmm, atteso.r) << n;
-        ASSERT_TRUE(t.XCentroRotazmm == atteso.xc && t.YCentroRotazmm == atteso.yc) << n;
+        ASSERT_EQ(std::tuple(t.TempoScansionesCirc, t.AmpiezzaArcodeg, t.RCerchioXYmm, t.XCentroRotazmm, t.YCentroRotazmm),
+                  std::tuple(atteso.T, atteso.A, atteso.r, atteso.xc, atteso.yc)) << n;
         ASSERT_EQ(t.ArrayPassi.GetSize(), static_cast<int>(atteso.parole.size())) << n;
         for (int i = 0; i < t.ArrayPassi.GetSize(); ++i) {
             const PASSO_TRAIETTORIA& s = t.ArrayPassi[i];
