@@ -58,21 +58,18 @@ TEST(Cefalometrica, EsempioSenzaMessaggiRampaDelTuboEIngrandimento)
     EXPECT_FLOAT_EQ(t.IngrandimentoCef, 1.11f);
     const int kv[] = {78, 79, 80, 81, 83, 84, 85, 86, 87, 89, 90, 91, 92, 93, 95, 96, 97, 98, 99};
     const int ma[] = {37, 40, 44, 47, 50, 54, 57, 60, 64, 67, 70, 74, 77, 80, 84, 87, 90, 94, 97};
-    for (int regime : {100, 0}) {
-        t.KVaRegimeCef = regime;
+    // The steady kV setting does not change the ramp; without the ramp the tube runs at that setting
+    // throughout, or gets nothing.
+    for (const auto& [regime, rampa] : {std::pair{100, 1}, {0, 1}, {100, 0}, {0, 0}}) {
+        t.KVaRegimeCef = regime, t.CreaRampaSTF = rampa;
         ASSERT_EQ(t.CalcolaTraiettoriaCefalometrica(nullptr), 1);
         for (int i = 0; i < 250; ++i) {
             const PASSO_TRAIETTORIA& s = t.ArrayPassi[i];
-            EXPECT_EQ(s.iKV, i < 21 ? 75 : i < 40 ? kv[i - 21] : 100) << i;
-            EXPECT_EQ(s.imA, i < 21 ? 30 : i < 40 ? ma[i - 21] : 100) << i;
+            EXPECT_EQ(s.iKV, !rampa ? regime : i < 21 ? 75 : i < 40 ? kv[i - 21] : 100) << i;
+            EXPECT_EQ(s.imA, !rampa ? regime : i < 21 ? 30 : i < 40 ? ma[i - 21] : 100) << i;
         }
-        EXPECT_EQ(t.PuntoIniziale.iKV * 1000 + t.PuntoIniziale.imA, 75030);
+        EXPECT_EQ(t.PuntoIniziale.iKV * 1000 + t.PuntoIniziale.imA, rampa ? 75030 : regime * 1001);
     }
-    t.CreaRampaSTF = 0;
-    ASSERT_EQ(t.CalcolaTraiettoriaCefalometrica(nullptr), 1);
-    for (int i = 0; i < 250; ++i)
-        ASSERT_EQ(t.ArrayPassi[i].iKV + t.ArrayPassi[i].imA, 0) << i;
-
     // L = 300 mm gives 2.0; the rotation centre then stands far out of the X travel: reported, scan kept.
     t.LimitiEParametri.CentroMonoblocco = 150.0;
     t.DistanzaSIDmm = 300.0f;
