@@ -53,14 +53,10 @@ TEST(Discretizzatore, CasiLimite)
     m.AsseX.StepPerUnita = m.AsseX.StepSPerLSB = m.AsseY.StepPerUnita = m.AsseY.StepSPerLSB = m.AsseR.StepSPerLSB = 1;
     m.AsseR.StepPerUnita = 100, m.AsseR.PosMin = -1000, m.AsseR.PosMax = 1000, m.PassoTemporale = 0.5, m.AsseC.MaxVel = 1e9;
     ASSERT_TRUE(TestaDiDefaultPronta());
-    const struct {
-        std::vector<double> a, x;
-        float T;
-        int verso;
-        std::function<void(Ingresso&)> cambia;
-        int risultato, passi, messaggio, indice, iR = 0, iX = 0, iKV = 0, imA = 0;
-        bool panoramica = false;
-    } casi[] = {
+    // Angles, centres' X, scan time, direction, a change; the outcome, the steps, the message and its index, and
+    // the first step's words.
+    const struct { std::vector<double> a, x; float T; int verso; std::function<void(Ingresso&)> cambia;
+        int risultato, passi, messaggio, indice, iR = 0, iX = 0, iKV = 0, imA = 0; bool panoramica = false; } casi[] = {
         // The sensor stays clear of the head with the arm near 0 degrees, and crosses the chin near 90.
         {{-30, 30}, {}, 4, 1, nullptr, 1, 7, 0, 0, 1500, 0, 80, 100, true},
         {{60, 120}, {}, 4, 1, nullptr, 1, 7, 178, 0, 1500, 0, 80, 100, true},

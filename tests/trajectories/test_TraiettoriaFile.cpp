@@ -135,12 +135,8 @@ TEST(TraiettoriaFile, UnaRigaDannosaCostaSoloSeStessa)
     const std::string raggio = "R Cerchio XY mm   = 0.000000\n", punto = "130.000000,0.750000\n";
     const std::string perso = Sostituisci(circ, raggio, "R Cerchio XY mm   = 50.000000\n");
     const std::string corta = Togli(pan, "250.000000,90.000000\n");
-    const struct {
-        const char* caso;
-        std::string testo;
-        int tipo;
-        std::string atteso;  // the block written back; empty: not checked
-    } casi[] = {
+    // Each case: the damage, the text, its kind and the block written back (empty: not checked).
+    const struct { const char* caso; std::string testo; int tipo; std::string atteso; } casi[] = {
         {"bad value", Sostituisci(circ, raggio, "R Cerchio XY mm   = x\n"), 3, perso},
         {"damaged kind line", Sostituisci(circ, "Tipo Curva   ", "Tipo Curba   "), 3, circ},
         {"unknown version", Sostituisci(circ, "= 6\n", "= 7\n"), 3, ""},
