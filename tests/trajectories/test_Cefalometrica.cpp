@@ -4,7 +4,6 @@
 #include <numeric>
 #include <random>
 
-#include "core/Numerico.h"
 #include "examples/EsameCefalometrico.h"
 #include "resources/Messaggi.h"
 #include "support/MacchinaEsempio.h"

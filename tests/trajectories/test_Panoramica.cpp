@@ -5,11 +5,10 @@
 #include <random>
 
 #include "core/Integrazione.h"
-#include "core/Numerico.h"
-#include "examples/EsamePanoramico.h"
 #include "resources/Messaggi.h"
 #include "support/MacchinaEsempio.h"
 #include "trajectories/GraficoTuning.h"
+#include "trajectories/Traiettoria.h"
 
 namespace {
 using P2 = CPunto2DKorvane;
