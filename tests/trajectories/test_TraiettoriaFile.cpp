@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -88,13 +87,9 @@ TEST(TraiettoriaFile, BlocchiCorrentiEsattiEDiRitorno)
     const CString nome = StringaDaUtf8(cartella + "esame0.trg");
     std::vector<Tr> t = Correnti();
     ASSERT_EQ(Salva(t, TIPI, nome), ORO);
-    const CLimitiEParametri m = MacchinaEsempio();
-    const std::string p0 = std::to_string(std::llround(10.4 * m.AsseX.StepPerUnita)) + "," +
-                           std::to_string(-std::llround(5.3 * m.AsseY.StepPerUnita)) + "," +
-                           std::to_string(std::llround(90.0 * m.AsseR.StepPerUnita)) + ",0\n";
+    EXPECT_EQ(LeggiFile(cartella + "esame0.csv2"), "0,32868,5,1000,80,90,3\n100,32968,5,1000,80,90,3\n");
+    EXPECT_EQ(LeggiFile(cartella + "esame0_P0.csv2"), "8320,-4240,153600,0\n");
     for (const std::string& testo : {ORO, ConCRLF(ORO)}) {
-        EXPECT_EQ(LeggiFile(cartella + "esame0.csv2"), "0,32868,5,1000,80,90,3\n100,32968,5,1000,80,90,3\n");
-        EXPECT_EQ(LeggiFile(cartella + "esame0_P0.csv2"), p0);
         std::vector<int> esiti;
         std::vector<Tr> letti = Carica(testo, 5, nome, esiti);
         EXPECT_EQ(esiti, std::vector<int>(5, 1));
@@ -112,69 +107,22 @@ TEST(TraiettoriaFile, BlocchiCorrentiEsattiEDiRitorno)
     EXPECT_EQ(t[0].SalvaFileTRG(f, StringaDaUtf8(cartella + "esame1.trg"), 1), 0);
     EXPECT_EQ(t[0].StringaErrore, TestoMessaggio(MSG_COMPAGNI_CSV_NON_SCRITTI));
     EXPECT_TRUE(NessunProvvisorio(cartella));
-
-    // With a real time step the circular block is computed as it is read.
-    std::rewind(f);
-    t[2].SalvaFileTRG(f, L"", 0);
-    std::rewind(f);
-    Tr circ(m);
-    EXPECT_EQ(circ.CaricaFileTRG(f, L""), 1);
     std::fclose(f);
-    EXPECT_EQ(circ.TipoCurva, Tr::CURVA_CIRCOLARE);
-    EXPECT_FALSE(circ.ArrayPassi.IsEmpty());
 }
 
 TEST(TraiettoriaFile, OgniVersioneVecchiaConLeSueCompletezze)
 {
     std::vector<CString> avvisi;
     ImpostaGestoreInformazioni([&](const CString& t) { avvisi.push_back(t); });
-    auto piatto = [](const ArrayPunti2D& a, double x0, double x1, double y) {
-        return a.GetSize() == 2 && a[0] == CPunto2DKorvane(x0, y) && a[1] == CPunto2DKorvane(x1, y);
-    };
-    const CString pan = TestoMessaggio(175);
-#define SE(condizione) [&](const Tr& t) { return condizione; }
-    const struct { int tipo, versione; CString nome; std::function<bool(const Tr&)> verifica; } casi[] = {
-        {5, 1, L"csv uno", SE(t.TipoCurvaVero == 4 && t.IngrandimentoCSV == 1.5f)},
-        {5, 2, L"csv due", SE(t.TipoCurvaVero == 6 && t.IngrandimentoCSV == 2.0f)},
-        {2, 1, pan, SE(t.PosDistAng0 == 2 && t.PuntiTuning.GetSize() == 2 && piatto(t.PuntiTuningKV, 20, 240, 85) &&
-                       t.DistPTuningKV == 220.0f && t.SensibSplineKV == 100.0f &&
-                       piatto(t.PuntiTuningShift, 20, 240, 1))},
-        {2, 2, pan, SE(t.PuntiTuningKV.GetSize() == 1 && piatto(t.PuntiTuningShift, 15, 245, 1))},
-        {2, 3, L"pan tre", SE(t.SensibSplineKV == 2.75f && t.PuntiTuningKV.GetSize() == 1)},
-        {2, 4, L"pan quattro", SE(t.PuntiTuningKV.GetSize() == 1)},
-        {2, 5, L"pan cinque", SE(t.PuntiTuningKV.GetSize() == 1)},
-        {2, 6, L"pan sei", SE(t.IsScout == 1 && t.PuntiTuningKV.GetSize() == 1)},
-        {2, 7, L"pan sette", SE(t.TipoRicostruzione == 0 && t.Is2Assi == 1 && piatto(t.PuntiTuningShift, 10, 250, 1) &&
-                                t.DistPTuningShift == 240.0f && t.SensibSplineShift == 100.0f)},
-        {3, 1, L"prima", SE(t.KVaRegimeCirc == 70 && t.YCentroRotazmm == 2.0)},
-        {3, 2, L"circ due", SE(t.KVaRegimeCirc == 71)},
-        {3, 3, L"circ tre", SE(t.KVaRegimeCirc == 72 && t.AmpiezzaArcodeg == 200.0)},
-        {3, 4, L"circ quattro", SE(t.mAFrontali == 80 && t.mALaterali == 81)},
-        {3, 5, L"circ cinque", SE(t.KVaRegimeCirc == 74 && t.mALaterali == 83)},
-        {4, 1, L"lin uno", SE(t.YCentroRettamm == -31.0f && t.InvSensore == 1 && t.Disortogonalitdeg == 0.0f)},
-        {4, 2, L"lin due", SE(t.YCentroRettamm == -32.0f && t.InvSensore == 0 && t.Disortogonalitdeg == 0.0f)},
-        {4, 3, L"lin tre", SE(t.YCentroRettamm == -33.0f && t.Disortogonalitdeg == 1.5f && t.KVaRegimeLin == 93)},
-        {4, 4, L"lin quattro", SE(t.YCentroRettamm == -34.0f && t.KVaRegimeLin == 94)},
-        {4, 5, L"lin cinque", SE(t.YCentroRettamm == -35.0f && t.IsScout == 1)},
-        {4, 6, L"lin sei", SE(t.InvSensore == 0 && t.InvRotazione == 7 && t.InvScaricamentoLin == 1 && t.Is2Assi)},
-        {6, 1, L"ceph uno", SE(t.IngrandimentoCef == 1.11f && t.KVaRegimeCef == 81)},
-        {6, 2, L"ceph due", SE(t.IngrandimentoCef == 1.05f && t.KVaRegimeCef == 82)},
-        {6, 3, L"ceph tre", SE(t.KVaRegimeCef == 83 && t.CreaRampaSTF == 1)},
-        {6, 4, L"ceph quattro", SE(t.KVaRegimeCef == 84 && t.CreaRampaSTF == 1)},
-        {6, 5, L"ceph cinque", SE(t.CreaRampaSTF == 0 && t.IsScout == 1)},
-    };
-#undef SE
-    std::vector<int> esiti;
-    // Values an old block must not touch, and completions it must overwrite.
-    std::vector<Tr> t = Carica(LeggiFile(DATI + "blocchi_vecchi.trg"), std::size(casi), L"", esiti, [](Tr& x) {
+    // Each kind's every version, written back in the newest layout: what each old layout read, what
+    // it completed (flat kV and shift graphs, default name, disorthogonality, magnification) and
+    // the values it must not touch (set below, before reading).
+    std::vector<int> esiti, tipi = {5, 5, 2, 2, 2, 2, 2, 2, 2, 3, 3, 3, 3, 3, 4, 4, 4, 4, 4, 4, 6, 6, 6, 6, 6};
+    std::vector<Tr> t = Carica(LeggiFile(DATI + "blocchi_vecchi.trg"), tipi.size(), L"", esiti, [](Tr& x) {
         x.Nome = L"prima", x.Disortogonalitdeg = 9.0f, x.IngrandimentoCef = 9.0f, x.InvRotazione = 7;
     });
-    for (size_t i = 0; i < std::size(casi); ++i) {
-        SCOPED_TRACE(testing::Message() << "kind " << casi[i].tipo << " version " << casi[i].versione);
-        EXPECT_EQ(esiti[i], 1);
-        EXPECT_EQ(t[i].Nome, casi[i].nome);
-        EXPECT_TRUE(casi[i].verifica(t[i]));
-    }
+    EXPECT_EQ(esiti, std::vector<int>(tipi.size(), 1));
+    EXPECT_EQ(Salva(t, tipi, L""), LeggiFile(DATI + "blocchi_vecchi_letti.trg"));
     // Only the two blocks whose dropped setting was on say so.
     ASSERT_EQ(avvisi.size(), 2u);
     EXPECT_EQ(avvisi[0].substr(0, 7), L"ERRORE\n");
@@ -187,15 +135,9 @@ TEST(TraiettoriaFile, UnaRigaDannosaCostaSoloSeStessa)
     const std::string raggio = "R Cerchio XY mm   = 0.000000\n", punto = "130.000000,0.750000\n";
     const std::string perso = Sostituisci(circ, raggio, "R Cerchio XY mm   = 50.000000\n");
     const std::string corta = Togli(pan, "250.000000,90.000000\n");
-    const struct {
-        const char* caso;
-        std::string testo;
-        int tipo;
-        std::string atteso;  // the block written back; empty: not checked
-    } casi[] = {
-        {"misspelt label", Sostituisci(circ, "R Cerchio", "R Cerkio"), 3, perso},
+    // Each case: the damage, the text, its kind and the block written back (empty: not checked).
+    const struct { const char* caso; std::string testo; int tipo; std::string atteso; } casi[] = {
         {"bad value", Sostituisci(circ, raggio, "R Cerchio XY mm   = x\n"), 3, perso},
-        {"missing line", Togli(circ, raggio), 3, perso},
         {"damaged kind line", Sostituisci(circ, "Tipo Curva   ", "Tipo Curba   "), 3, circ},
         {"unknown version", Sostituisci(circ, "= 6\n", "= 7\n"), 3, ""},
         {"damaged point", Sostituisci(pan, punto, "130.000000;x\n"), 2, Sostituisci(Togli(pan, punto), "3 P", "2 P")},
