@@ -181,7 +181,7 @@ TEST(Panoramica, GeometriaECatenaSuEsamiCasuali)
             const int j = i == k ? k + (t.TraietSimmetrica ? verso : -verso) : i - (i > k) + (i < k), s = 2 * k - i;
             if (t.TraietSimmetrica && i != k && s >= 0 && s < n) {
                 ASSERT_EQ(t.GraficoRotaz[s], 180.0 - t.GraficoRotaz[i]) << caso << " " << i;
-                ASSERT_TRUE(t.PosCMR[s] == P2(-c.X, c.Y)) << caso << " " << i;
+                ASSERT_TRUE(t.PosCMR[s] == P2(-c.X, c.Y) && t.GraficoDistors[s] == -t.GraficoDistors[i]) << caso << " " << i;
             }
             // The crossing of beams i and j from the two lines alone.
             const P2 uj = U(t.GraficoRotaz[j]), x = p[i] + ui * (Croce(p[j] - p[i], uj) / Croce(ui, uj));
