@@ -85,7 +85,7 @@ TEST(Conversione, IlNostroBuilderScriveLImmagineDeiPassiDelFileIn)
     EXPECT_EQ(b.substr(1265 + 14 * 12, 12), std::string(12, '\0'));
 }
 
-TEST(Conversione, IlNostroBuilderRifiutaCiòCheNonSaLeggere)
+TEST(Conversione, IlNostroBuilderRifiutaQuelloCheNonSaLeggere)
 {
     const std::string buono = LeggiFile(KORVANE_SOURCE_DIR "/tests/path/dati/builder_ingresso.dat");
     std::string troppi = buono;
