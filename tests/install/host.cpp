@@ -1,21 +1,25 @@
-// A host that knows the library only through its installed package.
+// A host that knows the library only through its installed package (found by CMake, or by hand with
+// only the prefix's include/ and lib/): a CB3D scan through the flat functions, fetched as the
+// unit's step buffer.
 #include <korvane/korvane.h>
 
 #include <cstdio>
+#include <vector>
 
 int main(int argc, char** argv)
 {
-    if (argc < 2)
-        return 2;
     CLimitiEParametri macchina;
-    if (!macchina.LeggiDaFile(StringaDaUtf8(argv[1]), 0)) {
-        std::fprintf(stderr, "host: cannot read %s\n", argv[1]);
+    if (argc < 2 || !macchina.LeggiDaFile(StringaDaUtf8(argv[1]), 0))
+        return 2;
+    DLL_KORVANE_SetLimitiEParametri(&macchina);
+    int dimBuffer = 0, numPunti = 0;
+    if (!DLL_KORVANE_UsaTestaDiDefault() ||
+        !DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(ParamTrjCB3D(), dimBuffer, numPunti))
         return 1;
-    }
-    double in[7] = {0.0, 0.0, 0.0, 10.0, 0.0, 100.0, 0.02};
-    double out[10] = {};
-    Harmonic_3Link_mode(in, out, 7, 10);
-    std::printf("host: machine '%s', dt %g s, harmonic minimum time %.6f s\n", StringaA8Bit(macchina.NomeMacchina).c_str(),
-                macchina.PassoTemporale, out[0]);
-    return out[0] > 0 ? 0 : 1;
+    std::vector<unsigned char> buffer(static_cast<size_t>(dimBuffer));
+    std::vector<PUNTO_TRAIETTORIA> punti(static_cast<size_t>(numPunti));
+    if (!DLL_KORVANE_GetTraiettoria(buffer.data(), punti.data(), dimBuffer, numPunti))
+        return 1;
+    std::printf("host: %d-byte buffer, %d axis states\n", dimBuffer, numPunti);
+    return dimBuffer == DIMENSIONE_BUFFER_PASSI ? 0 : 1;
 }
