@@ -36,10 +36,7 @@ CParametriFileDat Numerati()
                           &d.PosUscitaX, &d.PosUscitaY, &d.PosUscitaR, &d.PosUscitaH};
     for (int k = 0; k < 8; ++k)
         *posizioni[k] = static_cast<float>(k) + 1.5f;
-    d.ScoutKV = 21;
-    d.ScoutMA = 22;
-    d.ScoutCollMin = 23;
-    d.ScoutCollMax = 24;
+    d.ScoutKV = 21, d.ScoutMA = 22, d.ScoutCollMin = 23, d.ScoutCollMax = 24;
     for (int k = 0; k < 9; ++k) {
         Array(d, k)->RemoveAll();
         Array(d, k)->Add(31 + k);
@@ -85,41 +82,42 @@ TEST(ParametriFileDat, BloccoPredefinitoEsatto)
     letto.LRImgNote.Add(5);
     EXPECT_EQ(LeggiBlocco(BLOCCO_DEFAULT, letto).risultato, 1);
     EXPECT_TRUE(letto == CParametriFileDat());
-    CParametriFileDat n = Numerati(), nLetto;
-    EXPECT_EQ(LeggiBlocco(ConCRLF(Scritto(n)), nLetto).risultato, 1);
+    CParametriFileDat n = Numerati(), nLetto, spazi, senzaConteggio;
+    const std::string testo = Scritto(n);
+    EXPECT_EQ(LeggiBlocco(ConCRLF(testo), nLetto).risultato, 1);
     EXPECT_TRUE(nLetto == n);
+    // Single blanks around "=" read as well; without its count line no sub-image is read.
+    EXPECT_EQ(LeggiBlocco(Sostituisci(testo, "Group             = 1", "Group = 1"), spazi).risultato, 1);
+    EXPECT_TRUE(spazi == n);
+    EXPECT_EQ(LeggiBlocco(Togli(testo, "2 Traiettorie in file .dat\n"), senzaConteggio).risultato, 0);
+    for (int k = 0; k < 9; ++k)
+        Array(n, k)->RemoveAll();
+    EXPECT_TRUE(senzaConteggio == n);
 }
 
 TEST(ParametriFileDat, VersioniVecchie)
 {
-    CParametriFileDat n = Numerati();
+    CParametriFileDat n = Numerati(), predefinito;
     const std::string v6 = Scritto(n);
+    // Scout values a block before version 6 must leave alone.
+    const auto scoutPrima = [](CParametriFileDat& x) { x.ScoutKV = 70, x.ScoutMA = 8, x.ScoutCollMin = 1, x.ScoutCollMax = 2; };
     for (int v = 1; v <= 6; ++v) {
         CParametriFileDat d;
-        d.ScoutKV = 70;
-        d.ScoutMA = 8;
-        d.ScoutCollMin = 1;
-        d.ScoutCollMax = 2;
+        scoutPrima(d);
         d.PosResetX = d.PosUscitaR = 99.0f;
         EXPECT_EQ(LeggiBlocco(BloccoVersione(v, v6), d).risultato, 1) << v;
 
         CParametriFileDat atteso = n;
         if (v == 1)
             atteso.CephPatientPos = 0;
-        if (v < 6) {
-            atteso.ScoutKV = 70;
-            atteso.ScoutMA = 8;
-            atteso.ScoutCollMin = 1;
-            atteso.ScoutCollMax = 2;
-        }
-        if (v < 5) {
-            const CParametriFileDat predefinito;
-            atteso.PosResetX = predefinito.PosResetX;
-            atteso.PosResetY = predefinito.PosResetY;
-            atteso.PosResetR = predefinito.PosResetR;
-            atteso.PosResetH = predefinito.PosResetH;
-            atteso.PosUscitaX = atteso.PosUscitaY = atteso.PosUscitaR = atteso.PosUscitaH = 0.0f;
-        }
+        if (v < 6)
+            scoutPrima(atteso);
+        // Before version 5 the positions are those of new settings.
+        if (v < 5)
+            for (auto p : {&CParametriFileDat::PosResetX, &CParametriFileDat::PosResetY, &CParametriFileDat::PosResetR,
+                           &CParametriFileDat::PosResetH, &CParametriFileDat::PosUscitaX, &CParametriFileDat::PosUscitaY,
+                           &CParametriFileDat::PosUscitaR, &CParametriFileDat::PosUscitaH})
+                atteso.*p = predefinito.*p;
         // One set of margins before version 4: it serves as the "C" set too.
         if (v < 4)
             for (int k = 5; k < 9; ++k)
@@ -153,7 +151,7 @@ TEST(ParametriFileDat, ArrayDiversiEConteggiAssurdi)
         int lunghezzaNote;
         int lunghezzaLeftC;
         int scritte;
-    } lunghezze[] = {{3, 1, 1}, {1, 0, 0}, {2, 2, 2}};
+    } lunghezze[] = {{3, 1, 1}, {1, 0, 0}};
     for (const auto& c : lunghezze) {
         CParametriFileDat d;
         d.LRImgNote.SetSize(c.lunghezzaNote);
@@ -189,41 +187,6 @@ TEST(ParametriFileDat, ArrayDiversiEConteggiAssurdi)
             EXPECT_EQ(l.consumati, dopoConteggio + cifreInPiu) << c.conteggio;
         }
     }
-}
-
-TEST(ParametriFileDat, RigheModificate)
-{
-    const CParametriFileDat n = Numerati();
-    CParametriFileDat copia = n;
-    const std::string buono = Scritto(copia);
-    using Modifica = void (*)(CParametriFileDat&);
-    const struct {
-        const char* caso;
-        std::string testo;
-        int risultato;
-        Modifica atteso;  // what differs from the numbered settings after reading into defaults
-    } casi[] = {
-        {"single blanks", Sostituisci(buono, "Group             = 1", "Group = 1"), 1, nullptr},
-        {"missing count", Togli(buono, "2 Traiettorie in file .dat\n"), 0,
-         [](CParametriFileDat& d) {
-             for (int k = 0; k < 9; ++k)
-                 Array(d, k)->RemoveAll();
-         }},
-    };
-    for (const auto& c : casi) {
-        CParametriFileDat letto;
-        EXPECT_EQ(LeggiBlocco(c.testo, letto).risultato, c.risultato) << c.caso;
-        CParametriFileDat atteso = n;
-        if (c.atteso)
-            c.atteso(atteso);
-        EXPECT_TRUE(letto == atteso) << c.caso;
-    }
-    // Cut anywhere: the default block ends in "-1", so only a cut in the white space after it is whole.
-    for (const std::string& blocco : {BLOCCO_DEFAULT, ConCRLF(BLOCCO_DEFAULT)})
-        for (size_t k = 0; k <= blocco.size(); ++k) {
-            CParametriFileDat d;
-            EXPECT_EQ(LeggiBlocco(blocco.substr(0, k), d).risultato, k >= FineUtile(blocco) ? 1 : 0) << k;
-        }
 }
 
 TEST(ParametriFileDat, UguaglianzaEsatta)

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <tuple>
 
 #include "core/Numerico.h"
 #include "core/Punto2DKorvane.h"
@@ -83,17 +84,11 @@ TEST(Punto2D, OperazioniEdArrotondamento)
 
 TEST(Punto2D, Rotazione)
 {
-    const double pi = 3.141592653589793;
-    const CPunto2DKorvane su = CPunto2DKorvane(1, 0).Ruota(pi / 2);
-    EXPECT_EQ(su.X, std::cos(pi / 2));
-    EXPECT_DOUBLE_EQ(su.Y, 1.0);
-    const CPunto2DKorvane giu = CPunto2DKorvane(1, 0).Ruota(-pi / 2);
-    EXPECT_EQ(giu.X, std::cos(-pi / 2));
-    EXPECT_DOUBLE_EQ(giu.Y, -1.0);
-    // theta = pi + 0.5 is brought back to 0.5 - pi.
-    const CPunto2DKorvane r = CPunto2DKorvane(-1, 0).Ruota(0.5);
-    EXPECT_DOUBLE_EQ(r.X, -std::cos(0.5));
-    EXPECT_DOUBLE_EQ(r.Y, -std::sin(0.5));
-    EXPECT_TRUE(CPunto2DKorvane(0, 0).Ruota(1.0) == CPunto2DKorvane(0, 0));
-    EXPECT_DOUBLE_EQ(CPunto2DKorvane(3, 4).Ruota(2.0).Lunghezza(), 5.0);
+    // Against the rotation matrix, also where the angle passes pi and is brought back by 2 pi.
+    for (auto [x, y, a] : {std::tuple{1.0, 0.0, 1.5707963267948966}, {1.0, 0.0, -1.5707963267948966},
+                           {-1.0, 0.0, 0.5}, {0.0, -1.0, -2.0}, {3.0, 4.0, 2.0}, {0.0, 0.0, 1.0}}) {
+        const CPunto2DKorvane r = CPunto2DKorvane(x, y).Ruota(a);
+        EXPECT_NEAR(r.X, x * std::cos(a) - y * std::sin(a), 1e-12) << x << " " << y << " " << a;
+        EXPECT_NEAR(r.Y, x * std::sin(a) + y * std::cos(a), 1e-12) << x << " " << y << " " << a;
+    }
 }
