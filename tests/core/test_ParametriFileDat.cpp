@@ -11,14 +11,6 @@ namespace {
 // The block the default settings write, byte for byte.
 const std::string BLOCCO_DEFAULT = LeggiFile(KORVANE_SOURCE_DIR "/tests/core/dati/parametri_dat_predefiniti.txt");
 
-ArrayInt* Array(CParametriFileDat& d, int k)
-{
-    ArrayInt* a[] = {&d.LRImgNote,     &d.PxMarginsTop,     &d.PxMarginsBottom,
-                     &d.PxMarginsRight, &d.PxMarginsLeft,  &d.PxMarginsTopC,
-                     &d.PxMarginsBottomC, &d.PxMarginsRightC, &d.PxMarginsLeftC};
-    return a[k];
-}
-
 // Settings whose every value tells where it stands: the header integers 1 to 20 in block order, the
 // positions 1.5 to 8.5, the scout members 21 to 24, and two sub-images whose nine values are 31-39
 // and 41-49.
