@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 
 #include "core/ParametriFileDat.h"
 #include "tests/core/TestoDiProva.h"
@@ -139,44 +140,35 @@ TEST(ParametriFileDat, VersioneSconosciutaNonConsumaAltro)
 TEST(ParametriFileDat, ArrayDiversiEConteggiAssurdi)
 {
     // The block carries as many sub-images as the shortest array has.
-    const struct {
-        int lunghezzaNote;
-        int lunghezzaLeftC;
-        int scritte;
-    } lunghezze[] = {{3, 1, 1}, {1, 0, 0}};
-    for (const auto& c : lunghezze) {
+    for (const auto& [lunghezzaNote, lunghezzaLeftC, scritte] : {std::tuple{3, 1, 1}, {1, 0, 0}}) {
         CParametriFileDat d;
-        d.LRImgNote.SetSize(c.lunghezzaNote);
-        d.PxMarginsLeftC.SetSize(c.lunghezzaLeftC);
+        d.LRImgNote.SetSize(lunghezzaNote);
+        d.PxMarginsLeftC.SetSize(lunghezzaLeftC);
         for (int k = 1; k < 8; ++k)
             Array(d, k)->SetSize(2);
         const std::string t = Scritto(d);
-        EXPECT_NE(t.find("\n" + std::to_string(c.scritte) + " Traiettorie in file .dat\n"), std::string::npos);
+        EXPECT_NE(t.find("\n" + std::to_string(scritte) + " Traiettorie in file .dat\n"), std::string::npos);
         CParametriFileDat letto;
         EXPECT_EQ(LeggiBlocco(t, letto).risultato, 1);
         for (int k = 0; k < 9; ++k)
-            EXPECT_EQ(Array(letto, k)->GetSize(), c.scritte) << c.lunghezzaNote << " " << k;
+            EXPECT_EQ(Array(letto, k)->GetSize(), scritte) << lunghezzaNote << " " << k;
     }
 
     // A count beyond 10000 or below zero is refused at once, before anything is sized.
     const long dopoConteggio = static_cast<long>(BLOCCO_DEFAULT.find("LR img note"));
-    const struct {
-        const char* conteggio;
-        int risultato;
-        int dimensione;
-        bool subito;
-    } casi[] = {{"2000000000", 0, 0, true}, {"10001", 0, 0, true}, {"-3", 0, 0, true},
-                {"10000", 0, 10000, false}, {"2", 0, 2, false},     {"0", 1, 0, false}};
-    for (const auto& c : casi) {
+    // Each case: count, result, array size after the read, whether the read stops at the count.
+    for (const auto& [conteggio, risultato, dimensione, subito] :
+         {std::tuple{"2000000000", 0, 0, true}, {"10001", 0, 0, true}, {"-3", 0, 0, true}, {"10000", 0, 10000, false},
+          {"2", 0, 2, false}, {"0", 1, 0, false}}) {
         CParametriFileDat x;
-        const std::string t = Sostituisci(BLOCCO_DEFAULT, "1 Traiettorie", std::string(c.conteggio) + " Traiettorie");
+        const std::string t = Sostituisci(BLOCCO_DEFAULT, "1 Traiettorie", std::string(conteggio) + " Traiettorie");
         const Lettura l = LeggiBlocco(t, x);
-        EXPECT_EQ(l.risultato, c.risultato) << c.conteggio;
+        EXPECT_EQ(l.risultato, risultato) << conteggio;
         for (int k = 0; k < 9; ++k)
-            EXPECT_EQ(Array(x, k)->GetSize(), c.dimensione) << c.conteggio;
-        const long cifreInPiu = static_cast<long>(std::string(c.conteggio).size()) - 1;
-        if (c.subito) {
-            EXPECT_EQ(l.consumati, dopoConteggio + cifreInPiu) << c.conteggio;
+            EXPECT_EQ(Array(x, k)->GetSize(), dimensione) << conteggio;
+        const long cifreInPiu = static_cast<long>(std::string(conteggio).size()) - 1;
+        if (subito) {
+            EXPECT_EQ(l.consumati, dopoConteggio + cifreInPiu) << conteggio;
         }
     }
 }
@@ -184,16 +176,12 @@ TEST(ParametriFileDat, ArrayDiversiEConteggiAssurdi)
 TEST(ParametriFileDat, UguaglianzaEsatta)
 {
     // A sign of zero is no difference; one ulp, one more array element or one changed element is.
-    const CParametriFileDat a;
-    CParametriFileDat b;
-    b.PosResetY = -0.0f;
-    EXPECT_TRUE(a == b);
-    for (auto cambia : {+[](CParametriFileDat& d) { d.PosResetX = std::nextafter(50.0f, 51.0f); },
-                        +[](CParametriFileDat& d) { d.PxMarginsRightC.Add(-1); },
-                        +[](CParametriFileDat& d) { d.PxMarginsRightC[0] = 0; },
-                        +[](CParametriFileDat& d) { d.ScoutCollMin = 1; }}) {
-        CParametriFileDat c = a;
-        cambia(c);
-        EXPECT_FALSE(a == c);
-    }
+    CParametriFileDat a, zero, ulp, piuLungo, cambiato, scout;
+    zero.PosResetY = -0.0f;
+    ulp.PosResetX = std::nextafter(50.0f, 51.0f);
+    piuLungo.PxMarginsRightC.Add(-1);
+    cambiato.PxMarginsRightC[0] = 0;
+    scout.ScoutCollMin = 1;
+    EXPECT_TRUE(a == zero);
+    EXPECT_FALSE(a == ulp || a == piuLungo || a == cambiato || a == scout);
 }

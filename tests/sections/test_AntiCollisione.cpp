@@ -48,17 +48,13 @@ TEST(AntiCollisione, EsempiSulProfiloDiDefault)
 TEST(AntiCollisione, IlMotoEntraNellaTesta)
 {
     ASSERT_TRUE(TestaDiDefaultPronta());
-    // The tube starts well outside and the arm turns it into the face.
-    CLimitiEParametri m = MacchinaEsempio();
-    m.CentroMonoblocco = 70;
-    m.CentSens3D = 300;
-    CSezione s(m);
-    s.PuntoIniziale.dPosR = 0.0;  // tube at (70, 0), just outside the cheek
+    // The tube starts at (70, 0), just outside the cheek, and the arm turns it into the face.
+    CSezione s = Ferma(0, 0, 0, 70, 300, 1);
     CString err;
-    s.ArrayPassi.Add(PASSO_TRAIETTORIA());
     EXPECT_EQ(s.ControlloAntiCollisione(err, CSezione::ANTICOLLISIONE_3D), 1);
+    const PARAMETRI_ASSE r = MacchinaEsempio().AsseR;
     PASSO_TRAIETTORIA gira;
-    gira.iR = ParolaVelocita(30.0, m.AsseR.StepPerUnita, m.AsseR.StepSPerLSB);  // 30 deg/s for 3 s: up to 90 deg
+    gira.iR = ParolaVelocita(30.0, r.StepPerUnita, r.StepSPerLSB);  // 30 deg/s for 3 s: up to 90 deg
     for (int i = 0; i < 150; ++i)
         s.ArrayPassi.Add(gira);
     EXPECT_EQ(s.ControlloAntiCollisione(err, CSezione::ANTICOLLISIONE_3D), 0);

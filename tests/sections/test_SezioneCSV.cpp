@@ -13,9 +13,9 @@
 
 namespace {
 
-CSezione Leggi(const std::string& passi, const std::string& inizio)
+CSezione Leggi(const std::string& passi, const std::string& inizio, const CLimitiEParametri& m = MacchinaEsempio())
 {
-    CSezione s(MacchinaEsempio());
+    CSezione s(m);
     FILE* a = FlussoCon(passi);
     FILE* b = FlussoCon(inizio);
     EXPECT_EQ(s.LeggiDaFileCSV(a, b), 1);
@@ -123,11 +123,5 @@ TEST(SezioneCSV, PuntoInizialeEFinale)
     CLimitiEParametri stretta = MacchinaEsempio();
     stretta.AsseR.PosMin = -180;
     stretta.AsseR.PosMax = 180;
-    CSezione t(stretta);
-    FILE* a = FlussoCon("");
-    FILE* b = FlussoCon("0,0," + std::to_string(r190) + ",0\n");
-    t.LeggiDaFileCSV(a, b);
-    std::fclose(a);
-    std::fclose(b);
-    EXPECT_NEAR(t.PuntoIniziale.dPosR, -170.0, 1e-3);
+    EXPECT_NEAR(Leggi("", "0,0," + std::to_string(r190) + ",0\n", stretta).PuntoIniziale.dPosR, -170.0, 1e-3);
 }
