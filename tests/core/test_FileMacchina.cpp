@@ -50,9 +50,7 @@ TEST(FileMacchina, NomeDelFileEVersioni)
     EXPECT_EQ(m.ScriviSuFile(StringaDaUtf8(dir + "manca/x.ini"), 0), 0);
 
     const std::string buono = TestoEsempio(dir);
-    std::string v1 = Sostituisci(buono, "Versione          = 2", "Versione          = 1");
-    v1 = Togli(v1, "Nome macchina     = Korvane example unit\n");
-    ScriviFile(dir + "v1.ini", v1);
+    ScriviFile(dir + "v1.ini", Togli(Sostituisci(buono, "= 2\n", "= 1\n"), "Nome macchina     = Korvane example unit\n"));
     CLimitiEParametri letto;
     ASSERT_EQ(letto.LeggiDaFile(StringaDaUtf8(dir + "v1.ini"), 0), 1);
     CLimitiEParametri atteso = MacchinaEsempio();

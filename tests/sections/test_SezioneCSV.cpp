@@ -86,8 +86,7 @@ TEST(SezioneCSV, LetturaSeparatoriEColonne)
     // A six-column line keeps the H of the line before it.
     EXPECT_EQ(virgole.ArrayPassi[1].iH, 7);
     EXPECT_EQ(virgole.ArrayPassi[1].imA, 13);
-    EXPECT_EQ(virgole.PuntoIniziale.dPosX, 1.0);
-    EXPECT_EQ(virgole.PuntoIniziale.dPosY, 2.0);
+    EXPECT_TRUE(virgole.PuntoIniziale == PuntoProva(1, 2, 0));
 
     const CSezione sei = Leggi("1,2,3,4,5,6\n", "0,0,0,0\n");
     EXPECT_EQ(sei.ArrayPassi[0].iH, 0);
