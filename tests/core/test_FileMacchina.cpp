@@ -50,7 +50,8 @@ TEST(FileMacchina, NomeDelFileEVersioni)
     EXPECT_EQ(m.ScriviSuFile(StringaDaUtf8(dir + "manca/x.ini"), 0), 0);
 
     const std::string buono = TestoEsempio(dir);
-    ScriviFile(dir + "v1.ini", Togli(Sostituisci(buono, "= 2\n", "= 1\n"), "Nome macchina     = Korvane example unit\n"));
+    const std::string senzaNome = Togli(buono, "Nome macchina     = Korvane example unit\n");
+    ScriviFile(dir + "v1.ini", Sostituisci(senzaNome, "Versione          = 2", "Versione          = 1"));
     CLimitiEParametri letto;
     ASSERT_EQ(letto.LeggiDaFile(StringaDaUtf8(dir + "v1.ini"), 0), 1);
     CLimitiEParametri atteso = MacchinaEsempio();

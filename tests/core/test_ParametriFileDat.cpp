@@ -93,7 +93,9 @@ TEST(ParametriFileDat, VersioniVecchie)
     CParametriFileDat n = Numerati(), predefinito;
     const std::string v6 = Scritto(n);
     // Scout values a block before version 6 must leave alone.
-    const auto scoutPrima = [](CParametriFileDat& x) { x.ScoutKV = 70, x.ScoutMA = 8, x.ScoutCollMin = 1, x.ScoutCollMax = 2; };
+    const auto scoutPrima = [](CParametriFileDat& x) {
+        x.ScoutKV = 70, x.ScoutMA = 8, x.ScoutCollMin = 1, x.ScoutCollMax = 2;
+    };
     for (int v = 1; v <= 6; ++v) {
         CParametriFileDat d;
         scoutPrima(d);
@@ -108,8 +110,9 @@ TEST(ParametriFileDat, VersioniVecchie)
         // Before version 5 the positions are those of new settings.
         if (v < 5)
             for (auto p : {&CParametriFileDat::PosResetX, &CParametriFileDat::PosResetY, &CParametriFileDat::PosResetR,
-                           &CParametriFileDat::PosResetH, &CParametriFileDat::PosUscitaX, &CParametriFileDat::PosUscitaY,
-                           &CParametriFileDat::PosUscitaR, &CParametriFileDat::PosUscitaH})
+                           &CParametriFileDat::PosResetH, &CParametriFileDat::PosUscitaX,
+                           &CParametriFileDat::PosUscitaY, &CParametriFileDat::PosUscitaR,
+                           &CParametriFileDat::PosUscitaH})
                 atteso.*p = predefinito.*p;
         // One set of margins before version 4: it serves as the "C" set too.
         if (v < 4)
