@@ -145,8 +145,13 @@ TEST(AntiCollisione, SenzaProfilo)
     EXPECT_TRUE(err.empty());
 }
 
-TEST(TestaDefault, SenzaIncroci)
+TEST(TestaDefault, TabellaFissaESenzaIncroci)
 {
+    // One weighted sum pins every value of the table: an edited or swapped number shows.
+    double somma = 0;
+    for (int i = 0; i < 2 * TESTA_DEFAULT_NUM_PUNTI; ++i)
+        somma += (i + 1) * TESTA_DEFAULT[i];
+    EXPECT_NEAR(somma, -12023569.05, 1e-4);
     // No two non-neighbouring edges cross.
     const int n = TESTA_DEFAULT_NUM_PUNTI;
     auto x = [](int i) { return TESTA_DEFAULT[2 * i]; };
