@@ -7,6 +7,8 @@
 #include <iterator>
 #include <string>
 
+#include "core/ParametriFileDat.h"
+
 // Small text tools shared by the block and file tests.
 
 inline std::string Sostituisci(std::string t, const std::string& da, const std::string& a)
@@ -42,22 +44,15 @@ inline FILE* FlussoCon(const std::string& testo)
     return f;
 }
 
-// Everything written to a stream so far.
-inline std::string TestoDelFlusso(FILE* f)
-{
-    std::string testo(static_cast<size_t>(std::ftell(f)), '\0');
-    std::rewind(f);
-    testo.resize(std::fread(testo.data(), 1, testo.size(), f));
-    return testo;
-}
-
 // What `scrivi` puts into a stream.
 template <class Blocco>
 std::string Testo(Blocco scrivi)
 {
     FILE* f = std::tmpfile();
     scrivi(f);
-    const std::string testo = TestoDelFlusso(f);
+    std::string testo(static_cast<size_t>(std::ftell(f)), '\0');
+    std::rewind(f);
+    testo.resize(std::fread(testo.data(), 1, testo.size(), f));
     std::fclose(f);
     return testo;
 }
@@ -67,6 +62,15 @@ template <class T>
 std::string Scritto(T& oggetto)
 {
     return Testo([&](FILE* f) { oggetto.SalvaFileTRG(f); });
+}
+
+// The nine sub-image arrays of the .dat settings, in block order.
+inline ArrayInt* Array(CParametriFileDat& d, int k)
+{
+    ArrayInt* a[] = {&d.LRImgNote,     &d.PxMarginsTop,     &d.PxMarginsBottom,
+                     &d.PxMarginsRight, &d.PxMarginsLeft,  &d.PxMarginsTopC,
+                     &d.PxMarginsBottomC, &d.PxMarginsRightC, &d.PxMarginsLeftC};
+    return a[k];
 }
 
 struct Lettura {

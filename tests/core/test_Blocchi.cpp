@@ -76,13 +76,13 @@ TEST(Blocchi, PassoTestoEsattoVersioniETagli)
 
 TEST(Blocchi, PuntiUgualiSoloSeIdentici)
 {
-    PUNTO_TRAIETTORIA a = PuntoDiProva(), b = PuntoDiProva();
-    b.dVelH = std::nextafter(b.dVelH, 1.0);
-    EXPECT_FALSE(a == b);
-    b = a, b.imA += 1;
-    EXPECT_FALSE(a == b);
-    b = a, b.dPosX = std::nan("");
-    EXPECT_FALSE(b == b);
-    b = a, a.dVelX = 0.0, b.dVelX = -0.0;
-    EXPECT_TRUE(a == b);
+    // One ulp or one unit apart, or NaN, they differ; a sign of zero is no difference.
+    const PUNTO_TRAIETTORIA a = PuntoDiProva();
+    PUNTO_TRAIETTORIA ulp = a, intero = a, nan = a, zero = a;
+    ulp.dVelH = std::nextafter(a.dVelH, 1.0);
+    intero.imA += 1;
+    nan.dPosX = std::nan("");
+    zero.dVelX = -0.0;
+    EXPECT_FALSE(a == ulp || a == intero || nan == nan);
+    EXPECT_TRUE(a == zero);
 }

@@ -45,14 +45,12 @@ TEST(LocaleDelProcesso, LaVirgolaDecimaleNonEntraNeiFile)
     EXPECT_EQ(Scritto(punto), puntoC);
 
     CLimitiEParametri macchinaLetta;
-    EXPECT_EQ(macchinaLetta.LeggiDaFile(StringaDaUtf8(dir + "l.ini"), 0), 1);
-    EXPECT_TRUE(macchinaLetta == m);
     CParametriFileDat datLetto;
-    EXPECT_EQ(LeggiBlocco(datC, datLetto).risultato, 1);
-    EXPECT_TRUE(datLetto == dat);
     PUNTO_TRAIETTORIA puntoLetto;
+    EXPECT_EQ(macchinaLetta.LeggiDaFile(StringaDaUtf8(dir + "l.ini"), 0), 1);
+    EXPECT_EQ(LeggiBlocco(datC, datLetto).risultato, 1);
     EXPECT_EQ(LeggiBlocco(puntoC, puntoLetto).risultato, 1);
-    EXPECT_TRUE(puntoLetto == punto);
+    EXPECT_TRUE(macchinaLetta == m && datLetto == dat && puntoLetto == punto);
     // The writers and readers switch only their own thread, and only while they run.
     std::snprintf(prova, sizeof prova, "%.1f", 0.5);
     EXPECT_STREQ(prova, "0,5");

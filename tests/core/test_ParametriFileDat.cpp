@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 
 #include "core/ParametriFileDat.h"
 #include "tests/core/TestoDiProva.h"
@@ -10,14 +11,6 @@ namespace {
 
 // The block the default settings write, byte for byte.
 const std::string BLOCCO_DEFAULT = LeggiFile(KORVANE_SOURCE_DIR "/tests/core/dati/parametri_dat_predefiniti.txt");
-
-ArrayInt* Array(CParametriFileDat& d, int k)
-{
-    ArrayInt* a[] = {&d.LRImgNote,     &d.PxMarginsTop,     &d.PxMarginsBottom,
-                     &d.PxMarginsRight, &d.PxMarginsLeft,  &d.PxMarginsTopC,
-                     &d.PxMarginsBottomC, &d.PxMarginsRightC, &d.PxMarginsLeftC};
-    return a[k];
-}
 
 // Settings whose every value tells where it stands: the header integers 1 to 20 in block order, the
 // positions 1.5 to 8.5, the scout members 21 to 24, and two sub-images whose nine values are 31-39
@@ -36,10 +29,7 @@ CParametriFileDat Numerati()
                           &d.PosUscitaX, &d.PosUscitaY, &d.PosUscitaR, &d.PosUscitaH};
     for (int k = 0; k < 8; ++k)
         *posizioni[k] = static_cast<float>(k) + 1.5f;
-    d.ScoutKV = 21;
-    d.ScoutMA = 22;
-    d.ScoutCollMin = 23;
-    d.ScoutCollMax = 24;
+    d.ScoutKV = 21, d.ScoutMA = 22, d.ScoutCollMin = 23, d.ScoutCollMax = 24;
     for (int k = 0; k < 9; ++k) {
         Array(d, k)->RemoveAll();
         Array(d, k)->Add(31 + k);
@@ -85,41 +75,45 @@ TEST(ParametriFileDat, BloccoPredefinitoEsatto)
     letto.LRImgNote.Add(5);
     EXPECT_EQ(LeggiBlocco(BLOCCO_DEFAULT, letto).risultato, 1);
     EXPECT_TRUE(letto == CParametriFileDat());
-    CParametriFileDat n = Numerati(), nLetto;
-    EXPECT_EQ(LeggiBlocco(ConCRLF(Scritto(n)), nLetto).risultato, 1);
+    CParametriFileDat n = Numerati(), nLetto, spazi, senzaConteggio;
+    const std::string testo = Scritto(n);
+    EXPECT_EQ(LeggiBlocco(ConCRLF(testo), nLetto).risultato, 1);
     EXPECT_TRUE(nLetto == n);
+    // Single blanks around "=" read as well; without its count line no sub-image is read.
+    EXPECT_EQ(LeggiBlocco(Sostituisci(testo, "Group             = 1", "Group = 1"), spazi).risultato, 1);
+    EXPECT_TRUE(spazi == n);
+    EXPECT_EQ(LeggiBlocco(Togli(testo, "2 Traiettorie in file .dat\n"), senzaConteggio).risultato, 0);
+    for (int k = 0; k < 9; ++k)
+        Array(n, k)->RemoveAll();
+    EXPECT_TRUE(senzaConteggio == n);
 }
 
 TEST(ParametriFileDat, VersioniVecchie)
 {
-    CParametriFileDat n = Numerati();
+    CParametriFileDat n = Numerati(), predefinito;
     const std::string v6 = Scritto(n);
+    // Scout values a block before version 6 must leave alone.
+    const auto scoutPrima = [](CParametriFileDat& x) {
+        x.ScoutKV = 70, x.ScoutMA = 8, x.ScoutCollMin = 1, x.ScoutCollMax = 2;
+    };
     for (int v = 1; v <= 6; ++v) {
         CParametriFileDat d;
-        d.ScoutKV = 70;
-        d.ScoutMA = 8;
-        d.ScoutCollMin = 1;
-        d.ScoutCollMax = 2;
+        scoutPrima(d);
         d.PosResetX = d.PosUscitaR = 99.0f;
         EXPECT_EQ(LeggiBlocco(BloccoVersione(v, v6), d).risultato, 1) << v;
 
         CParametriFileDat atteso = n;
         if (v == 1)
             atteso.CephPatientPos = 0;
-        if (v < 6) {
-            atteso.ScoutKV = 70;
-            atteso.ScoutMA = 8;
-            atteso.ScoutCollMin = 1;
-            atteso.ScoutCollMax = 2;
-        }
-        if (v < 5) {
-            const CParametriFileDat predefinito;
-            atteso.PosResetX = predefinito.PosResetX;
-            atteso.PosResetY = predefinito.PosResetY;
-            atteso.PosResetR = predefinito.PosResetR;
-            atteso.PosResetH = predefinito.PosResetH;
-            atteso.PosUscitaX = atteso.PosUscitaY = atteso.PosUscitaR = atteso.PosUscitaH = 0.0f;
-        }
+        if (v < 6)
+            scoutPrima(atteso);
+        // Before version 5 the positions are those of new settings.
+        if (v < 5)
+            for (auto p : {&CParametriFileDat::PosResetX, &CParametriFileDat::PosResetY, &CParametriFileDat::PosResetR,
+                           &CParametriFileDat::PosResetH, &CParametriFileDat::PosUscitaX,
+                           &CParametriFileDat::PosUscitaY, &CParametriFileDat::PosUscitaR,
+                           &CParametriFileDat::PosUscitaH})
+                atteso.*p = predefinito.*p;
         // One set of margins before version 4: it serves as the "C" set too.
         if (v < 4)
             for (int k = 5; k < 9; ++k)
@@ -149,96 +143,48 @@ TEST(ParametriFileDat, VersioneSconosciutaNonConsumaAltro)
 TEST(ParametriFileDat, ArrayDiversiEConteggiAssurdi)
 {
     // The block carries as many sub-images as the shortest array has.
-    const struct {
-        int lunghezzaNote;
-        int lunghezzaLeftC;
-        int scritte;
-    } lunghezze[] = {{3, 1, 1}, {1, 0, 0}, {2, 2, 2}};
-    for (const auto& c : lunghezze) {
+    for (const auto& [lunghezzaNote, lunghezzaLeftC, scritte] : {std::tuple{3, 1, 1}, {1, 0, 0}}) {
         CParametriFileDat d;
-        d.LRImgNote.SetSize(c.lunghezzaNote);
-        d.PxMarginsLeftC.SetSize(c.lunghezzaLeftC);
+        d.LRImgNote.SetSize(lunghezzaNote);
+        d.PxMarginsLeftC.SetSize(lunghezzaLeftC);
         for (int k = 1; k < 8; ++k)
             Array(d, k)->SetSize(2);
         const std::string t = Scritto(d);
-        EXPECT_NE(t.find("\n" + std::to_string(c.scritte) + " Traiettorie in file .dat\n"), std::string::npos);
+        EXPECT_NE(t.find("\n" + std::to_string(scritte) + " Traiettorie in file .dat\n"), std::string::npos);
         CParametriFileDat letto;
         EXPECT_EQ(LeggiBlocco(t, letto).risultato, 1);
         for (int k = 0; k < 9; ++k)
-            EXPECT_EQ(Array(letto, k)->GetSize(), c.scritte) << c.lunghezzaNote << " " << k;
+            EXPECT_EQ(Array(letto, k)->GetSize(), scritte) << lunghezzaNote << " " << k;
     }
 
     // A count beyond 10000 or below zero is refused at once, before anything is sized.
     const long dopoConteggio = static_cast<long>(BLOCCO_DEFAULT.find("LR img note"));
-    const struct {
-        const char* conteggio;
-        int risultato;
-        int dimensione;
-        bool subito;
-    } casi[] = {{"2000000000", 0, 0, true}, {"10001", 0, 0, true}, {"-3", 0, 0, true},
-                {"10000", 0, 10000, false}, {"2", 0, 2, false},     {"0", 1, 0, false}};
-    for (const auto& c : casi) {
+    // Each case: count, result, array size after the read, whether the read stops at the count.
+    for (const auto& [conteggio, risultato, dimensione, subito] :
+         {std::tuple{"2000000000", 0, 0, true}, {"10001", 0, 0, true}, {"-3", 0, 0, true}, {"10000", 0, 10000, false},
+          {"2", 0, 2, false}, {"0", 1, 0, false}}) {
         CParametriFileDat x;
-        const std::string t = Sostituisci(BLOCCO_DEFAULT, "1 Traiettorie", std::string(c.conteggio) + " Traiettorie");
+        const std::string t = Sostituisci(BLOCCO_DEFAULT, "1 Traiettorie", std::string(conteggio) + " Traiettorie");
         const Lettura l = LeggiBlocco(t, x);
-        EXPECT_EQ(l.risultato, c.risultato) << c.conteggio;
+        EXPECT_EQ(l.risultato, risultato) << conteggio;
         for (int k = 0; k < 9; ++k)
-            EXPECT_EQ(Array(x, k)->GetSize(), c.dimensione) << c.conteggio;
-        const long cifreInPiu = static_cast<long>(std::string(c.conteggio).size()) - 1;
-        if (c.subito) {
-            EXPECT_EQ(l.consumati, dopoConteggio + cifreInPiu) << c.conteggio;
+            EXPECT_EQ(Array(x, k)->GetSize(), dimensione) << conteggio;
+        const long cifreInPiu = static_cast<long>(std::string(conteggio).size()) - 1;
+        if (subito) {
+            EXPECT_EQ(l.consumati, dopoConteggio + cifreInPiu) << conteggio;
         }
     }
-}
-
-TEST(ParametriFileDat, RigheModificate)
-{
-    const CParametriFileDat n = Numerati();
-    CParametriFileDat copia = n;
-    const std::string buono = Scritto(copia);
-    using Modifica = void (*)(CParametriFileDat&);
-    const struct {
-        const char* caso;
-        std::string testo;
-        int risultato;
-        Modifica atteso;  // what differs from the numbered settings after reading into defaults
-    } casi[] = {
-        {"single blanks", Sostituisci(buono, "Group             = 1", "Group = 1"), 1, nullptr},
-        {"missing count", Togli(buono, "2 Traiettorie in file .dat\n"), 0,
-         [](CParametriFileDat& d) {
-             for (int k = 0; k < 9; ++k)
-                 Array(d, k)->RemoveAll();
-         }},
-    };
-    for (const auto& c : casi) {
-        CParametriFileDat letto;
-        EXPECT_EQ(LeggiBlocco(c.testo, letto).risultato, c.risultato) << c.caso;
-        CParametriFileDat atteso = n;
-        if (c.atteso)
-            c.atteso(atteso);
-        EXPECT_TRUE(letto == atteso) << c.caso;
-    }
-    // Cut anywhere: the default block ends in "-1", so only a cut in the white space after it is whole.
-    for (const std::string& blocco : {BLOCCO_DEFAULT, ConCRLF(BLOCCO_DEFAULT)})
-        for (size_t k = 0; k <= blocco.size(); ++k) {
-            CParametriFileDat d;
-            EXPECT_EQ(LeggiBlocco(blocco.substr(0, k), d).risultato, k >= FineUtile(blocco) ? 1 : 0) << k;
-        }
 }
 
 TEST(ParametriFileDat, UguaglianzaEsatta)
 {
     // A sign of zero is no difference; one ulp, one more array element or one changed element is.
-    const CParametriFileDat a;
-    CParametriFileDat b;
-    b.PosResetY = -0.0f;
-    EXPECT_TRUE(a == b);
-    for (auto cambia : {+[](CParametriFileDat& d) { d.PosResetX = std::nextafter(50.0f, 51.0f); },
-                        +[](CParametriFileDat& d) { d.PxMarginsRightC.Add(-1); },
-                        +[](CParametriFileDat& d) { d.PxMarginsRightC[0] = 0; },
-                        +[](CParametriFileDat& d) { d.ScoutCollMin = 1; }}) {
-        CParametriFileDat c = a;
-        cambia(c);
-        EXPECT_FALSE(a == c);
-    }
+    CParametriFileDat a, zero, ulp, piuLungo, cambiato, scout;
+    zero.PosResetY = -0.0f;
+    ulp.PosResetX = std::nextafter(50.0f, 51.0f);
+    piuLungo.PxMarginsRightC.Add(-1);
+    cambiato.PxMarginsRightC[0] = 0;
+    scout.ScoutCollMin = 1;
+    EXPECT_TRUE(a == zero);
+    EXPECT_FALSE(a == ulp || a == piuLungo || a == cambiato || a == scout);
 }

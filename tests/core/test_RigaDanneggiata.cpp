@@ -102,16 +102,12 @@ TEST(RigaDanneggiata, CostaSoloIlSuoValore)
         NIENTE);
 
     // Two sub-images; a sub-image line that does not read leaves its element as the count sized it.
-    ArrayInt CParametriFileDat::*const margini[] = {
-        &CParametriFileDat::LRImgNote,        &CParametriFileDat::PxMarginsTop,     &CParametriFileDat::PxMarginsBottom,
-        &CParametriFileDat::PxMarginsRight,   &CParametriFileDat::PxMarginsLeft,    &CParametriFileDat::PxMarginsTopC,
-        &CParametriFileDat::PxMarginsBottomC, &CParametriFileDat::PxMarginsRightC, &CParametriFileDat::PxMarginsLeftC};
     CParametriFileDat dat;
-    for (auto m : margini)
-        (dat.*m).Add(3);
+    for (int k = 0; k < 9; ++k)
+        Array(dat, k)->Add(3);
     OgniRigaDanneggiata(dat, Scritto<CParametriFileDat>, LeggiTesto<CParametriFileDat>, [&](CParametriFileDat& d) {
-        for (auto m : margini)
-            (d.*m)[0] = (d.*m)[1] = 0;
+        for (int k = 0; k < 9; ++k)
+            (*Array(d, k))[0] = (*Array(d, k))[1] = 0;
     });
 
     CRaccordo raccordo(MacchinaEsempio());

@@ -2,16 +2,6 @@
 
 #include "platform/CString.h"
 
-TEST(CString, OttoBitTieneIByteBassi)
-{
-    const CString testo = {L'A', static_cast<wchar_t>(0xE9), static_cast<wchar_t>(0x20AC)};
-    const std::string byte = StringaA8Bit(testo);
-    ASSERT_EQ(byte.size(), 3u);
-    EXPECT_EQ(static_cast<unsigned char>(byte[1]), 0xE9);
-    EXPECT_EQ(static_cast<unsigned char>(byte[2]), 0xAC);
-    EXPECT_EQ(StringaDa8Bit(byte), (CString{L'A', static_cast<wchar_t>(0xE9), static_cast<wchar_t>(0xAC)}));
-}
-
 TEST(CString, Utf8AndataERitorno)
 {
     const CString testo = L"esame_\u00e8\u20ac\U0001F600.trg";

@@ -37,11 +37,10 @@ TEST(Messaggi, IlPrimoErroreVince)
     CaricaMessaggio(err, 104);
     ImpostaSeVuoto(err, L"altro");
     EXPECT_EQ(err, L"X is under the minimum in i = 0");
-    const struct { int indice; const wchar_t* atteso; } indici[] = {{12345, L"Junction 12345"}, {-7, L"Junction -7"}};
-    for (const auto& c : indici) {
+    for (const int indice : {12345, -7}) {
         CString testo;
-        CaricaMessaggio(testo, 172, c.indice);
-        EXPECT_EQ(testo, c.atteso);
+        CaricaMessaggio(testo, 172, indice);
+        EXPECT_EQ(testo, L"Junction " + std::to_wstring(indice));
     }
     CString senza;
     CaricaMessaggio(senza, 178, 5);
