@@ -41,11 +41,9 @@ TEST(Conversione, NomiCartellaTemporaneaETestoDelBuilder)
         const char* contenuto;
         int risultato;
         std::string errore;
-    } casi[] = {{"IN.", 63, "x", 1, ""},
-                {"In.", 64, "x", 1, ""},
-                {"xn.", 40, "x", 0, Msg(147)},
-                {"in.", 40, "errore riga 3: guasto", 0, Msg(145) + "\nriga 3: guasto"},
-                {"in.", 64, "errore", 0, Msg(145)}};
+    } casi[] = {
+        {"IN.", 63, "x", 1, ""}, {"In.", 64, "x", 1, ""}, {"xn.", 40, "x", 0, Msg(147)},
+        {"in.", 40, "errore riga 3: guasto", 0, Msg(145) + "\nriga 3: guasto"}, {"in.", 64, "errore", 0, Msg(145)}};
     for (const auto& c : casi) {
         const std::string resto = std::string(c.lunghezzaUscita - dir.size() - 8, 'a') + ".dat";
         const std::string ingresso = c.testa + resto, uscita = "out." + resto;
@@ -91,23 +89,22 @@ TEST(Conversione, IlNostroBuilderRifiutaQuelloCheNonSaLeggere)
     std::string troppi = buono;
     for (int i = 0; i < 3000; ++i)
         troppi += "0,0,0,0,0,0\n";
-    const struct { std::string da, a, motivo; } casi[] = {{"PRJ_HEADER:", "PRJ_HEAD:", "line 1: the file does not begin"},
-                {"[VERSION]=21", "[VERSION]=21,1", "line 4: [VERSION] needs 1"},
-                {"[VERSION]=21", "[VERSION]=300", "does not fit its field"},
-                {"[APS_RANGE]=2,9\n", "", "lacks [APS_RANGE]"},
-                {"[APS_RANGE]=2,9\n", "[APS_RANGE]=2,9\n[APS_RANGE]=2,9\n", "line 8: [APS_RANGE] stands twice"},
-                {"[X_AXIS", "[RES_AXES_POS]=1,2,3\n[X_AXIS", "line 15: not a header line"},
-                {"[GROUP,TYPE]=0", "[GROUP,TYPE]=3", "lacks [STF_ON]"},
-                {"[SUB_IMGS_NUM]=1", "[SUB_IMGS_NUM]=2", "fewer sub-image blocks"},
-                {"=1250000\n[LR", "=1250001\n[LR", "magnification differ"},
-                {"60,20,3,4", "60,20,3", "expected [IMG_MARGINS] with 4"},
-                {"PRJ_STEPS:\n\n1,2,3,3,60,5\n32769,0,0,0,0,0\n", "", "ends before PRJ_STEPS:"},
-                {"1,2,3,3,60,5", "1,2,3,3,60", "line 28: a step line needs six or seven"},
-                {"32769,0,0,0,0,0", "32769,0,0,0,0,0,0", "needs 6 integers like"},
-                {"32769,0,0", "65536,0,0", "line 29: a step word does not fit"},
-                {"1,2,3,3,60", "1,-2,3,3,60", "line 28: a step word does not fit"},
-                {"1,2,3,3", "99999999999,2,3,3", "six or seven"},
-                {buono, troppi, "line 3028: more than 3000 steps"}};
+    const struct { std::string da, a, motivo; } casi[] = {
+        {"PRJ_HEADER:", "PRJ_HEAD:", "line 1: the file does not begin"},
+        {"[VERSION]=21", "[VERSION]=21,1", "line 4: [VERSION] needs 1"},
+        {"[VERSION]=21", "[VERSION]=300", "does not fit its field"}, {"[APS_RANGE]=2,9\n", "", "lacks [APS_RANGE]"},
+        {"[APS_RANGE]=2,9\n", "[APS_RANGE]=2,9\n[APS_RANGE]=2,9\n", "line 8: [APS_RANGE] stands twice"},
+        {"[X_AXIS", "[RES_AXES_POS]=1,2,3\n[X_AXIS", "line 15: not a header line"},
+        {"[GROUP,TYPE]=0", "[GROUP,TYPE]=3", "lacks [STF_ON]"},
+        {"[SUB_IMGS_NUM]=1", "[SUB_IMGS_NUM]=2", "fewer sub-image blocks"},
+        {"=1250000\n[LR", "=1250001\n[LR", "magnification differ"},
+        {"60,20,3,4", "60,20,3", "expected [IMG_MARGINS] with 4"},
+        {"PRJ_STEPS:\n\n1,2,3,3,60,5\n32769,0,0,0,0,0\n", "", "ends before PRJ_STEPS:"},
+        {"1,2,3,3,60,5", "1,2,3,3,60", "line 28: a step line needs six or seven"},
+        {"32769,0,0,0,0,0", "32769,0,0,0,0,0,0", "needs 6 integers like"},
+        {"32769,0,0", "65536,0,0", "line 29: a step word does not fit"},
+        {"1,2,3,3,60", "1,-2,3,3,60", "line 28: a step word does not fit"},
+        {"1,2,3,3", "99999999999,2,3,3", "six or seven"}, {buono, troppi, "line 3028: more than 3000 steps"}};
     const std::string dir = CartellaTemporanea("conversione-rifiuti");
     for (const auto& c : casi) {
         std::string testo = buono;

@@ -127,11 +127,7 @@ TEST(FilePercorso, FileDanneggiati)
     const std::string buono = LeggiFile(dir + "exam.trg");
     const auto sostituisci = [&](const std::string& da, const std::string& a) { return Sostituisci(buono, da, a); };
     const std::string tutto = "10 00 11 3:CB3D scan J2 L0 O2";
-    const struct {
-        std::string testo;
-        bool errore;
-        std::string riassunto;
-    } casi[] = {
+    const struct { std::string testo; bool errore; std::string riassunto; } casi[] = {
         {ConCRLF(buono), false, tutto},
         {buono.substr(0, buono.find("[RACCORDI]")), true, "10 00 11 3:CB3D scan J0 L0 O2"},
         {sostituisci("[GENERALE]", "[GENERAL]"), true, tutto},
@@ -207,8 +203,7 @@ TEST(FilePercorso, SalvataggioInterrotto)
         EXPECT_EQ(nuovo.SalvaFile(StringaDaUtf8(dir + "exam.trg"), 0, 0), 1);
         setrlimit(RLIMIT_FSIZE, &prima);
         const std::string trg = LeggiFile(dir + "exam.trg"), ini = LeggiFile(dir + "exam_MP.ini");
-        EXPECT_TRUE(trg == trgVecchio || trg == trgNuovo) << limite;
-        EXPECT_TRUE(ini == iniVecchio || ini == iniNuovo) << limite;
+        EXPECT_TRUE((trg == trgVecchio || trg == trgNuovo) && (ini == iniVecchio || ini == iniNuovo)) << limite;
         EXPECT_EQ(nuovo.GetErrorString(), trg != trgNuovo   ? TestoMessaggio(166)
                                       : ini != iniNuovo ? TestoMessaggio(MSG_FILE_MACCHINA_NON_SCRITTO)
                                                         : L"") << limite;

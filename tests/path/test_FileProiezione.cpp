@@ -156,12 +156,9 @@ TEST(FileProiezione, NomeETipoDiProiezione)
 TEST(FileProiezione, TestoEsattoPerDialettoEImmagine)
 {
     const std::string dir = CartellaTemporanea("proiezione-testo");
-    const struct {
-        int uscita, gruppo, tipo, h;
-        const char *file, *atteso;
-    } casi[] = {{2, 0, 3, 0, "f_i.txt", "proiezione_taggata_i.txt"},
-                {0, 3, 1, 5, "f0.dat", "proiezione_uscita0.dat"},
-                {1, 3, 1, 5, "f1.dat", "proiezione_uscita1.dat"}};
+    const struct { int uscita, gruppo, tipo, h; const char *file, *atteso; } casi[] = {
+        {2, 0, 3, 0, "f_i.txt", "proiezione_taggata_i.txt"}, {0, 3, 1, 5, "f0.dat", "proiezione_uscita0.dat"},
+        {1, 3, 1, 5, "f1.dat", "proiezione_uscita1.dat"}};
     for (const auto& c : casi) {
         CPercorso p;
         Costruisci(p, c.h);
@@ -219,15 +216,15 @@ TEST(FileProiezione, RifiutiSenzaToccareIlFileBuono)
         {[](CPercorso&) {}, 0, "absent/"},
     };
     for (const auto& c : casi) {
+        SCOPED_TRACE(c.messaggio);
         CPercorso p;
         Costruisci(p, 0);
         c.prepara(p);
         std::ofstream(dir + "f_i.txt") << "good";
-        EXPECT_EQ(p.SalvaFileDat(StringaDaUtf8(dir + c.cartella + "f_i.txt"), 1), 0) << c.messaggio;
+        EXPECT_EQ(p.SalvaFileDat(StringaDaUtf8(dir + c.cartella + "f_i.txt"), 1), 0);
         EXPECT_EQ(p.GetErrorString(), c.messaggio ? TestoMessaggio(c.messaggio) : L"");
-        EXPECT_TRUE(LeggiFile(dir + "f_i.txt") == "good" && !std::ifstream(dir + "f_i.dat").good() &&
-                    NessunProvvisorio(dir))
-            << c.messaggio;
+        EXPECT_EQ(LeggiFile(dir + "f_i.txt"), "good");
+        EXPECT_TRUE(!std::ifstream(dir + "f_i.dat").good() && NessunProvvisorio(dir));
     }
 }
 

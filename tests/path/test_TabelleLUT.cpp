@@ -142,14 +142,10 @@ TEST(TabelleLUT, BinarioTestoEFileDanneggiati)
 
     // A damaged table gives the values it holds and says from where the rest is missing.
     const std::string uno("\1\0\0\x80\x3F", 5);
-    const struct {
-        std::string byte;
-        int valori;
-        CString messaggio;
-    } casi[] = {{"", 0, L"The .LUT file ends before its value 0"},
-                {std::string("\xFF\xFF\xFF\xFF", 4) + uno, 1, L"The .LUT file ends before its value 1"},
-                {std::string("\1\0\0\0", 4) + uno + uno, 1, L""},
-                {std::string("\2\0\0\0", 4) + uno + "\1\0", 1, L"The .LUT file ends before its value 1"}};
+    const struct { std::string byte; int valori; CString messaggio; } casi[] = {
+        {"", 0, L"The .LUT file ends before its value 0"}, {std::string("\1\0\0\0", 4) + uno + uno, 1, L""},
+        {std::string("\xFF\xFF\xFF\xFF", 4) + uno, 1, L"The .LUT file ends before its value 1"},
+        {std::string("\2\0\0\0", 4) + uno + "\1\0", 1, L"The .LUT file ends before its value 1"}};
     for (const auto& c : casi) {
         ScriviFile(d + "x.LUT", c.byte);
         const ArrayDouble& t = p.LoadLUT(StringaDaUtf8(d + "x.LUT"));
@@ -168,20 +164,19 @@ TEST(TabelleLUT, NomiEIngressiRifiutati)
     ScriviPassi(d + "lungo.csv", Righe(5000, {0, 0, 0, 32767, 70, 10, 0}), ',', 6, {0, 0, 0});
     ScriviPassi(d + "vuoto.csv", {}, ',', 6, {0, 0, 0});
     ScriviFile(d + "senzaP0.csv", "1,2,3,4,5,6\n");
-    const struct { std::string csv, lut, base; int messaggio; } casi[] = {{"exam.csv", "D:\\x\\A.LUT", "A", 0},
-                {"exam.csv", "0.3.9.21", "0.3.9.21", 0},
-                {"fermo.csv", "", "fermo", 0},
-                {"A_TX.LUT", "", "", MSG_LUT_CSV_NON_LEGGIBILE},  // a file there, but not a step CSV
-                {"assente.csv", "", "", MSG_LUT_CSV_NON_LEGGIBILE},
-                {"vuoto.csv", "", "", MSG_LUT_SENZA_PASSI},
-                {"senzaP0.csv", "", "", MSG_LUT_INIZIO_NON_LEGGIBILE},
-                {"lungo.csv", "", "", MSG_LUT_TROPPE_COLONNE}};
+    // A_TX.LUT is a file there, but not a step CSV.
+    const struct { std::string csv, lut, base; int messaggio; } casi[] = {
+        {"exam.csv", "D:\\x\\A.LUT", "A", 0}, {"exam.csv", "0.3.9.21", "0.3.9.21", 0}, {"fermo.csv", "", "fermo", 0},
+        {"A_TX.LUT", "", "", MSG_LUT_CSV_NON_LEGGIBILE}, {"assente.csv", "", "", MSG_LUT_CSV_NON_LEGGIBILE},
+        {"vuoto.csv", "", "", MSG_LUT_SENZA_PASSI}, {"senzaP0.csv", "", "", MSG_LUT_INIZIO_NON_LEGGIBILE},
+        {"lungo.csv", "", "", MSG_LUT_TROPPE_COLONNE}};
     for (const auto& c : casi) {
+        SCOPED_TRACE(c.csv + " " + c.lut);
         CPercorso p;
-        EXPECT_EQ(p.CreaLUT(1, StringaDaUtf8(d + c.csv), StringaDaUtf8(c.lut)), c.messaggio == 0) << c.csv << c.lut;
+        EXPECT_EQ(p.CreaLUT(1, StringaDaUtf8(d + c.csv), StringaDaUtf8(c.lut)), c.messaggio == 0);
         EXPECT_EQ(p.GetErrorString(), c.messaggio ? TestoMessaggio(c.messaggio) : L"");
         for (const char* s : SUFFISSI)
-            EXPECT_EQ(std::filesystem::exists(d + c.base + s), c.messaggio == 0) << c.base + s;
+            EXPECT_EQ(std::filesystem::exists(d + c.base + s), c.messaggio == 0) << s;
     }
 }
 
