@@ -349,5 +349,4 @@ TEST(Korvane, DatEInspectLeggonoUnProgetto)
                             [](const nlohmann::json& f) { return f.get<std::string>().ends_with("_i.dat"); }));
     EXPECT_EQ(Json("inspect " + dir + "lin.trg --json")["sections"][1]["kind"], "linear");
     EXPECT_EQ(Esegui("dat --project " + dir + "manca.trg --out " + dir + "out").codice, 2);
-    EXPECT_EQ(Esegui("dat --project " + dir + "lin.trg --example pan --out " + dir + "out").codice, 2);
 }

@@ -58,9 +58,8 @@ TEST(Percorso, ModoConsigliatoSTFEH)
     circ.TipoCurva = 3;
     ceph.TipoCurva = 6;
     ceph.CreaRampaSTF = 1;
-    p.ArrayTraiettorieAdd(&pan);
-    p.ArrayTraiettorieAdd(&circ);
-    p.ArrayTraiettorieAdd(&ceph);
+    for (const CTraiettoria* t : {&pan, &circ, &ceph})
+        p.ArrayTraiettorieAdd(t);
     Ordina(p, {T(0), T(1), T(7)});  // T(7) names no trajectory and counts for nothing
     EXPECT_EQ(p.GetTipoControlloAnticollisioneConsigliato(), CSezione::ANTICOLLISIONE_3D);
     EXPECT_EQ(p.IsSTFApplicato(), 0);
