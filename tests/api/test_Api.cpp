@@ -58,13 +58,8 @@ TEST(ApiCB3D, ScansioneCompletaSullaMacchinaDiEsempio)
     for (auto [armonici, opzioni, tempo] : {std::tuple{1, 0, 12.0f}, {1, 1, 20.0f}, {0, 0, 16.2f}, {0, 1, 16.2f}}) {
         Prepara(m);
         ParamTrjCB3D p;
-        p.fTempoScansione = tempo;
-        p.fRaggioCerchio = 5.0f;
-        p.bRaccordiArmonici = armonici;
-        p.iOpzioni = opzioni;
-        p.iTipoProiezione = 7;
-        p.puntoUscita.dPosX = -0.5;
-        p.puntoUscita.dPosR = 12.0;
+        p.fTempoScansione = tempo, p.fRaggioCerchio = 5.0f, p.bRaccordiArmonici = armonici, p.iOpzioni = opzioni;
+        p.iTipoProiezione = 7, p.puntoUscita.dPosX = -0.5, p.puntoUscita.dPosR = 12.0;
         int dim = 0, punti = 0;
         const int esito = DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(p, dim, punti);
         const Risultato r = Esporta(esito, dim, punti);
@@ -130,8 +125,7 @@ TEST(ApiCB3D, ScansioneCompletaSullaMacchinaDiEsempio)
 TEST(ApiCB3D, RifiutiEMessaggi)
 {
     CLimitiEParametri stretta = MacchinaEsempio();
-    stretta.AsseR.PosMin = -170;
-    stretta.AsseR.PosMax = 180;
+    stretta.AsseR.PosMin = -170, stretta.AsseR.PosMax = 180;
     Prepara(stretta);
     ParamTrjCB3D p;
     int d = 0, n = 0;
