@@ -24,8 +24,6 @@ int U16(const std::vector<unsigned char>& b, size_t o)
 
 struct Risultato {
     int esito = 0;
-    int dimBuffer = 0;
-    int numPunti = 0;
     std::vector<unsigned char> buffer;
     std::vector<PUNTO_TRAIETTORIA> stati;
 };
@@ -39,7 +37,7 @@ void Prepara(const CLimitiEParametri& m)
 
 Risultato Esporta(int esito, int dimBuffer, int numPunti)
 {
-    Risultato r{esito, dimBuffer, numPunti, {}, {}};
+    Risultato r{esito, {}, {}};
     if (esito) {
         r.buffer.assign(37293, 0xAA);
         r.stati.resize(static_cast<size_t>(numPunti));
@@ -65,11 +63,11 @@ TEST(ApiCB3D, ScansioneCompletaSullaMacchinaDiEsempio)
         const Risultato r = Esporta(esito, dim, punti);
         SCOPED_TRACE(std::to_string(armonici) + "/" + std::to_string(opzioni));
         ASSERT_EQ(r.esito, 1) << StringaAUtf8(DLL_KORVANE_GetErrorString());
-        ASSERT_EQ(r.dimBuffer, 37293);
+        ASSERT_EQ(dim, 37293);
         const auto& b = r.buffer;
         const auto& s = r.stati;
         const int passi = U16(b, 1263);
-        ASSERT_EQ(passi + 1, r.numPunti);
+        ASSERT_EQ(passi + 1, punti);
         // The whole buffer: the header with the projection type asked for, the first state and the exit
         // point in motor steps, the records, the CRC, and zeros elsewhere.
         std::vector<unsigned char> attesa(37293, 0);

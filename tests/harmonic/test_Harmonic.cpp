@@ -33,11 +33,10 @@ Uscita Chiama(const Ingresso& i)
     return u;
 }
 
-double TempoMinimoDi(const Ingresso& i)
+double TempoMinimoDi(Ingresso i)
 {
-    Ingresso m = i;
-    m.T = 0.0;
-    return Chiama(m).T();
+    i.T = 0.0;
+    return Chiama(i).T();
 }
 
 // Position at t with the junction loop's formulas, without its slack.
