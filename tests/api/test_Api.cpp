@@ -24,8 +24,6 @@ int U16(const std::vector<unsigned char>& b, size_t o)
 
 struct Risultato {
     int esito = 0;
-    int dimBuffer = 0;
-    int numPunti = 0;
     std::vector<unsigned char> buffer;
     std::vector<PUNTO_TRAIETTORIA> stati;
 };
@@ -39,7 +37,7 @@ void Prepara(const CLimitiEParametri& m)
 
 Risultato Esporta(int esito, int dimBuffer, int numPunti)
 {
-    Risultato r{esito, dimBuffer, numPunti, {}, {}};
+    Risultato r{esito, {}, {}};
     if (esito) {
         r.buffer.assign(37293, 0xAA);
         r.stati.resize(static_cast<size_t>(numPunti));
@@ -58,23 +56,18 @@ TEST(ApiCB3D, ScansioneCompletaSullaMacchinaDiEsempio)
     for (auto [armonici, opzioni, tempo] : {std::tuple{1, 0, 12.0f}, {1, 1, 20.0f}, {0, 0, 16.2f}, {0, 1, 16.2f}}) {
         Prepara(m);
         ParamTrjCB3D p;
-        p.fTempoScansione = tempo;
-        p.fRaggioCerchio = 5.0f;
-        p.bRaccordiArmonici = armonici;
-        p.iOpzioni = opzioni;
-        p.iTipoProiezione = 7;
-        p.puntoUscita.dPosX = -0.5;
-        p.puntoUscita.dPosR = 12.0;
+        p.fTempoScansione = tempo, p.fRaggioCerchio = 5.0f, p.bRaccordiArmonici = armonici, p.iOpzioni = opzioni;
+        p.iTipoProiezione = 7, p.puntoUscita.dPosX = -0.5, p.puntoUscita.dPosR = 12.0;
         int dim = 0, punti = 0;
         const int esito = DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(p, dim, punti);
         const Risultato r = Esporta(esito, dim, punti);
         SCOPED_TRACE(std::to_string(armonici) + "/" + std::to_string(opzioni));
         ASSERT_EQ(r.esito, 1) << StringaAUtf8(DLL_KORVANE_GetErrorString());
-        ASSERT_EQ(r.dimBuffer, 37293);
+        ASSERT_EQ(dim, 37293);
         const auto& b = r.buffer;
         const auto& s = r.stati;
         const int passi = U16(b, 1263);
-        ASSERT_EQ(passi + 1, r.numPunti);
+        ASSERT_EQ(passi + 1, punti);
         // The whole buffer: the header with the projection type asked for, the first state and the exit
         // point in motor steps, the records, the CRC, and zeros elsewhere.
         std::vector<unsigned char> attesa(37293, 0);
@@ -130,8 +123,7 @@ TEST(ApiCB3D, ScansioneCompletaSullaMacchinaDiEsempio)
 TEST(ApiCB3D, RifiutiEMessaggi)
 {
     CLimitiEParametri stretta = MacchinaEsempio();
-    stretta.AsseR.PosMin = -170;
-    stretta.AsseR.PosMax = 180;
+    stretta.AsseR.PosMin = -170, stretta.AsseR.PosMax = 180;
     Prepara(stretta);
     ParamTrjCB3D p;
     int d = 0, n = 0;

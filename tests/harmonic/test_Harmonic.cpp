@@ -33,11 +33,10 @@ Uscita Chiama(const Ingresso& i)
     return u;
 }
 
-double TempoMinimoDi(const Ingresso& i)
+double TempoMinimoDi(Ingresso i)
 {
-    Ingresso m = i;
-    m.T = 0.0;
-    return Chiama(m).T();
+    i.T = 0.0;
+    return Chiama(i).T();
 }
 
 // Position at t with the junction loop's formulas, without its slack.
@@ -94,16 +93,14 @@ enum class Durata { Minima, Richiesta, SottoMinimo, PassiInteri };
 
 // Random motions of every shape: rest, one end at rest, equal, opposite and zero velocities, no
 // displacement, and a spread of scales; `lontano` tells the far scales.
-Ingresso Casuale(std::mt19937_64& g, Durata durata, bool* lontano = nullptr)
+Ingresso Casuale(std::mt19937_64& g, Durata durata, bool& lontano)
 {
     std::uniform_real_distribution<double> pos(-300.0, 300.0), vel(-80.0, 80.0), u(0.0, 1.0);
     std::uniform_real_distribution<double> esponente(-12.0, 0.5);
     const double A = std::pow(10.0, -1.0 + 4.0 * u(g));
     Ingresso i{0.0, pos(g), vel(g), pos(g), vel(g), A, u(g) < 0.5 ? 0.02 : 0.001};
-    const bool scalaLontana = u(g) < 0.15;
-    if (lontano != nullptr)
-        *lontano = scalaLontana;
-    if (scalaLontana) {
+    lontano = u(g) < 0.15;
+    if (lontano) {
         // Far scales: tiny corrections on fast motions, crawling motions under huge limits.
         const double sp = std::pow(10.0, -3.0 + 9.0 * u(g)), sv = std::pow(10.0, -3.0 + 6.0 * u(g));
         i = {0.0, sp * (2 * u(g) - 1), sv * (2 * u(g) - 1), sp * (2 * u(g) - 1), sv * (2 * u(g) - 1),
@@ -122,10 +119,8 @@ Ingresso Casuale(std::mt19937_64& g, Durata durata, bool* lontano = nullptr)
         i.p1 = i.p0;
     else if (forma < 0.6)
         i.v0 = i.v1 = 0.0;
-    else if (forma < 0.65) {
-        i.p1 = i.p0;
-        i.v1 = i.v0;
-    }
+    else if (forma < 0.65)
+        i.p1 = i.p0, i.v1 = i.v0;
     else if (forma < 0.7)
         i.p1 = i.p0 + 1e-9 * pos(g);
     const double Tmin = TempoMinimoDi(i);
@@ -167,8 +162,7 @@ void VerificaProfilo(const Ingresso& i, const Uscita& u, int n)
         lo = std::min(lo, p);
         hi = std::max(hi, p);
     }
-    ASSERT_LE(u.o[7], lo + tol) << n;
-    ASSERT_GE(u.o[9], hi - tol) << n;
+    ASSERT_TRUE(u.o[7] <= lo + tol && hi - tol <= u.o[9]) << n;
     ASSERT_TRUE(0.0 <= u.o[6] && u.o[6] <= T && 0.0 <= u.o[8] && u.o[8] <= T) << n;
     ASSERT_NEAR(Posizione(u, i, u.o[6]), u.o[7], tol) << n;
     ASSERT_NEAR(Posizione(u, i, u.o[8]), u.o[9], tol) << n;
@@ -183,7 +177,7 @@ TEST(Harmonic, ProprietaSuCentoventimilaCasiCasuali)
     for (int n = 0; n < 120000; ++n) {
         const Durata durata = static_cast<Durata>(n % 4);
         bool lontano = false;
-        const Ingresso i = Casuale(g, durata, &lontano);
+        const Ingresso i = Casuale(g, durata, lontano);
         const Uscita u = Chiama(i);
         VerificaProfilo(i, u, n);
         if (HasFatalFailure())
@@ -218,11 +212,9 @@ TEST(Harmonic, DurateEGiunzioniNote)
         {{0, 5, 0, -15, 0, 40, 0.01}, std::sqrt(2 * PI * 20 / 40)},
         {{0, 0, 0, 1e-9, 0, 300, 0.02}, std::sqrt(2 * PI * 1e-9 / 300)},
         // Nothing to do at rest, or moving with nothing to change: no time.
-        {{0, 3, 0, 3, 0, 10, 0.02}, 0.0},
-        {{0, 0, 10, 0, 10, 1, 0.02}, 0.0},
+        {{0, 3, 0, 3, 0, 10, 0.02}, 0.0}, {{0, 0, 10, 0, 10, 1, 0.02}, 0.0},
         // Any requested duration at rest is met.
-        {{2.5, 3, 0, 3, 0, 10, 0.02}, 2.5},
-        {{1.7, 0, 0, 10, 0, 100, 0.02}, 1.7},
+        {{2.5, 3, 0, 3, 0, 10, 0.02}, 2.5}, {{1.7, 0, 0, 10, 0, 100, 0.02}, 1.7},
         // With c = 2A/pi = 1: a single ramp from -20 to 20 over no net distance.
         {{0, 0, -20, 0, 20, PI / 2, 0.02}, 40.0},
         // From 10 to rest on the spot: down to -sqrt(50), then back up.
@@ -230,8 +222,7 @@ TEST(Harmonic, DurateEGiunzioniNote)
         // Moving backwards at 10 with a hair to travel forwards: the axis must turn round.
         {{0, 0, -10, 1e-9, -10, PI / 2, 0.02}, 2 * std::sqrt(100 + 1e-9) + 20},
         // Moving at 10 with nothing to travel, 1 s asked: out of reach until 4v/c.
-        {{1.0, 0, 10, 0, 10, PI / 2, 0.02}, 40.0},
-        {{39.0, 0, -10, 0, -10, PI / 2, 0.02}, 40.0},
+        {{1.0, 0, 10, 0, 10, PI / 2, 0.02}, 40.0}, {{39.0, 0, -10, 0, -10, PI / 2, 0.02}, 40.0},
         {{41.0, 0, -10, 0, -10, PI / 2, 0.02}, 41.0},
         // Tiny corrections to fast cruises, where the time comes out of nearly equal velocities
         // (values worked out to 20 digits).
@@ -243,10 +234,8 @@ TEST(Harmonic, DurateEGiunzioniNote)
          2.3405414204031551112e-6},
         // Zero-length links. Rest, nothing to travel, a duration asked: one cruise at zero.
         {{0.04, 1, 0, 1, 0, 5, 0.02}, 0.04, 0.0, 1.0},
-        // A single ramp from rest up to 20 (c = 1), from 20 down to rest, and backwards from -20 to -10:
-        // all first blend.
-        {{0, 0, 0, 200, 20, PI / 2, 0.02}, 20.0, 1.0, 1.0},
-        {{0, 0, 20, 200, 0, PI / 2, 0.02}, 20.0, 1.0, 1.0},
+        // All first blend: a single ramp from rest up to 20 (c = 1), from 20 down to rest, from -20 to -10.
+        {{0, 0, 0, 200, 20, PI / 2, 0.02}, 20.0, 1.0, 1.0}, {{0, 0, 20, 200, 0, PI / 2, 0.02}, 20.0, 1.0, 1.0},
         {{0, 0, -20, -150, -10, PI / 2, 0.02}, 10.0, 1.0, 1.0},
         // Steady at 10 over exactly 10 s: all cruise.
         {{10, 0, 10, 100, 10, 3, 0.02}, 10.0, 0.0, 1.0},

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <random>
+#include <tuple>
 #include <vector>
 
 #include "core/Numerico.h"
@@ -107,15 +108,11 @@ TEST(RaccordoArmonico, LetteraleSuRaccordiCasuali)
     for (int n = 0; n < 3000; ++n) {
         PUNTO_TRAIETTORIA da = PuntoProva(-40 + 10 * u(g), 22 + 10 * u(g), -100 + 30 * u(g), 50 + 20 * u(g), n % 3 ? 0 : 80, 40);
         PUNTO_TRAIETTORIA a = PuntoProva(-40 + 10 * u(g), 22 + 10 * u(g), -100 + 30 * u(g), 50 + 20 * u(g), n % 5 ? 0 : 80, 60);
-        if (n % 2) {
-            da.dVelX = 10 * u(g);
-            a.dVelR = 10 * u(g);
-        }
+        if (n % 2)
+            da.dVelX = 10 * u(g), a.dVelR = 10 * u(g);
         CRaccordo r = Armonico(da, a);
-        r.GestioneRaggi = (n / 15) % 3;
-        r.UsaTempoMinimo = n % 4 ? 1 : 0;
-        r.TempoRaccordos = 3 * (u(g) + 1);
-        r.MaxAccPercento = 80 + 20 * u(g);
+        r.GestioneRaggi = (n / 15) % 3, r.UsaTempoMinimo = n % 4 ? 1 : 0;
+        r.TempoRaccordos = 3 * (u(g) + 1), r.MaxAccPercento = 80 + 20 * u(g);
         const Modello atteso = ArmonicoLetterale(r);
         r.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
         ASSERT_EQ(r.TempoRaccordos, atteso.T) << n;
@@ -140,9 +137,8 @@ TEST(RaccordoArmonico, LimitiEIngressiCattivi)
 {
     CRaccordo oltre = Armonico(Lontano(), PuntoProva(79.9, 22, -150, 10));
     oltre.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
-    EXPECT_EQ(oltre.ErroreCalcolo, 1);
-    EXPECT_EQ(oltre.StringaErrore, TestoMessaggio(121));
-    EXPECT_FALSE(oltre.ArrayPassi.IsEmpty());
+    EXPECT_EQ(std::tuple(oltre.ErroreCalcolo, oltre.StringaErrore, oltre.ArrayPassi.IsEmpty()),
+              std::tuple(1, TestoMessaggio(121), false));
 
     // What no computation can start from: the flag, no steps, and a message naming the value.
     const struct { void (*guasta)(CRaccordo&); int messaggio; } casi[] = {
@@ -160,16 +156,14 @@ TEST(RaccordoArmonico, LimitiEIngressiCattivi)
         r.ArrayPassi.Add(PASSO_TRAIETTORIA());
         c.guasta(r);
         r.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_NESSUNA);
-        EXPECT_EQ(r.ErroreCalcolo, c.messaggio ? 1 : 0) << c.messaggio;
-        EXPECT_EQ(r.StringaErrore, c.messaggio ? TestoMessaggio(c.messaggio) : L"") << c.messaggio;
-        EXPECT_EQ(r.ArrayPassi.IsEmpty(), c.messaggio != 0) << c.messaggio;
-        EXPECT_FALSE(std::isnan(r.PuntoFinale.dVelX)) << c.messaggio;
+        const bool rifiuto = c.messaggio != 0;
+        EXPECT_EQ(std::tuple(r.ErroreCalcolo, r.StringaErrore, r.ArrayPassi.IsEmpty(), std::isnan(r.PuntoFinale.dVelX)),
+                  std::tuple(int{rifiuto}, rifiuto ? TestoMessaggio(c.messaggio) : L"", rifiuto, false));
     }
     CRaccordo liberi = Armonico(Lontano(), Lontano(1));
     liberi.IgnoraPuntoInizia = liberi.IgnoraPuntoFinale = 1;
     liberi.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_3D);
-    EXPECT_TRUE(liberi.ArrayPassi.IsEmpty());
-    EXPECT_TRUE(liberi.StringaErrore.empty());
+    EXPECT_TRUE(liberi.ArrayPassi.IsEmpty() && liberi.StringaErrore.empty());
 }
 
 TEST(RaccordoLineare, DecelerazioneEPartenzaDaFermo)
@@ -202,21 +196,15 @@ TEST(RaccordoLineare, DecelerazioneEPartenzaDaFermo)
     EXPECT_NEAR(dec.PuntoFinale.dPosX, x, 1e-9);
     EXPECT_EQ(dec.PuntoFinale.dVelX, 0.0);
     // Built from the end backwards: no trailing zero step.
-    const CRaccordo acc = lineare(true, 0.0, 1);
-    EXPECT_EQ(acc.ArrayPassi.GetSize(), 25);
-    EXPECT_TRUE(acc.PuntoIniziale == acc.PuntoFinale);
-    const CRaccordo senzaMinimo = lineare(false, 0.0, 0);
-    EXPECT_EQ(senzaMinimo.ErroreCalcolo, 1);
-    EXPECT_EQ(senzaMinimo.StringaErrore, TestoMessaggio(118));
+    const CRaccordo acc = lineare(true, 0.0, 1), senzaMinimo = lineare(false, 0.0, 0);
+    EXPECT_TRUE(acc.ArrayPassi.GetSize() == 25 && acc.PuntoIniziale == acc.PuntoFinale);
+    EXPECT_EQ(std::tuple(senzaMinimo.ErroreCalcolo, senzaMinimo.StringaErrore), std::tuple(1, TestoMessaggio(118)));
 }
 
 TEST(RaccordoFile, BloccoVersioniENomeLungo)
 {
     CRaccordo r(MacchinaEsempio());
-    r.Nome = L"Acceleration";
-    r.TempoRaccordos = 1.5;
-    r.GestioneRaggi = 2;
-    r.IgnoraPuntoFinale = 1;
+    r.Nome = L"Acceleration", r.TempoRaccordos = 1.5, r.GestioneRaggi = 2, r.IgnoraPuntoFinale = 1;
     r.PuntoIniziale = Lontano();
     const std::string testo = Scritto(r);
     EXPECT_EQ(testo.substr(0, 158), "Versione          = 2\nTipoRaccordo      = 1\nNome Raccordo     = Acceleration\n"
@@ -235,8 +223,7 @@ TEST(RaccordoFile, BloccoVersioniENomeLungo)
 
     CRaccordo l(MacchinaEsempio());
     EXPECT_EQ(leggi(Sostituisci(testo, "Acceleration", std::string(300, 'n')), l), 1);
-    EXPECT_EQ(l.Nome, std::wstring(255, L'n'));
-    EXPECT_EQ(l.TempoRaccordos, 1.5);
+    EXPECT_EQ(std::tuple(l.Nome, l.TempoRaccordos), std::tuple(std::wstring(255, L'n'), 1.5));
 }
 
 TEST(LibreriaArmonica, CaricamentoRifiutoEScelta)

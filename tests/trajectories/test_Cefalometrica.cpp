@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numeric>
 #include <random>
+#include <tuple>
 
 #include "examples/EsameCefalometrico.h"
 #include "resources/Messaggi.h"
@@ -21,9 +22,7 @@ TEST(Cefalometrica, LeParoleIntegranoAlPuntoFinaleSuScansioniCasuali)
         t.SpostamentoMenomm = static_cast<float>(5 + 55 * u(g));
         t.SpostamentoPiumm = static_cast<float>(t.SpostamentoMenomm + 50 + 130 * u(g));
         t.DistanzaSIDmm = static_cast<float>(1450 + 150 * u(g));
-        t.Is2Assi = n % 2;
-        t.BraccioDestro = (n / 2) % 2;
-        t.IsIngrCostante = (n / 4) % 2;
+        t.Is2Assi = n % 2, t.BraccioDestro = (n / 2) % 2, t.IsIngrCostante = (n / 4) % 2;
         double stat[18];
         ASSERT_EQ(t.CalcolaTraiettoriaCefalometrica(stat), 1) << n;
         const double dt = m.PassoTemporale, T = t.TempoScansionesCef;
@@ -70,9 +69,7 @@ TEST(Cefalometrica, EsempioSenzaMessaggiRampaDelTuboEIngrandimento)
         EXPECT_EQ(t.PuntoIniziale.iKV * 1000 + t.PuntoIniziale.imA, rampa ? 75030 : regime * 1001);
     }
     // L = 300 mm gives 2.0; the rotation centre then stands far out of the X travel: reported, scan kept.
-    t.LimitiEParametri.CentroMonoblocco = 150.0;
-    t.DistanzaSIDmm = 300.0f;
+    t.LimitiEParametri.CentroMonoblocco = 150.0, t.DistanzaSIDmm = 300.0f;
     ASSERT_EQ(t.CalcolaTraiettoriaCefalometrica(nullptr), 1);
-    EXPECT_EQ(t.IngrandimentoCef, 2.0f);
-    EXPECT_EQ(t.StringaErrore, TestoMessaggio(148));
+    EXPECT_EQ(std::tuple(t.IngrandimentoCef, t.StringaErrore), std::tuple(2.0f, TestoMessaggio(148)));
 }

@@ -123,9 +123,7 @@ TEST(Circolare, CorrenteETensione)
         {80, 100, 100, -180, 100}, {0, 100, 40, -180, 0}, {80, 90, 40, -180, 40}, {80, 90, 40, -90, 90}};
     for (const auto& c : casi) {
         CTraiettoria t = Circolare(MacchinaEsempio(), 20, 0, 180, c.phi0);
-        t.KVaRegimeCirc = c.kv;
-        t.mAFrontali = c.frontali;
-        t.mALaterali = c.laterali;
+        t.KVaRegimeCirc = c.kv, t.mAFrontali = c.frontali, t.mALaterali = c.laterali;
         ASSERT_EQ(t.CalcolaTraiettoriaCircolare(nullptr), 1);
         EXPECT_EQ(t.PuntoIniziale.imA, c.maIniziale) << c.phi0;
         for (const PASSO_TRAIETTORIA& s : t.ArrayPassi)
@@ -144,12 +142,11 @@ TEST(Circolare, IngressiCattiviEMessaggi)
         {20, 0, 360, 0.02, 0, false, 1, 153}, {20, 0, 360, 0.02, -180, true, 1, 178}};
     for (const auto& c : casi) {
         CLimitiEParametri m = MacchinaEsempio();
-        m.PassoTemporale = c.dt;
-        m.CentSens3D = c.vicina ? 20 : m.CentSens3D;
+        m.PassoTemporale = c.dt, m.CentSens3D = c.vicina ? 20 : m.CentSens3D;
         CTraiettoria t = Circolare(m, c.T, c.r, c.A, c.phi0);
-        EXPECT_EQ(t.CalcolaTraiettoriaCircolare(nullptr), c.risultato) << c.T << " " << c.r << " " << c.A << " " << c.dt;
-        EXPECT_EQ(t.TipoCurva == 0 && t.ArrayPassi.IsEmpty(), c.risultato == 0);
-        EXPECT_EQ(t.StringaErrore, c.messaggio ? TestoMessaggio(c.messaggio) : L"");
+        const int esito = t.CalcolaTraiettoriaCircolare(nullptr);
+        EXPECT_EQ(std::tuple(esito, t.TipoCurva == 0 && t.ArrayPassi.IsEmpty(), t.StringaErrore),
+                  std::tuple(c.risultato, c.risultato == 0, c.messaggio ? TestoMessaggio(c.messaggio) : L""));
     }
 }
 
@@ -161,8 +158,7 @@ TEST(Traiettoria, ConfrontoERicalcolo)
     EXPECT_TRUE(a == b);
     b.PuntiTuning.Add(CPunto2DKorvane(1, 1));
     EXPECT_FALSE(a == b);
-    for (const double v : {5.0, 6.0, 7.0})
-        a.ArrayShift.Add(v);
+    a.ArrayShift.Add(5.0), a.ArrayShift.Add(6.0), a.ArrayShift.Add(7.0);
     EXPECT_EQ(Testo([&](FILE* f) { a.ScriviSuFileCSVShift(f); }), "0.000000\n6.000000\n7.000000\n");
     CTraiettoria k(MacchinaEsempio());
     k.TipoCurva = 2;

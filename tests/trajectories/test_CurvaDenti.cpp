@@ -3,6 +3,7 @@
 #include <cmath>
 #include <fstream>
 #include <random>
+#include <tuple>
 
 #include "resources/Messaggi.h"
 #include "support/MacchinaEsempio.h"
@@ -11,14 +12,11 @@
 
 namespace {
 
-CCurvaDenti Curva(double fine, double r1, double pendenza, double r2, double sx, double dx, double passo)
+CCurvaDenti Curva(float fine, float r1, float pendenza, float r2, float sx, float dx, float passo)
 {
     CCurvaDenti c(MacchinaEsempio());
-    float* campi[] = {&c.XFineDentimm, &c.RRaccordo1mm, &c.PendenzaRettadeg, &c.RRaccordo2mm,
-                      &c.XFinaleSxmm,  &c.XFinaleDxmm,  &c.PassoPuntimm};
-    const double valori[] = {fine, r1, pendenza, r2, sx, dx, passo};
-    for (int k = 0; k < 7; ++k)
-        *campi[k] = static_cast<float>(valori[k]);
+    c.XFineDentimm = fine, c.RRaccordo1mm = r1, c.PendenzaRettadeg = pendenza, c.RRaccordo2mm = r2;
+    c.XFinaleSxmm = sx, c.XFinaleDxmm = dx, c.PassoPuntimm = passo;
     return c;
 }
 
@@ -30,8 +28,7 @@ TEST(CurvaDenti, ProprietaSuParametriRealistici)
     std::uniform_real_distribution<double> u(0.0, 1.0);
     int calcolate = 0;
     for (int n = 0; n < 120; ++n) {
-        const double sx = -(20 + 50 * u(g));
-        const double dx = u(g) < 0.5 ? -sx : 20 + 50 * u(g);
+        const double sx = -(20 + 50 * u(g)), dx = u(g) < 0.5 ? -sx : 20 + 50 * u(g);
         // With the default polynomials a line shallower than about -50 degrees never reaches the mandible.
         CCurvaDenti c = Curva(20 + 10 * u(g), 5 + 35 * u(g), -50 - 25 * u(g), 5 + 35 * u(g), sx, dx, 0.5 + 2.5 * u(g));
         CString err;
@@ -128,7 +125,5 @@ TEST(CurvaDenti, FileCrv)
     v0.A2Denti = 5;
     CString nomeV0 = StringaDaUtf8(KORVANE_SOURCE_DIR "/tests/trajectories/dati/curva_v0.crv");
     EXPECT_EQ(v0.CaricaCurva(&nomeV0), 0);  // the garbage point line leaves "[END]" unmatched
-    EXPECT_EQ(v0.A2Denti, -0.014097);
-    EXPECT_EQ(v0.XFineDentimm, 21.0f);
-    EXPECT_EQ(v0.ArrayCurvaDenti.GetSize(), 1);
+    EXPECT_EQ(std::tuple(v0.A2Denti, v0.XFineDentimm, v0.ArrayCurvaDenti.GetSize()), std::tuple(-0.014097, 21.0f, 1));
 }

@@ -64,13 +64,11 @@ TEST(Discretizzatore, CasiLimite)
         {{0, 8}, {}, 4, 1, [](Ingresso& e) { e.kv[0] = e.kv[1] = 120; }, 1, 7, 0, 0, 200, 0, 100, 100},
         {{0, 8}, {}, 4, 1, [](Ingresso& e) { e.kv[0] = e.kv[1] = -3; }, 1, 7, 0, 0, 200, 0, 0, 0},
         {{0, 4, 8, 12}, {0, 0, 500, 500}, 6, 1, nullptr, 1, 11, 109, 2, 200, 0, 80, 100},  // the first of many
-        {{}, {}, 4, 1, nullptr, 0, 1, 0, 0},
-        {{3, 3}, {}, 4, 1, nullptr, 0, 0, 0, 0},
-        {{0, 5, 4, 8}, {}, 4, 1, nullptr, 0, 0, 107, 0},
+        {{}, {}, 4, 1, nullptr, 0, 1, 0, 0}, {{3, 3}, {}, 4, 1, nullptr, 0, 0, 0, 0},
+        {{0, 5, 4, 8}, {}, 4, 1, nullptr, 0, 0, 107, 0}, {{0, 8}, {}, 0, 1, nullptr, 0, 0, MSG_DISCRETIZZAZIONE_TEMPO, 0},
         {{0, NAN, 8}, {}, 4, 1, nullptr, 0, 0, MSG_DISCRETIZZAZIONE_NON_FINITA, 1},
         {{0, 4, 8}, {0, 0, INFINITY}, 4, 1, nullptr, 0, 0, MSG_DISCRETIZZAZIONE_NON_FINITA, 2},
         {{0, 4, 8}, {0, 500, 500}, 4, 1, [](Ingresso& e) { e.ingr = INFINITY; }, 0, 0, MSG_DISCRETIZZAZIONE_NON_FINITA, 1},
-        {{0, 8}, {}, 0, 1, nullptr, 0, 0, MSG_DISCRETIZZAZIONE_TEMPO, 0},
         {{0, 8}, {}, 1e9, 1, nullptr, 0, 0, MSG_DISCRETIZZAZIONE_TROPPO_LUNGA, 0},  // arm word 0
         {{0, 8}, {}, 4, 1, [](Ingresso& e) { e.kv.RemoveAt(1); }, 0, 0, MSG_DISCRETIZZAZIONE_KV, 0},
         {{0, 8}, {}, 4, 1, [](Ingresso& e) { e.kv.Add(1), e.shift.Add(1), e.shift.Add(1), e.shift.Add(1); }, 1, 7, 0, 0, 200, 0, 80, 100},

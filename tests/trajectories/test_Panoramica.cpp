@@ -43,14 +43,6 @@ CTraiettoria Panoramica(double sx, double dx, double passo, int tipo, std::mt199
     t.PosRProjCostDx = t.PosRProjCostSx = static_cast<int>((15 + 30 * u(g)) / passo);
     return t;
 }
-// The states the steps integrate to from the start state.
-std::vector<PUNTO_TRAIETTORIA> Stati(const CTraiettoria& t)
-{
-    std::vector<PUNTO_TRAIETTORIA> s{t.PuntoIniziale};
-    for (int i = 0; i < t.ArrayPassi.GetSize(); ++i)
-        s.push_back(s.back()), AvanzaDiUnPasso(s.back(), t.ArrayPassi[i], t.LimitiEParametri);
-    return s;
-}
 }  // namespace
 
 TEST(GraficoTuning, CasiNotiEIngressiCattivi)
@@ -196,7 +188,9 @@ TEST(Panoramica, GeometriaECatenaSuEsamiCasuali)
             return std::nan("");
         };
         const double q = m.AsseX.StepSPerLSB / m.AsseX.StepPerUnita * m.PassoTemporale;
-        const std::vector<PUNTO_TRAIETTORIA> st = Stati(t);
+        std::vector<PUNTO_TRAIETTORIA> st{t.PuntoIniziale};  // the states the steps integrate to
+        for (int i = 0; i < t.ArrayPassi.GetSize(); ++i)
+            st.push_back(st.back()), AvanzaDiUnPasso(st.back(), t.ArrayPassi[i], m);
         ASSERT_TRUE(st[0].dVelR != 0 && (st[0].dVelR > 0) == !t.InvScaricamento) << caso;
         for (size_t i = 1; i < st.size(); ++i) {
             ASSERT_NEAR(st[i].dPosX, bersaglio(st[i].dPosR, &CPunto2DKorvane::X), q) << caso << " " << i;
