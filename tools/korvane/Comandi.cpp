@@ -135,13 +135,12 @@ int NessunaTesta()
 // Sets the machine and the head; returns an exit code, ESITO_OK to go on.
 int Prepara(const OpzioniComuni& o, CLimitiEParametri& m, std::string& anticollisione)
 {
-    if (!CaricaMacchina(o.macchina, m))
-        return ESITO_USO;
+    if (const int esito = PreparaMacchinaETesta(o, m, anticollisione); esito != ESITO_OK)
+        return esito;
     DLL_KORVANE_GetErrorString();
     DLL_KORVANE_SetLimitiEParametri(&m);
-    const int esito = PreparaTesta(o, anticollisione);
     anticollisione = o.senzaTesta ? "skipped (--no-head)" : "passed (3D mode, " + anticollisione + ")";
-    return esito;
+    return ESITO_OK;
 }
 
 int Rifiutato()
@@ -208,8 +207,10 @@ PUNTO_TRAIETTORIA StatoDa(const std::vector<double>& v)
 
 }  // namespace
 
-int PreparaTesta(const OpzioniComuni& o, std::string& testa)
+int PreparaMacchinaETesta(const OpzioniComuni& o, CLimitiEParametri& m, std::string& testa)
 {
+    if (!CaricaMacchina(o.macchina, m))
+        return ESITO_USO;
     if (o.senzaTesta) {
         NessunaTesta();
         testa.clear();

@@ -103,9 +103,10 @@ std::vector<PUNTO_TRAIETTORIA> StatiDiSezione(const CSezione& s, const CLimitiEP
 // Reads the machine file (empty: the example unit) and checks it can compute motion; false with the
 // reasons on standard error.
 bool CaricaMacchina(const std::string& file, CLimitiEParametri& m);
-// Sets the reference head the checks use: none, a file or the built-in outline; `testa` names it
-// (empty without one). Returns an exit code, ESITO_OK to go on.
-int PreparaTesta(const OpzioniComuni& o, std::string& testa);
+// Reads the machine file as CaricaMacchina does, then sets the reference head the checks use: none, a
+// file or the built-in outline; `testa` names it (empty without one). Returns an exit code, ESITO_OK
+// to go on.
+int PreparaMacchinaETesta(const OpzioniComuni& o, CLimitiEParametri& m, std::string& testa);
 // Every number reaches the library as a float or a double: refuses what is not a finite float.
 extern const CLI::Validator FINITO;
 // The trajectory subcommands, each kept in its own source.
@@ -113,7 +114,7 @@ void AggiungiComandoPanoramica(CLI::App& app, int& esito);
 void AggiungiComandoCefalometrica(CLI::App& app, int& esito);
 void AggiungiComandoLineare(CLI::App& app, int& esito);
 // The head check of a computed section run again on its own (a range message already in its error
-// text would hide the verdict), said for the summary; `testa` names the outline PreparaTesta set.
+// text would hide the verdict), said for the summary; `testa` names the outline PreparaMacchinaETesta set.
 std::string VerdettoTesta(const OpzioniComuni& o, const CSezione& s, int modo, const std::string& testa);
 void AggiungiComandoDat(CLI::App& app, int& esito);
 void AggiungiComandoEsame(CLI::App& app, int& esito);

@@ -20,10 +20,8 @@ struct OpzioniLineare {
 int Esegui(const OpzioniLineare& o)
 {
     CLimitiEParametri m;
-    if (!CaricaMacchina(o.comuni.macchina, m))
-        return ESITO_USO;
     std::string testa;
-    if (const int esito = PreparaTesta(o.comuni, testa); esito != ESITO_OK)
+    if (const int esito = PreparaMacchinaETesta(o.comuni, m, testa); esito != ESITO_OK)
         return esito;
     CTraiettoria t = EsameLineare(m);
     t.TempoScansionesLin = o.tempo;

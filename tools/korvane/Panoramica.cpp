@@ -50,10 +50,8 @@ std::string GeometriaCsv(const CTraiettoria& t)
 int Esegui(const OpzioniPanoramica& o)
 {
     CLimitiEParametri m;
-    if (!CaricaMacchina(o.comuni.macchina, m))
-        return ESITO_USO;
     std::string testa;
-    if (const int esito = PreparaTesta(o.comuni, testa); esito != ESITO_OK)
+    if (const int esito = PreparaMacchinaETesta(o.comuni, m, testa); esito != ESITO_OK)
         return esito;
     CTraiettoria t = EsamePanoramicoAdulto(m);
     t.TempoScansiones = o.tempo;
