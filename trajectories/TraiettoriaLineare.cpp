@@ -89,6 +89,24 @@ int CTraiettoria::CalcolaTraiettoriaLineare(double* const statistiche)
     const CPunto2DKorvane u = d.Ruota(GradiARadianti(Disortogonalitdeg) + MEZZO_PI_GRECO).Versore();
     const CLimitiEParametri& l = LimitiEParametri;
 
+    // Walks out from the centre point, up the segment and then down: each point's beam meets the circle
+    // where the previous point's beam crosses it, and `poni` places the point's centre and angle from
+    // that crossing A (false: it refused). False after a refusal.
+    auto cammina = [&](double sigma, auto&& poni) {
+        for (int lato : {1, -1}) {
+            double xPrec = 0;
+            for (int j = m + lato; j >= 0 && j < n; j += lato) {
+                CPunto2DKorvane A;
+                if (!Intersezione(punti[j], punti[j - lato], angoli[j - lato], rp, sigma, j == m + lato, xPrec, A)) {
+                    rifiuta(MSG_LINEARE_CERCHIO_MANCATO, j);
+                    return false;
+                }
+                if (!poni(j, lato, punti[j], A))
+                    return false;
+            }
+        }
+        return true;
+    };
     int verso = 0;
     if (!dueAssi) {
         const double D = (l.CentroMonoblocco + l.CentSensPan) / M - l.CentroMonoblocco;
@@ -97,18 +115,14 @@ int CTraiettoria::CalcolaTraiettoriaLineare(double* const statistiche)
         auto angolo = [F](const CPunto2DKorvane& w) { return F ? AngoloInGradi(w) : AngoloInGradi(w * -1.0); };
         centri[m] = F ? C - u * (D * sigma) : C + u * (D * sigma);
         angoli[m] = angolo(centri[m] - punti[m]);
-        for (int lato : {1, -1}) {
-            double xPrec = 0;
-            for (int j = m + lato; j >= 0 && j < n; j += lato) {
-                const CPunto2DKorvane& P = punti[j];
-                CPunto2DKorvane A;
-                if (!Intersezione(P, punti[j - lato], angoli[j - lato], rp, sigma, j == m + lato, xPrec, A))
-                    return rifiuta(MSG_LINEARE_CERCHIO_MANCATO, j);
-                const CPunto2DKorvane raggio = (A - P).Versore() * D;
-                centri[j] = F ? P + raggio : P - raggio;
-                angoli[j] = Srotola(angolo(centri[j] - P), angoli[j - lato]);
-            }
-        }
+        const bool fatto = cammina(sigma, [&](int j, int lato, const CPunto2DKorvane& P, const CPunto2DKorvane& A) {
+            const CPunto2DKorvane raggio = (A - P).Versore() * D;
+            centri[j] = F ? P + raggio : P - raggio;
+            angoli[j] = Srotola(angolo(centri[j] - P), angoli[j - lato]);
+            return true;
+        });
+        if (!fatto)
+            return 0;
         verso = F ? 1 : 0;
     } else {
         const double sigma = InvRotazione != 0 ? 1.0 : -1.0;
@@ -120,31 +134,29 @@ int CTraiettoria::CalcolaTraiettoriaLineare(double* const statistiche)
         const bool centroDalVicino = !(std::fabs(u.X) > 0.01);
         centri[m] = centroDalVicino ? CPunto2DKorvane(0, 0) : CPunto2DKorvane(0, C.Y - C.X * u.Y / u.X);
         angoli[m] = angolo(centri[m] - punti[m]);
-        for (int lato : {1, -1}) {
-            double xPrec = 0;
-            for (int j = m + lato; j >= 0 && j < n; j += lato) {
-                const CPunto2DKorvane& P = punti[j];
-                CPunto2DKorvane A;
-                if (!Intersezione(P, punti[j - lato], angoli[j - lato], rp, sigma, j == m + lato, xPrec, A))
-                    return rifiuta(MSG_LINEARE_CERCHIO_MANCATO, j);
-                centri[j] = CPunto2DKorvane(0, P.Y + (A.Y - P.Y) * (0 - P.X) / (A.X - P.X));
-                if (!std::isfinite(centri[j].Y))
-                    return rifiuta(MSG_FASCIO_PARALLELO_X0, j);
-                // The centre point keeps the angle it had from (0, 0): both sides start from the same
-                // ray, so a segment and its mirror image give mirrored scans.
-                if (centroDalVicino && j == m + 1)
-                    centri[m] = centri[j];
-                double a = angolo(centri[j] - P);
-                if (j == m + lato) {
-                    const double e = a - angoli[m];
-                    if (e > 90 && e < 270)
-                        angoli[m] -= 180.0;
-                    else if (e > -270 && e < -90)
-                        angoli[m] += 180.0;
-                }
-                angoli[j] = Srotola(a, angoli[j - lato]);
+        const bool fatto = cammina(sigma, [&](int j, int lato, const CPunto2DKorvane& P, const CPunto2DKorvane& A) {
+            centri[j] = CPunto2DKorvane(0, P.Y + (A.Y - P.Y) * (0 - P.X) / (A.X - P.X));
+            if (!std::isfinite(centri[j].Y)) {
+                rifiuta(MSG_FASCIO_PARALLELO_X0, j);
+                return false;
             }
-        }
+            // The centre point keeps the angle it had from (0, 0): both sides start from the same
+            // ray, so a segment and its mirror image give mirrored scans.
+            if (centroDalVicino && j == m + 1)
+                centri[m] = centri[j];
+            const double a = angolo(centri[j] - P);
+            if (j == m + lato) {
+                const double e = a - angoli[m];
+                if (e > 90 && e < 270)
+                    angoli[m] -= 180.0;
+                else if (e > -270 && e < -90)
+                    angoli[m] += 180.0;
+            }
+            angoli[j] = Srotola(a, angoli[j - lato]);
+            return true;
+        });
+        if (!fatto)
+            return 0;
         // Direction from InvScaricamento, the panoramic member, not the linear block's InvScaricamentoLin.
         const bool sensore = InvSensore != 0;
         verso = (InvScaricamento == 0 ? sensore : !sensore) ? 1 : 0;
