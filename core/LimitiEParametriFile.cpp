@@ -95,19 +95,22 @@ int CLimitiEParametri::LeggiDaFile(CString nome, int bAggiungiNomeFile)
     FILE* in = f.get();
     int versione = 0;
     EsitoLettura esito;
-    esito &= LeggiValore(in, "Versione          = %d\n\n", &versione);
+    // A damaged version line is read as the newest layout, the one this library writes.
+    if (!LeggiValore(in, "Versione          = %d\n\n", &versione)) {
+        esito &= false;
+        versione = VERSIONE_FILE_MACCHINA;
+    }
     if (versione != 1 && versione != VERSIONE_FILE_MACCHINA)
         return 0;
     esito &= LeggiLetterale(in, "[PARAMETRI GENERALI]\n\n");
     if (versione == VERSIONE_FILE_MACCHINA) {
         // Without its label the line in front of us is the next value's: the name stays.
-        const lettura_testo::Riga etichetta = TrovaLetterale(in, "Nome macchina     = ");
+        // One character past the longest name the writer makes: a longer line keeps its first
+        // 255 characters, the rest of the line is skipped and the file counts as not matching.
+        std::string riga;
+        const lettura_testo::Riga etichetta = LeggiNome(in, "Nome macchina     =", riga, MAX_NOME_MACCHINA + 1);
         esito &= etichetta == lettura_testo::Riga::AL_POSTO;
         if (etichetta != lettura_testo::Riga::ASSENTE) {
-            // One character past the longest name the writer makes: a longer line keeps its first
-            // 255 characters, the rest of the line is skipped and the file counts as not matching.
-            std::string riga;
-            LeggiFinoAFineRiga(in, riga, MAX_NOME_MACCHINA + 1);
             if (riga.size() > MAX_NOME_MACCHINA) {
                 riga.resize(MAX_NOME_MACCHINA);
                 esito &= false;

@@ -160,6 +160,19 @@ int CParametriFileDat::SalvaFileTRG(FILE* f)
     return 1;
 }
 
+namespace {
+// Whether a sub-image's first line stands in front of the stream.
+bool DavantiSottoimmagine(FILE* f)
+{
+    const long prima = std::ftell(f);
+    int letti = -1;
+    std::fscanf(f, " LR img note%n", &letti);
+    std::clearerr(f);
+    std::fseek(f, prima, SEEK_SET);
+    return letti >= 0;
+}
+}  // namespace
+
 int CParametriFileDat::CaricaFileTRG(FILE* f)
 {
     LocaleC guardia;
@@ -194,14 +207,20 @@ int CParametriFileDat::CaricaFileTRG(FILE* f)
     if (v >= 6)
         for (const RigaInt& r : SCOUT)
             esito &= LeggiValore(f, r.formato, &(this->*(r.campo)));
+    // A count that does not read, or is beyond belief, gives way to the sub-images that stand there:
+    // one damaged line never costs the lines after it.
     int n = 0;
-    esito &= LeggiValore(f, CONTEGGIO, &n);
-    if (n < 0 || n > MAX_SOTTOIMMAGINI)
-        return 0;
-    for (const RigaArray& r : SOTTOIMMAGINE)
-        (this->*(r.campo)).SetSize(n);
+    const long rigaConteggio = std::ftell(f);
+    bool contate = LeggiValore(f, CONTEGGIO, &n);
+    if (contate && (n < 0 || n > MAX_SOTTOIMMAGINI)) {
+        lettura_testo::Segnala(rigaConteggio, lettura_testo::Atteso(CONTEGGIO));
+        contate = false;
+    }
+    esito &= contate;
     const int righe = v >= 4 ? RIGHE_TUTTE : RIGHE_PIANE;
-    for (int i = 0; i < n; ++i)
+    for (int i = 0; contate ? i < n : i < MAX_SOTTOIMMAGINI && DavantiSottoimmagine(f); ++i) {
+        for (const RigaArray& r : SOTTOIMMAGINE)
+            (this->*(r.campo)).Add(0);
         for (int k = 0; k < righe; ++k) {
             std::int32_t& valore = (this->*(SOTTOIMMAGINE[k].campo))[i];
             esito &= LeggiValore(f, SOTTOIMMAGINE[k].formato, &valore);
@@ -209,6 +228,7 @@ int CParametriFileDat::CaricaFileTRG(FILE* f)
             if (righe == RIGHE_PIANE && k > 0)
                 (this->*(SOTTOIMMAGINE[k + 4].campo))[i] = valore;
         }
+    }
     esito &= LeggiLetterale(f, "\n");
     return esito.Risultato();
 }

@@ -29,7 +29,11 @@ int PUNTO_TRAIETTORIA::CaricaFileTRG(FILE* f)
     LocaleC guardia;
     int versione = 0;
     EsitoLettura esito;
-    esito &= LeggiValore(f, "Versione          = %d\n", &versione);
+    // A damaged version line is read as the newest layout, the one this library writes.
+    if (!LeggiValore(f, "Versione          = %d\n", &versione)) {
+        esito &= false;
+        versione = VERSIONE_PUNTO;
+    }
     if (versione != 1 && versione != 2)
         return 0;
     esito &= LeggiValore(f, "dPosX             = %lf\n", &dPosX);
@@ -71,7 +75,10 @@ int PASSO_TRAIETTORIA::CaricaFileTRG(FILE* f)
     LocaleC guardia;
     int versione = 0;
     EsitoLettura esito;
-    esito &= LeggiValore(f, "Versione          = %d\n", &versione);
+    if (!LeggiValore(f, "Versione          = %d\n", &versione)) {
+        esito &= false;
+        versione = VERSIONE_PASSO;
+    }
     if (versione != VERSIONE_PASSO)
         return 0;
     esito &= LeggiValore(f, "iX                = %d\n", &iX);

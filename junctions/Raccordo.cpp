@@ -131,23 +131,28 @@ int CRaccordo::CaricaFileTRG(FILE* f)
     LocaleC guardia;
     int versione = 0;
     EsitoLettura esito;
-    esito &= LeggiValore(f, "Versione          = %d\n", &versione);
+    // A damaged version line is read as the newest layout, the one this library writes.
+    if (!LeggiValore(f, "Versione          = %d\n", &versione)) {
+        esito &= false;
+        versione = 2;
+    }
     if (versione != 1 && versione != 2)
         return 0;
     esito &= LeggiValore(f, "TipoRaccordo      = %d\n", &TipoRaccordo);
     // The name fills at most its 256-byte buffer; the rest of an over-long line is skipped.
     // Without its label the line in front of us is the next value's: the name stays.
-    const lettura_testo::Riga etichetta = TrovaLetterale(f, "Nome Raccordo     = ");
+    std::string nome;
+    const lettura_testo::Riga etichetta = LeggiNome(f, "Nome Raccordo     =", nome, 255);
     esito &= etichetta == lettura_testo::Riga::AL_POSTO;
-    if (etichetta != lettura_testo::Riga::ASSENTE) {
-        std::string nome;
-        LeggiFinoAFineRiga(f, nome, 255);
+    if (etichetta != lettura_testo::Riga::ASSENTE)
         Nome = StringaDa8Bit(nome);
-    }
+    // A flag line that does not read leaves its flag as it was.
     auto bandiera = [&](const char* formato, std::int32_t& campo) {
         int v = 0;
-        esito &= LeggiValore(f, formato, &v);
-        campo = v == 1 ? 1 : 0;
+        const lettura_testo::Riga letta = TrovaValore(f, formato, &v);
+        esito &= letta == lettura_testo::Riga::AL_POSTO;
+        if (lettura_testo::ValoreOttenuto(letta))
+            campo = v == 1 ? 1 : 0;
     };
     bandiera("Usa tempo minimo  = %d\n", UsaTempoMinimo);
     esito &= LeggiValore(f, "Tempo Raccordo s  = %lf\n", &TempoRaccordos);
@@ -158,9 +163,9 @@ int CRaccordo::CaricaFileTRG(FILE* f)
         GestioneRaggi = 0;
     esito &= LeggiLetterale(f, "Punto Iniziale:\n");
     bandiera("Ignora PuntoInizia= %d\n", IgnoraPuntoInizia);
-    PuntoIniziale.CaricaFileTRG(f);
+    esito &= PuntoIniziale.CaricaFileTRG(f) == 1;
     esito &= LeggiLetterale(f, "Punto Finale:\n");
     bandiera("Ignora PuntoFinale= %d\n", IgnoraPuntoFinale);
-    PuntoFinale.CaricaFileTRG(f);
+    esito &= PuntoFinale.CaricaFileTRG(f) == 1;
     return esito.Risultato();
 }

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -61,16 +62,88 @@ bool Esiste(const CString& nome)
     return std::filesystem::is_regular_file(StringaAUtf8(nome), ec);
 }
 
-// One order line: two values, so it is scanned here rather than by the one-value reader.
+// One order line: two values, so it is scanned here rather than by the one-value reader. A line
+// with the entry's label whose values do not convert whole, or name neither kind, is damaged.
 bool LeggiElemento(FILE* f, CElementoOrdine& e)
 {
-    int tipo = 0, posizione = 0;
-    const bool ok = lettura_testo::ScansionaRiga(f, [&] {
-        return std::fscanf(f, ELEMENTO, &tipo, &posizione) == 2 ? lettura_testo::LETTA : lettura_testo::ALTRA;
+    std::int32_t tipo = 0, posizione = 0;
+    const bool ok = lettura_testo::ScansionaRiga(f, ELEMENTO, [&] {
+        int letti = -1;
+        std::fscanf(f, "tipo:%n", &letti);
+        if (letti < 0)
+            return lettura_testo::ALTRA;
+        std::string testo;
+        const std::string separatore = ", posizione:";
+        const bool letta = lettura_testo::RestoDellaRiga(f, testo, lettura_testo::MAX_VALORE);
+        const size_t virgola = testo.find(separatore);
+        if (!letta || virgola == std::string::npos || !ConvertiValore(testo.substr(0, virgola), tipo) ||
+            !ConvertiValore(testo.substr(virgola + separatore.size()), posizione) ||
+            (tipo != SEZIONE_TRAIETTORIA && tipo != SEZIONE_RACCORDO))
+            return lettura_testo::PROPRIA_DANNEGGIATA;
+        std::fscanf(f, " ");
+        return lettura_testo::LETTA;
     }) == lettura_testo::Riga::AL_POSTO;
     if (ok)
         e = CElementoOrdine(tipo == SEZIONE_RACCORDO ? SEZIONE_RACCORDO : SEZIONE_TRAIETTORIA, posizione);
-    return ok && (tipo == SEZIONE_TRAIETTORIA || tipo == SEZIONE_RACCORDO);
+    return ok;
+}
+
+// Whether an order line stands in front of the stream (for a list whose count did not read).
+bool DavantiElemento(FILE* f)
+{
+    const long prima = std::ftell(f);
+    int letti = -1;
+    std::fscanf(f, " tipo:%n", &letti);
+    std::clearerr(f);
+    std::fseek(f, prima, SEEK_SET);
+    return letti >= 0;
+}
+
+// A count line read with its bounds: false when it did not read or holds a count beyond `massimo`
+// (noted as damage), so the caller reads what stands there instead of trusting it.
+bool LeggiConteggio(FILE* f, const char* formato, int massimo, int& n)
+{
+    const long riga = std::ftell(f);
+    n = 0;
+    if (!LeggiValore(f, formato, &n))
+        return false;
+    if (n >= 0 && n <= massimo)
+        return true;
+    lettura_testo::Segnala(riga, lettura_testo::Atteso(formato));
+    return false;
+}
+
+// A version line that read but names a version other than `attesa` is damage too.
+bool LeggiVersione(FILE* f, int attesa)
+{
+    const long riga = std::ftell(f);
+    int versione = 0;
+    if (!LeggiValore(f, VERSIONE, &versione))
+        return false;
+    if (versione != attesa)
+        lettura_testo::Segnala(riga, lettura_testo::Atteso(VERSIONE));
+    return versione == attesa;
+}
+
+// The 1-based line of each byte offset of a file; a line ends at "\n", "\r\n" or a lone "\r".
+std::vector<int> RigheDi(const CString& nome, const std::vector<long>& posizioni)
+{
+    std::vector<int> righe(posizioni.size(), 1);
+    FilePtr file(ApriFile(nome, "rb"));
+    if (!file)
+        return righe;
+    std::vector<long> inizi = {0};
+    long p = 0;
+    for (int c = std::fgetc(file.get()), prec = 0; c != EOF; prec = c, c = std::fgetc(file.get())) {
+        ++p;
+        if (c == '\n' && prec == '\r')
+            inizi.back() = p;
+        else if (c == '\n' || c == '\r')
+            inizi.push_back(p);
+    }
+    for (size_t i = 0; i < posizioni.size(); ++i)
+        righe[i] = static_cast<int>(std::upper_bound(inizi.begin(), inizi.end(), posizioni[i]) - inizi.begin());
+    return righe;
 }
 
 // A count larger than the sections present stops at the next block (or the end of the file) rather
@@ -165,7 +238,7 @@ int CPercorso::SalvaFile(CString nomeFile, int salvaDat, int converti)
         return 0;
     }
     LocaleC guardia;
-    const bool progetto = FinisceConNoCase(nomeFile, L".trg");
+    const bool progetto = FinisceCon(nomeFile, L".trg");
     CString nomeCSV = nomeFile;
     CString nomiDat[2];
     if (progetto) {
@@ -221,65 +294,76 @@ bool CPercorso::LeggiSezioni(FILE* f, const CString& nomeFile, bool sostituisci,
                              bool contaTraiettorie)
 {
     EsitoLettura esito;
-    // The order block. A version other than 1 fails it and its lines are passed over unapplied.
-    int versione = 0;
-    bool ordine = LeggiValore(f, VERSIONE, &versione) && versione == VERSIONE_ORDINE;
-    ordine = LeggiLetterale(f, ORDINE) && ordine;
+    // The order block. A version other than 1 fails it and its lines are passed over unapplied. A
+    // count that does not read (or is beyond belief) gives way to the order lines that stand there;
+    // a damaged order line costs its own entry.
+    const bool versioneOrdine = LeggiVersione(f, VERSIONE_ORDINE);
+    bool ordine = LeggiLetterale(f, ORDINE) && versioneOrdine;
     int n = 0;
-    ordine = LeggiValore(f, ELEMENTI, &n) && ordine;
-    if (n < 0 || n > MAX_ELEMENTI) {
-        ordine = false;
-        n = 0;
-    }
+    const bool contati = LeggiConteggio(f, ELEMENTI, MAX_ELEMENTI, n);
+    ordine = contati && ordine;
     ArrayOrdine letti;
-    letti.SetSize(n);
-    for (int k = 0; k < n; ++k)
-        ordine = LeggiElemento(f, letti.ElementAt(k)) && ordine;
-    if (sostituisci && versione == VERSIONE_ORDINE)
+    std::vector<long> posizioni;
+    for (int k = 0; contati ? k < n : k < MAX_ELEMENTI && DavantiElemento(f); ++k) {
+        const long riga = std::ftell(f);
+        CElementoOrdine e;
+        const bool letto = LeggiElemento(f, e);
+        ordine = letto && ordine;
+        if (letto) {
+            letti.Add(e);
+            posizioni.push_back(riga);
+        }
+    }
+    if (sostituisci && versioneOrdine)
         m_ordine.Copy(letti);
     esito &= ordine;
 
     LeggiLetterale(f, "\n");
+    // A trajectory count that does not read gives way to the blocks that stand before the junctions.
     int traiettorie = 0;
-    esito &= LeggiValore(f, TRAIETTORIE, &traiettorie);
-    if (traiettorie < 0 || traiettorie > MAX_TRAIETTORIE) {
-        esito &= false;
+    const bool traiettorieContate = LeggiConteggio(f, TRAIETTORIE, MAX_TRAIETTORIE, traiettorie);
+    esito &= traiettorieContate;
+    if (!traiettorieContate)
         traiettorie = MAX_TRAIETTORIE;
-    }
     for (int i = 0; i < traiettorie; ++i) {
         if (Davanti(f, RACCORDI)) {
-            esito &= false;
+            if (traiettorieContate)
+                lettura_testo::Segnala(std::ftell(f), "Tipo Curva        = %d");
+            esito &= !traiettorieContate;
             break;
         }
+        const long prima = std::ftell(f);
         const bool ok = LeggiTraiettoria(f, NomeFileTraiettoria(nomeFile, i), sostituisci);
         if (contaTraiettorie)
             esito &= ok;
         LeggiLetterale(f, "\n");
+        // Without a count, lines that no block reads end the list rather than repeat it.
+        if (!traiettorieContate && std::ftell(f) == prima)
+            break;
     }
 
-    // The junction block.
+    // The junction block; its count, like the others, gives way to what stands there when damaged.
     bool raccordi = LeggiLetterale(f, RACCORDI);
-    versione = 0;
-    raccordi = LeggiValore(f, VERSIONE, &versione) && raccordi;
-    n = 0;
-    if (versione == VERSIONE_RACCORDI) {
-        raccordi = LeggiValore(f, NUMERO_RACCORDI, &n) && raccordi;
-        if (n < 0 || n > MAX_RACCORDI) {
-            raccordi = false;
-            n = 0;
-        }
-    } else {
-        raccordi = false;
-    }
+    raccordi = LeggiVersione(f, VERSIONE_RACCORDI) && raccordi;
+    int quanti = 0;
+    const bool raccordiContati = LeggiConteggio(f, NUMERO_RACCORDI, MAX_RACCORDI, quanti);
+    raccordi = raccordiContati && raccordi;
+    if (!raccordiContati)
+        quanti = MAX_RACCORDI;
     const CSezione::TIPO_CONTROLLO_ANTICOLLISIONE modo = GetTipoControlloAnticollisioneConsigliato();
-    for (int k = 0; k < n; ++k) {
+    for (int k = 0; k < quanti; ++k) {
         if (Davanti(f, "[END]")) {
-            raccordi = false;
+            if (raccordiContati)
+                lettura_testo::Segnala(std::ftell(f), "Versione          = %d");
+            raccordi = raccordi && !raccordiContati;
             break;
         }
         LeggiLetterale(f, "\n");
+        const long prima = std::ftell(f);
         CRaccordo r(m_limiti);
         raccordi = r.CaricaFileTRG(f) == 1 && raccordi;
+        if (!raccordiContati && std::ftell(f) == prima)
+            break;
         if (!caricaRaccordi)
             continue;
         r.CalcolaArrayVelocita(modo);
@@ -291,40 +375,92 @@ bool CPercorso::LeggiSezioni(FILE* f, const CString& nomeFile, bool sostituisci,
         }
     }
     esito &= raccordi;
+
+    // An order entry that names no section is damage: it is dropped, so the order never points
+    // outside its arrays. Junction entries are checked only when the junctions were loaded.
+    if (sostituisci && versioneOrdine) {
+        ArrayOrdine validi;
+        for (int k = 0; k < m_ordine.GetSize(); ++k) {
+            const CElementoOrdine& e = m_ordine[k];
+            const bool raccordo = e.tipo == SEZIONE_RACCORDO;
+            const int dimensione = raccordo ? m_raccordi.GetSize() : m_traiettorie.GetSize();
+            if (e.posizione >= 0 && ((raccordo && !caricaRaccordi) || e.posizione < dimensione)) {
+                validi.Add(e);
+                continue;
+            }
+            lettura_testo::Segnala(posizioni[static_cast<size_t>(k)], lettura_testo::Atteso(ELEMENTO));
+            esito &= false;
+        }
+        m_ordine.Copy(validi);
+    }
     return esito.Risultato() == 1;
+}
+
+template <class Lettura>
+auto CPercorso::LeggiRegistrando(const CString& nome, Lettura lettura)
+{
+    std::vector<DannoLettura> danni;
+    const auto risultato = [&] {
+        const lettura_testo::Registro registro(danni);
+        return lettura();
+    }();
+    std::vector<long> posizioni;
+    for (const DannoLettura& d : danni)
+        posizioni.push_back(d.posizione);
+    const std::vector<int> righe = RigheDi(nome, posizioni);
+    for (size_t i = 0; i < danni.size(); ++i)
+        m_righeDanneggiate.push_back({nome, righe[i], danni[i].atteso});
+    return risultato;
 }
 
 int CPercorso::CaricaFile(CString nomeFile, int sostituisci, int caricaRaccordi)
 {
     if (nomeFile.empty())
         return 0;
-    if (!FinisceConNoCase(nomeFile, L".trg")) {
+    if (!FinisceCon(nomeFile, L".trg")) {
         ImportaCSV(nomeFile, sostituisci != 0);
         return 1;
     }
+    m_righeDanneggiate.clear();
     const CString nomeMacchina = Base(nomeFile) + L"_MP.ini";
     if (!Esiste(nomeMacchina)) {
         // Without a user to ask, the machine in use stays.
         if (ChiediSiNo(DOMANDA_MACCHINA, 0))
             m_limiti = m_macchinaPredefinita;
     } else {
-        m_limiti.LeggiDaFile(nomeMacchina, 0);
+        const int letta = LeggiRegistrando(nomeMacchina, [&] { return m_limiti.LeggiDaFile(nomeMacchina, 0); });
+        // A machine file that did not read is the host's to know of, like a damaged project line.
+        if (letta != 1 && m_righeDanneggiate.empty())
+            m_righeDanneggiate.push_back({nomeMacchina, 1, "Versione          = %d"});
     }
     FilePtr file(ApriFile(nomeFile, "r"));
     if (!file) {
+        m_righeDanneggiate.push_back({nomeFile, 0, "[GENERALE]"});
         CaricaMessaggio(m_errore, 165);
         return 1;
     }
-    FILE* f = file.get();
+    const bool letto = LeggiRegistrando(nomeFile, [&] { return LeggiProgetto(file.get(), nomeFile, sostituisci, caricaRaccordi); });
+    if (!letto || !m_righeDanneggiate.empty())
+        CaricaMessaggio(m_errore, 165);
+    return 1;
+}
+
+bool CPercorso::LeggiProgetto(FILE* f, const CString& nomeFile, int sostituisci, int caricaRaccordi)
+{
     LocaleC guardia;
     EsitoLettura esito;
     esito &= LeggiLetterale(f, GENERALE);
     int versione = 0;
-    esito &= LeggiValore(f, VERSIONE, &versione);
-    // A version this library does not know is read no further.
+    const long rigaVersione = std::ftell(f);
+    const bool versioneLetta = LeggiValore(f, VERSIONE, &versione);
+    // A damaged version line is read as the newest layout, the one this library writes; a version
+    // this library does not know is read no further.
+    esito &= versioneLetta;
+    if (!versioneLetta)
+        versione = VERSIONE_PERCORSO;
     if (versione < 1 || versione > VERSIONE_PERCORSO) {
-        CaricaMessaggio(m_errore, 165);
-        return 1;
+        lettura_testo::Segnala(rigaVersione, lettura_testo::Atteso(VERSIONE));
+        return false;
     }
     const bool sost = sostituisci != 0;
     if (sost)
@@ -359,9 +495,7 @@ int CPercorso::CaricaFile(CString nomeFile, int sostituisci, int caricaRaccordi)
             CreaAccDecOldStyle();
     }
     esito &= LeggiLetterale(f, FINE);
-    if (esito.Risultato() == 0)
-        CaricaMessaggio(m_errore, 165);
-    return 1;
+    return esito.Risultato() == 1;
 }
 
 void CPercorso::ImportaCSV(const CString& nomeFile, bool sostituisci)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "../core/ParametriFileDat.h"
 #include "../junctions/Raccordo.h"
 #include "../platform/Libreria.h"
@@ -67,6 +70,14 @@ public:
     // A project file with its machine file, or a step CSV with its "_P0" start as one trajectory.
     // 1 for any non-empty name: a failed reading shows in the error text.
     int CaricaFile(CString nomeFile, int sostituisci, int caricaRaccordi);
+    // Every line the last CaricaFile of a project found damaged or missing: the file (the project or
+    // its machine file), the line (from 1) and the line expected there. Empty after a clean load.
+    struct RigaDanneggiata {
+        CString file;
+        int riga = 0;
+        std::string attesa;
+    };
+    const std::vector<RigaDanneggiata>& GetRigheDanneggiate() const { return m_righeDanneggiate; }
     // The name trajectory `indice` of project `nomeFile` is saved under: exam.trg gives exam0.trg.
     static CString NomeFileTraiettoria(const CString& nomeFile, int indice);
 
@@ -100,6 +111,10 @@ private:
     bool ScriviProgetto(FILE* f, const CString& nomeFile);
     bool LeggiTraiettoria(FILE* f, const CString& nome, bool sostituisci);
     bool LeggiSezioni(FILE* f, const CString& nomeFile, bool sostituisci, bool caricaRaccordi, bool contaTraiettorie);
+    bool LeggiProgetto(FILE* f, const CString& nomeFile, int sostituisci, int caricaRaccordi);
+    // Reads one file with its damage gathered into m_righeDanneggiate under the file's name.
+    template <class Lettura>
+    auto LeggiRegistrando(const CString& nome, Lettura lettura);
     void ImportaCSV(const CString& nomeFile, bool sostituisci);
     void CaricaDLLbuildprj();
     void ScaricaDLLbuildprj();
@@ -117,4 +132,5 @@ private:
     ArrayOrdine m_ordine;
     ArrayDouble m_valoriLUT;
     CString m_nomeDLLbuildprj;
+    std::vector<RigaDanneggiata> m_righeDanneggiate;
 };

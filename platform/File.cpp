@@ -24,13 +24,17 @@ bool LeggiFinoAFineRiga(FILE* f, std::string& riga, size_t massimo)
     int c = std::fgetc(f);
     if (c == EOF)
         return false;
-    while (c != EOF && c != '\n') {
+    while (c != EOF && c != '\n' && c != '\r') {
         if (riga.size() < massimo)
             riga.push_back(static_cast<char>(c));
         c = std::fgetc(f);
     }
-    if (!riga.empty() && riga.back() == '\r')
-        riga.pop_back();
+    // A lone "\r" ends a line as "\n" and "\r\n" do, so a name never runs into the next line.
+    if (c == '\r') {
+        const int dopo = std::fgetc(f);
+        if (dopo != '\n' && dopo != EOF)
+            std::ungetc(dopo, f);
+    }
     return true;
 }
 

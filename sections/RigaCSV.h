@@ -7,8 +7,8 @@
 #include <string>
 
 // Reads a line the way the step formats scan it: integers as %d takes them (leading blanks
-// skipped, an optional sign, digits), separated by one character. Integers beyond the 32-bit
-// range are clamped to it rather than left to the undefined overflow of %d.
+// skipped, an optional sign, digits), separated by one character. An integer beyond the 32-bit
+// range does not convert: it would not be the value the file holds.
 class ScansioneRigaCSV {
 public:
     explicit ScansioneRigaCSV(const std::string& riga) : m_r(riga) {}
@@ -28,10 +28,10 @@ public:
                 valore = valore * 10 + (m_r[i] - '0');
             ++i;
         }
-        if (i == cifre)
-            return false;
         valore = negativo ? -valore : valore;
-        v = static_cast<std::int32_t>(valore > INT_MAX ? INT_MAX : valore < INT_MIN ? INT_MIN : valore);
+        if (i == cifre || valore > INT_MAX || valore < INT_MIN)
+            return false;
+        v = static_cast<std::int32_t>(valore);
         m_p = i;
         return true;
     }

@@ -304,9 +304,8 @@ int CCurvaDenti::CaricaCurva(CString* nome)
     // A damaged point line (or heading) is dropped and the points after it still read; the list
     // ends where no point stands within the next few lines.
     for (;;) {
-        const lettura_testo::Riga punto = lettura_testo::ScansionaRiga(f, [&] {
-            return std::fscanf(f, "%lf,%lf\n", &x, &y) == 2 ? lettura_testo::LETTA : lettura_testo::ALTRA;
-        });
+        const lettura_testo::Riga punto =
+            lettura_testo::ScansionaRiga(f, "%lf,%lf\n", [&] { return lettura_testo::ScansionaCoppia(f, x, y); });
         if (punto == lettura_testo::Riga::ASSENTE)
             break;
         esito &= punto == lettura_testo::Riga::AL_POSTO;

@@ -30,6 +30,7 @@ enum class Tipo {
     Elimina64,      // a setting that no longer exists: read, announced when set, dropped
     SensoreInAlto,  // the old sensor flag, stored into InvSensore as 0 or 1
     KVPiatto,       // the kV of the oldest panoramic blocks, the level of their flat kV graph
+    XCentroDoppio,  // the oldest linear blocks' two "X centro retta mm" lines: X, then Y
 };
 
 struct Riga {
@@ -157,7 +158,7 @@ constexpr Versione CIRCOLARE[] = {{CIRC_1}, {CIRC_2}, {CIRC_3}, {CIRC_4}, {CIRC_
 // Linear. The oldest blocks wrote the Y centre under the X centre's label.
 constexpr Riga L_LUNGHEZZA = F("Lunghezza retta mm= %f\n", &T::LunghezzaRettamm);
 constexpr Riga L_X = F("X centro retta mm = %f\n", &T::XCentroRettamm);
-constexpr Riga L_Y_COME_X = F("X centro retta mm = %f\n", &T::YCentroRettamm);
+constexpr Riga L_X_E_Y{Tipo::XCentroDoppio, "X centro retta mm = %f\n"};
 constexpr Riga L_Y = F("Y centro retta mm = %f\n", &T::YCentroRettamm);
 constexpr Riga L_TEMPO = F("Tempo Scansione s = %f\n", &T::TempoScansionesLin);
 constexpr Riga L_INCL = F("Incl retta deg    = %f\n", &T::InclRettadeg);
@@ -168,13 +169,13 @@ constexpr Riga L_INV_SENS = B("Inv. sensore      = %d\n", &T::InvSensore);
 constexpr Riga L_INV_ROT = B("Inv. rotazione    = %d\n", &T::InvRotazione);
 constexpr Riga L_INV_SCAR = B("Inv. scaricamento = %d\n", &T::InvScaricamentoLin);
 constexpr Riga L_KV = I("KV a regime %%     = %d\n", &T::KVaRegimeLin);
-constexpr Riga LIN_1[] = {NOME, L_LUNGHEZZA, L_X, L_Y_COME_X, L_TEMPO, L_INCL, L_RPROIEZ, L_INGR, SENSORE_IN_ALTO,
+constexpr Riga LIN_1[] = {NOME, L_LUNGHEZZA, L_X_E_Y, L_TEMPO, L_INCL, L_RPROIEZ, L_INGR, SENSORE_IN_ALTO,
     L_KV};
-constexpr Riga LIN_2[] = {NOME, ELIMINA_64, L_LUNGHEZZA, L_X, L_Y_COME_X, L_TEMPO, L_INCL, L_RPROIEZ, L_INGR,
+constexpr Riga LIN_2[] = {NOME, ELIMINA_64, L_LUNGHEZZA, L_X_E_Y, L_TEMPO, L_INCL, L_RPROIEZ, L_INGR,
     SENSORE_IN_ALTO, L_KV};
-constexpr Riga LIN_3[] = {NOME, ELIMINA_64, L_LUNGHEZZA, L_X, L_Y_COME_X, L_TEMPO, L_INCL, L_RPROIEZ, L_INGR, L_DISORT,
+constexpr Riga LIN_3[] = {NOME, ELIMINA_64, L_LUNGHEZZA, L_X_E_Y, L_TEMPO, L_INCL, L_RPROIEZ, L_INGR, L_DISORT,
     SENSORE_IN_ALTO, L_KV};
-constexpr Riga LIN_4[] = {NOME, L_LUNGHEZZA, L_X, L_Y_COME_X, L_TEMPO, L_INCL, L_RPROIEZ, L_INGR, L_DISORT,
+constexpr Riga LIN_4[] = {NOME, L_LUNGHEZZA, L_X_E_Y, L_TEMPO, L_INCL, L_RPROIEZ, L_INGR, L_DISORT,
     SENSORE_IN_ALTO, L_KV};
 constexpr Riga LIN_5[] = {NOME, L_LUNGHEZZA, L_X, L_Y, L_TEMPO, L_INCL, L_RPROIEZ, L_INGR, L_DISORT, SENSORE_IN_ALTO,
     L_KV, SCOUT};
@@ -232,11 +233,10 @@ const Blocco* BloccoDelTipo(int tipo)
     return nullptr;
 }
 
-// A damaged kind line still leaves its kind in the heading that follows it.
-const Blocco* BloccoDallIntestazione(FILE* f)
+// The block whose heading stands in front of the stream, if any; the stream is left where it was.
+const Blocco* BloccoDavanti(FILE* f)
 {
-    const long prima = std::ftell(f);
-    lettura_testo::SaltaRiga(f);
+    const lettura_testo::SoloSguardo sguardo;
     const long intestazione = std::ftell(f);
     for (const Blocco& b : BLOCCHI) {
         const bool trovata = LeggiLetterale(f, b.intestazione);
@@ -244,6 +244,16 @@ const Blocco* BloccoDallIntestazione(FILE* f)
         if (trovata)
             return &b;
     }
+    return nullptr;
+}
+
+// A damaged kind line still leaves its kind in the heading that follows it.
+const Blocco* BloccoDallIntestazione(FILE* f)
+{
+    const long prima = std::ftell(f);
+    lettura_testo::SaltaRiga(f);
+    if (const Blocco* b = BloccoDavanti(f))
+        return b;
     std::fseek(f, prima, SEEK_SET);
     return nullptr;
 }
@@ -269,35 +279,12 @@ bool LeggiPunto(FILE* f, ArrayPunti2D& lista)
 {
     const long prima = std::ftell(f);
     double x = 0.0, y = 0.0;
-    if (std::fscanf(f, PUNTO, &x, &y) == 2) {
+    if (lettura_testo::ScansionaCoppia(f, x, y) == lettura_testo::LETTA) {
         lista.Add(CPunto2DKorvane(x, y));
         return true;
     }
     std::fseek(f, prima, SEEK_SET);
     return false;
-}
-
-// The count line of a list: the number, the list's own label and the end of the line, so that one
-// list's count is never taken for another's.
-bool LeggiConteggio(FILE* f, const char* formato, int* n)
-{
-    std::string etichetta(formato);
-    etichetta.pop_back();
-    etichetta += "%n";
-    return lettura_testo::ScansionaRiga(f, [&] {
-        int valore = 0, fine = -1;
-        std::fscanf(f, etichetta.c_str(), &valore, &fine);
-        if (fine < 0)
-            return lettura_testo::ALTRA;
-        int c = std::fgetc(f);
-        while (c == ' ' || c == '\t')
-            c = std::fgetc(f);
-        if (c != '\n' && c != '\r' && c != EOF)
-            return lettura_testo::PROPRIA_DANNEGGIATA;
-        std::fscanf(f, " ");
-        *n = valore;
-        return lettura_testo::LETTA;
-    }) == lettura_testo::Riga::AL_POSTO;
 }
 
 bool RigaDiConteggio(FILE* f)
@@ -326,7 +313,11 @@ bool LeggiLista(FILE* f, const char* formato, ArrayPunti2D& lista)
 {
     lista.RemoveAll();
     int n = -1;
-    bool ok = LeggiConteggio(f, formato, &n);
+    // The count line carries the list's own words, so one list's count is never taken for another's.
+    const long conteggio = std::ftell(f);
+    bool ok = LeggiValore(f, formato, &n);
+    if (ok && (n < 0 || n > MAX_PUNTI_LISTA))
+        lettura_testo::Segnala(conteggio, lettura_testo::Atteso(formato));
     if (n < 0 || n > MAX_PUNTI_LISTA) {
         const long prima = std::ftell(f);
         std::string riga;
@@ -345,6 +336,33 @@ bool LeggiLista(FILE* f, const char* formato, ArrayPunti2D& lista)
         lettura_testo::SaltaRiga(f);
     }
     return ok;
+}
+
+// The oldest panoramic blocks end in points without a count line: damaged lines in front of the
+// first point are passed over (up to the lines a scan looks past), so they cost no point.
+bool SaltaDanniPrimaDeiPunti(FILE* f)
+{
+    const long prima = std::ftell(f);
+    for (int k = 0; k <= lettura_testo::RIGHE_OLTRE; ++k) {
+        if (SembraPunto(f)) {
+            const long qui = std::ftell(f);
+            double x = 0.0, y = 0.0;
+            const bool punto = lettura_testo::ScansionaCoppia(f, x, y) == lettura_testo::LETTA;
+            std::fseek(f, qui, SEEK_SET);
+            if (punto) {
+                if (k > 0)
+                    lettura_testo::Segnala(prima, lettura_testo::Atteso(PUNTO));
+                return k == 0;
+            }
+        }
+        if (k < lettura_testo::RIGHE_OLTRE)
+            lettura_testo::SaltaRiga(f);
+        if (std::feof(f))
+            break;
+    }
+    std::fseek(f, prima, SEEK_SET);
+    std::clearerr(f);
+    return true;
 }
 
 void GraficoPiatto(const ArrayPunti2D& base, double livello, ArrayPunti2D& lista, float& distanza,
@@ -373,19 +391,11 @@ bool LeggiParametri(FILE* f, CTraiettoria& t, const Versione& v)
     for (const Riga& r : v.righe) {
         switch (r.tipo) {
         case Tipo::Nome: {
-            const bool letto = LeggiLetterale(f, "Nome Traiettoria =");
-            esito &= letto;
-            if (!letto)
-                break;
-            int c = std::fgetc(f);
-            while (c == ' ' || c == '\t')
-                c = std::fgetc(f);
-            if (c != EOF)
-                std::ungetc(c, f);
             std::string testo;
-            LeggiFinoAFineRiga(f, testo, MAX_NOME);
-            t.Nome = StringaDa8Bit(testo);
-            std::fscanf(f, " ");
+            const lettura_testo::Riga letta = LeggiNome(f, "Nome Traiettoria =", testo, MAX_NOME);
+            esito &= letta == lettura_testo::Riga::AL_POSTO;
+            if (letta != lettura_testo::Riga::ASSENTE)
+                t.Nome = StringaDa8Bit(testo);
             break;
         }
         case Tipo::Intero:
@@ -406,29 +416,48 @@ bool LeggiParametri(FILE* f, CTraiettoria& t, const Versione& v)
             break;
         case Tipo::ListaSenzaConteggio:
             (t.*r.punti).RemoveAll();
+            esito &= SaltaDanniPrimaDeiPunti(f);
             while ((t.*r.punti).GetSize() < MAX_PUNTI_LISTA && LeggiPunto(f, t.*r.punti)) {
             }
             break;
         case Tipo::Elimina64: {
             int elimina = 0;
-            const bool letto = LeggiValore(f, r.formato, &elimina);
-            esito &= letto;
-            if (letto && elimina == 1)
+            const lettura_testo::Riga letta = TrovaValore(f, r.formato, &elimina);
+            esito &= letta == lettura_testo::Riga::AL_POSTO;
+            if (lettura_testo::ValoreOttenuto(letta) && elimina == 1)
                 MostraInformazione(AVVISO_ELIMINA_64);
             break;
         }
         case Tipo::SensoreInAlto: {
             int sensore = 0;
-            const bool letto = LeggiValore(f, r.formato, &sensore);
-            esito &= letto;
-            if (letto)
+            const lettura_testo::Riga letta = TrovaValore(f, r.formato, &sensore);
+            esito &= letta == lettura_testo::Riga::AL_POSTO;
+            if (lettura_testo::ValoreOttenuto(letta))
                 t.InvSensore = sensore != 0 ? 1 : 0;
             break;
         }
-        case Tipo::KVPiatto:
-            kvLetto = LeggiValore(f, r.formato, &kv);
-            esito &= kvLetto;
+        case Tipo::KVPiatto: {
+            const lettura_testo::Riga letta = TrovaValore(f, r.formato, &kv);
+            esito &= letta == lettura_testo::Riga::AL_POSTO;
+            kvLetto = lettura_testo::ValoreOttenuto(letta);
             break;
+        }
+        case Tipo::XCentroDoppio: {
+            // Both lines carry one label. One found only past damaged lines is the second, the Y
+            // centre: the X line before it was the damaged one.
+            float valore = 0.0f;
+            const lettura_testo::Riga x = TrovaValore(f, r.formato, &valore);
+            if (x == lettura_testo::Riga::DOPO_DANNI) {
+                t.YCentroRettamm = valore;
+                esito &= false;
+                break;
+            }
+            if (x == lettura_testo::Riga::AL_POSTO)
+                t.XCentroRettamm = valore;
+            esito &= x == lettura_testo::Riga::AL_POSTO;
+            esito &= LeggiValore(f, r.formato, &t.YCentroRettamm);
+            break;
+        }
         }
     }
     if (v.completamenti & NOME_PANORAMICA)
@@ -507,8 +536,15 @@ int CTraiettoria::CaricaFileTRG(FILE* f, CString nome)
     EsitoLettura esito;
     int tipo = CURVA_NON_CALCOLATA;
     const Blocco* b = nullptr;
+    const long riga = std::ftell(f);
     if (LeggiValore(f, TIPO_CURVA, &tipo)) {
         b = BloccoDelTipo(tipo);
+        // A kind no block has, in front of a known heading, is a damaged kind line: the heading tells.
+        if (b == nullptr && (b = BloccoDavanti(f)) != nullptr) {
+            lettura_testo::Segnala(riga, lettura_testo::Atteso(TIPO_CURVA));
+            esito &= false;
+            tipo = b->tipo;
+        }
     } else {
         esito &= false;
         b = BloccoDallIntestazione(f);
@@ -520,6 +556,7 @@ int CTraiettoria::CaricaFileTRG(FILE* f, CString nome)
 
     esito &= LeggiLetterale(f, b->intestazione);
     int versione = 0;
+    const long rigaVersione = std::ftell(f);
     // A damaged version line is read as the newest layout, the one this library writes.
     if (!LeggiValore(f, VERSIONE, &versione)) {
         esito &= false;
@@ -527,6 +564,7 @@ int CTraiettoria::CaricaFileTRG(FILE* f, CString nome)
     }
     // An unknown version leaves the kind's parameters unread, which is a failed block.
     if (versione < 1 || versione > static_cast<int>(b->versioni.size())) {
+        lettura_testo::Segnala(rigaVersione, lettura_testo::Atteso(VERSIONE));
         CalcolaArrayVelocita(b->modo);
         return 0;
     }

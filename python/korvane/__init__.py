@@ -96,7 +96,8 @@ def carica_progetto(nome, macchina=None):
     """A project (.trg) loaded with the built-in head outline as `korvane exam` loads it: the machine
     file beside it if there is one (else `macchina`, the example unit by default), the example adult
     arch for a panoramic trajectory saved without one, continuity corrected. Returns (path, message),
-    the message being the first one met ("" when none)."""
+    the message being the first one met ("" when none); `path.GetRigheDanneggiate()` names every line
+    the load found damaged."""
     p = CPercorso()
     p.SetLimitiEParametri(macchina if macchina is not None else esempi.MacchinaEsempio(), 1)
     CSezione.UsaTestonaDiDefault()

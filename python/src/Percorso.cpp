@@ -198,7 +198,14 @@ void LegaPercorsoEApi(py::module_& m)
                  RichiediFile(n);
                  return EsitoPercorso(p.CaricaFile(n, sostituisci, caricaRaccordi), p);
              }, py::arg("nomeFile"), py::arg("sostituisci") = 1, py::arg("caricaRaccordi") = 1,
-             "Loads a project (.trg) or a step CSV. 1 even when a line was damaged: GetErrorString tells.");
+             "Loads a project (.trg) or a step CSV. 1 even when a line was damaged: GetErrorString tells.")
+        .def("GetRigheDanneggiate", [](const CPercorso& p) {
+                 py::list righe;
+                 for (const CPercorso::RigaDanneggiata& r : p.GetRigheDanneggiate())
+                     righe.append(py::make_tuple(StringaAUtf8(r.file), r.riga, r.attesa));
+                 return righe;
+             },
+             "The lines the last CaricaFile found damaged or missing: (file, line from 1, line expected).");
 
     py::class_<ParamTrjCB3D> cb3d(m, "ParamTrjCB3D", "Parameters of a cone-beam 3D scan.");
     cb3d.def(py::init<>())

@@ -111,11 +111,8 @@ TEST(FileMacchina, RigheModificateAMano)
     } casi[] = {
         {"leading blanks", Sostituisci(buono, "= Korvane", "=    Korvane"), 1, nullptr},
         {"nan", Sostituisci(buono, "= 260.000000", "= nan"), 1, [](CLimitiEParametri& m) { m.CentSens3D = NAN; }},
-        {"empty name", Sostituisci(buono, "Korvane example unit", ""), 0,
-         [](CLimitiEParametri& m) {
-             m.NomeMacchina = L"Passo temporale s = 0.020000";
-             m.PassoTemporale = 0.0;
-         }},
+        // An empty name is a name, never the line after it.
+        {"empty name", Sostituisci(buono, "Korvane example unit", ""), 1, [](CLimitiEParametri& m) { m.NomeMacchina.clear(); }},
         {"no [END]", buono.substr(0, buono.size() - 5), 0, nullptr},
     };
     for (const auto& c : casi) {

@@ -129,13 +129,14 @@ TEST(FilePercorso, FileDanneggiati)
     const std::string tutto = "10 00 11 3:CB3D scan J2 L0 O2";
     const struct { std::string testo; bool errore; std::string riassunto; } casi[] = {
         {ConCRLF(buono), false, tutto},
-        {buono.substr(0, buono.find("[RACCORDI]")), true, "10 00 11 3:CB3D scan J0 L0 O2"},
+        // Order entries that name junctions the file no longer holds are dropped with them.
+        {buono.substr(0, buono.find("[RACCORDI]")), true, "00 3:CB3D scan J0 L0 O2"},
         {sostituisci("[GENERALE]", "[GENERAL]"), true, tutto},
         {sostituisci("Versione          = 4", "Versione          = 5"), true, "J0 L0 O2"},
         {sostituisci("Versione          = 1\n[ORDINE", "Versione          = 2\n[ORDINE"), true, "3:CB3D scan J2 L0 O2"},
         {sostituisci("Numero Traiettorie= 1", "Numero Traiettorie= 999999999"), true, tutto},
         {sostituisci("2 Raccordi salvati", "1000 Raccordi salvati"), true, tutto},
-        {sostituisci("2 Raccordi salvati", "1001 Raccordi salvati"), true, "10 00 11 3:CB3D scan J0 L0 O2"},
+        {sostituisci("2 Raccordi salvati", "1001 Raccordi salvati"), true, tutto},
         {buono.substr(0, buono.size() - 5), true, tutto},
     };
     for (const auto& c : casi) {
