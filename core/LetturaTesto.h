@@ -164,12 +164,54 @@ Riga ScansionaRiga(FILE* f, const char* formato, Scansione scansione)
         const long riga = std::ftell(f);
         if (std::feof(f) || riga < 0)
             break;
+        // A heading opens the next block: a scan may find its own heading there, never look past it.
+        const int c = std::fgetc(f);
+        std::fseek(f, riga, SEEK_SET);
         if (scansione() == LETTA)
             return Riga::DOPO_DANNI;
         std::fseek(f, riga, SEEK_SET);
+        if (c == '[')
+            break;
     }
     std::fseek(f, prima, SEEK_SET);
     return Riga::ASSENTE;
+}
+
+// Whether the next non-blank line starts with `inizio` (no "%" in it); nothing is consumed.
+inline bool IniziaCon(FILE* f, const char* inizio)
+{
+    const long prima = std::ftell(f);
+    const std::string formato = " " + std::string(inizio) + "%n";
+    int letti = -1;
+    std::fscanf(f, formato.c_str(), &letti);
+    std::clearerr(f);
+    std::fseek(f, prima, SEEK_SET);
+    return letti >= 0;
+}
+
+// Whether `davanti` (a look that consumes nothing) holds at the line in front or, past a few
+// damaged lines, further on (not past a heading); the stream is left at that line, the damaged
+// lines noted with `formato`. Otherwise the stream stays where it was.
+template <class Sguardo>
+bool DavantiDopoDanni(FILE* f, const char* formato, Sguardo davanti)
+{
+    if (davanti())
+        return true;
+    const long prima = std::ftell(f);
+    for (int k = 0; k < RIGHE_OLTRE && prima >= 0; ++k) {
+        const int c = std::fgetc(f);
+        std::ungetc(c, f);
+        if (c == '[' || c == EOF)
+            break;
+        SaltaRiga(f);
+        if (davanti()) {
+            Segnala(prima, Atteso(formato));
+            return true;
+        }
+    }
+    std::clearerr(f);
+    std::fseek(f, prima, SEEK_SET);
+    return false;
 }
 
 // Whether a scan's line gave its value: in place or found after damaged lines.

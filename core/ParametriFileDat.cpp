@@ -161,15 +161,10 @@ int CParametriFileDat::SalvaFileTRG(FILE* f)
 }
 
 namespace {
-// Whether a sub-image's first line stands in front of the stream.
+// Whether a sub-image's first line stands in front of the stream, or past a few damaged lines.
 bool DavantiSottoimmagine(FILE* f)
 {
-    const long prima = std::ftell(f);
-    int letti = -1;
-    std::fscanf(f, " LR img note%n", &letti);
-    std::clearerr(f);
-    std::fseek(f, prima, SEEK_SET);
-    return letti >= 0;
+    return lettura_testo::DavantiDopoDanni(f, SOTTOIMMAGINE[0].formato, [f] { return lettura_testo::IniziaCon(f, "LR img note"); });
 }
 }  // namespace
 
@@ -181,7 +176,11 @@ int CParametriFileDat::CaricaFileTRG(FILE* f)
     EsitoLettura esito;
     esito &= LeggiLetterale(f, "[PARAMETRI FILE DAT]\n\n");
     int v = 0;
-    esito &= LeggiValore(f, "Versione          = %d\n", &v);
+    // A damaged version line is read as the newest layout, the one this library writes.
+    if (!LeggiValore(f, "Versione          = %d\n", &v)) {
+        esito &= false;
+        v = VERSIONE_BLOCCO;
+    }
     // An unknown version ends the block here; the reading does not count it as a failure.
     if (v < 1 || v > VERSIONE_BLOCCO)
         return esito.Risultato();

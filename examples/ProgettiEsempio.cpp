@@ -136,10 +136,9 @@ CString CompletaProgettoCaricato(CPercorso& p)
         if (t.TipoCurva != CTraiettoria::CURVA_NON_CALCOLATA || !t.CurvaDenti.ArrayCurvaDenti.IsEmpty() ||
             t.PuntiTuning.IsEmpty())
             continue;
-        // The short-curve complaint was about the missing arch, which is given here; it stood in
-        // front of the reading problem, if the load had one.
+        // The short-curve complaint was about the missing arch, which is given here.
         if (errore == TestoMessaggio(MSG_CURVA_PANORAMICA_CORTA))
-            errore = p.GetRigheDanneggiate().empty() ? CString() : TestoMessaggio(165);
+            errore.clear();
         t.CurvaDenti = esempio.CurvaDenti;
         t.TipoCurva = CTraiettoria::CURVA_PANORAMICA;
         t.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_PAN);

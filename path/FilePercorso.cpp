@@ -64,10 +64,11 @@ bool Esiste(const CString& nome)
 
 // One order line: two values, so it is scanned here rather than by the one-value reader. A line
 // with the entry's label whose values do not convert whole, or name neither kind, is damaged.
-bool LeggiElemento(FILE* f, CElementoOrdine& e)
+lettura_testo::Riga LeggiElemento(FILE* f, CElementoOrdine& e, long& inizio)
 {
     std::int32_t tipo = 0, posizione = 0;
-    const bool ok = lettura_testo::ScansionaRiga(f, ELEMENTO, [&] {
+    const lettura_testo::Riga riga = lettura_testo::ScansionaRiga(f, ELEMENTO, [&] {
+        inizio = std::ftell(f);
         int letti = -1;
         std::fscanf(f, "tipo:%n", &letti);
         if (letti < 0)
@@ -82,21 +83,17 @@ bool LeggiElemento(FILE* f, CElementoOrdine& e)
             return lettura_testo::PROPRIA_DANNEGGIATA;
         std::fscanf(f, " ");
         return lettura_testo::LETTA;
-    }) == lettura_testo::Riga::AL_POSTO;
-    if (ok)
+    });
+    if (lettura_testo::ValoreOttenuto(riga))
         e = CElementoOrdine(tipo == SEZIONE_RACCORDO ? SEZIONE_RACCORDO : SEZIONE_TRAIETTORIA, posizione);
-    return ok;
+    return riga;
 }
 
-// Whether an order line stands in front of the stream (for a list whose count did not read).
+// Whether an order line stands in front of the stream, or past a few damaged lines (for a list
+// whose count did not read).
 bool DavantiElemento(FILE* f)
 {
-    const long prima = std::ftell(f);
-    int letti = -1;
-    std::fscanf(f, " tipo:%n", &letti);
-    std::clearerr(f);
-    std::fseek(f, prima, SEEK_SET);
-    return letti >= 0;
+    return lettura_testo::DavantiDopoDanni(f, ELEMENTO, [f] { return lettura_testo::IniziaCon(f, "tipo:"); });
 }
 
 // A count line read with its bounds: false when it did not read or holds a count beyond `massimo`
@@ -113,16 +110,18 @@ bool LeggiConteggio(FILE* f, const char* formato, int massimo, int& n)
     return false;
 }
 
-// A version line that read but names a version other than `attesa` is damage too.
-bool LeggiVersione(FILE* f, int attesa)
+// A block's version line: whether it stood in place (`integra`) and whether the block is the
+// version this library reads. A damaged line is taken for that version, so it costs only itself; a
+// version that read but is another is noted as damage and the block is not applied.
+bool LeggiVersione(FILE* f, int attesa, bool& integra)
 {
     const long riga = std::ftell(f);
-    int versione = 0;
-    if (!LeggiValore(f, VERSIONE, &versione))
-        return false;
-    if (versione != attesa)
+    int versione = attesa;
+    const bool letta = LeggiValore(f, VERSIONE, &versione);
+    if (letta && versione != attesa)
         lettura_testo::Segnala(riga, lettura_testo::Atteso(VERSIONE));
-    return versione == attesa;
+    integra = letta && versione == attesa;
+    return versione == attesa || !letta;
 }
 
 // The 1-based line of each byte offset of a file; a line ends at "\n", "\r\n" or a lone "\r".
@@ -297,21 +296,22 @@ bool CPercorso::LeggiSezioni(FILE* f, const CString& nomeFile, bool sostituisci,
     // The order block. A version other than 1 fails it and its lines are passed over unapplied. A
     // count that does not read (or is beyond belief) gives way to the order lines that stand there;
     // a damaged order line costs its own entry.
-    const bool versioneOrdine = LeggiVersione(f, VERSIONE_ORDINE);
-    bool ordine = LeggiLetterale(f, ORDINE) && versioneOrdine;
+    bool integra = false;
+    const bool versioneOrdine = LeggiVersione(f, VERSIONE_ORDINE, integra);
+    bool ordine = LeggiLetterale(f, ORDINE) && integra;
     int n = 0;
     const bool contati = LeggiConteggio(f, ELEMENTI, MAX_ELEMENTI, n);
     ordine = contati && ordine;
     ArrayOrdine letti;
     std::vector<long> posizioni;
     for (int k = 0; contati ? k < n : k < MAX_ELEMENTI && DavantiElemento(f); ++k) {
-        const long riga = std::ftell(f);
         CElementoOrdine e;
-        const bool letto = LeggiElemento(f, e);
-        ordine = letto && ordine;
-        if (letto) {
+        long inizio = 0;
+        const lettura_testo::Riga letto = LeggiElemento(f, e, inizio);
+        ordine = letto == lettura_testo::Riga::AL_POSTO && ordine;
+        if (lettura_testo::ValoreOttenuto(letto)) {
             letti.Add(e);
-            posizioni.push_back(riga);
+            posizioni.push_back(inizio);
         }
     }
     if (sostituisci && versioneOrdine)
@@ -344,11 +344,12 @@ bool CPercorso::LeggiSezioni(FILE* f, const CString& nomeFile, bool sostituisci,
 
     // The junction block; its count, like the others, gives way to what stands there when damaged.
     bool raccordi = LeggiLetterale(f, RACCORDI);
-    raccordi = LeggiVersione(f, VERSIONE_RACCORDI) && raccordi;
+    const bool versioneRaccordi = LeggiVersione(f, VERSIONE_RACCORDI, integra);
+    raccordi = integra && raccordi;
     int quanti = 0;
-    const bool raccordiContati = LeggiConteggio(f, NUMERO_RACCORDI, MAX_RACCORDI, quanti);
+    const bool raccordiContati = versioneRaccordi && LeggiConteggio(f, NUMERO_RACCORDI, MAX_RACCORDI, quanti);
     raccordi = raccordiContati && raccordi;
-    if (!raccordiContati)
+    if (versioneRaccordi && !raccordiContati)
         quanti = MAX_RACCORDI;
     const CSezione::TIPO_CONTROLLO_ANTICOLLISIONE modo = GetTipoControlloAnticollisioneConsigliato();
     for (int k = 0; k < quanti; ++k) {
@@ -439,9 +440,15 @@ int CPercorso::CaricaFile(CString nomeFile, int sostituisci, int caricaRaccordi)
         CaricaMessaggio(m_errore, 165);
         return 1;
     }
+    const bool vuoto = m_errore.empty();
     const bool letto = LeggiRegistrando(nomeFile, [&] { return LeggiProgetto(file.get(), nomeFile, sostituisci, caricaRaccordi); });
-    if (!letto || !m_righeDanneggiate.empty())
+    // What a section computed from a damaged value follows from the damage: the reading problem
+    // is the one reported.
+    if (!letto || !m_righeDanneggiate.empty()) {
+        if (vuoto)
+            m_errore.clear();
         CaricaMessaggio(m_errore, 165);
+    }
     return 1;
 }
 
@@ -465,8 +472,9 @@ bool CPercorso::LeggiProgetto(FILE* f, const CString& nomeFile, int sostituisci,
     const bool sost = sostituisci != 0;
     if (sost)
         SvuotaArray();
-    int salvaLUT = 0;
-    int tipoOutput = 0;
+    // A setting whose line does not read keeps the path's own.
+    int salvaLUT = SalvaLUT;
+    int tipoOutput = TipoOutput;
     CParametriFileDat scarto;
     for (const Voce& v : VERSIONI[versione - 1]) {
         switch (v.parte) {

@@ -247,9 +247,11 @@ const Blocco* BloccoDavanti(FILE* f)
     return nullptr;
 }
 
-// A damaged kind line still leaves its kind in the heading that follows it.
+// A damaged or missing kind line still leaves its kind in the heading in front or one line on.
 const Blocco* BloccoDallIntestazione(FILE* f)
 {
+    if (const Blocco* b = BloccoDavanti(f))
+        return b;
     const long prima = std::ftell(f);
     lettura_testo::SaltaRiga(f);
     if (const Blocco* b = BloccoDavanti(f))
@@ -296,15 +298,46 @@ bool RigaDiConteggio(FILE* f)
     return fine >= 0;
 }
 
-// A point line, even a damaged one, starts like a number; anything else belongs to what follows.
-bool SembraPunto(FILE* f)
+
+// Whether a whole point line stands in front of the stream; nothing is consumed.
+bool PuntoDavanti(FILE* f)
 {
     const long prima = std::ftell(f);
-    int c = std::fgetc(f);
-    while (c == ' ' || c == '\t')
-        c = std::fgetc(f);
+    double x = 0.0, y = 0.0;
+    const bool punto = lettura_testo::ScansionaCoppia(f, x, y) == lettura_testo::LETTA;
+    std::clearerr(f);
     std::fseek(f, prima, SEEK_SET);
-    return c != EOF && std::string_view("+-.0123456789").find(static_cast<char>(c)) != std::string_view::npos;
+    return punto;
+}
+
+// Past damaged lines (a few, never a count line or a heading) to the next point line: false, and
+// nothing consumed, when none stands there.
+bool PuntoOltreIDanni(FILE* f)
+{
+    const long prima = std::ftell(f);
+    for (int k = 0; k <= lettura_testo::RIGHE_OLTRE && prima >= 0; ++k) {
+        const int c = std::fgetc(f);
+        std::ungetc(c, f);
+        if (c == '[' || c == EOF || RigaDiConteggio(f))
+            break;
+        if (PuntoDavanti(f)) {
+            if (k > 0)
+                lettura_testo::Segnala(prima, lettura_testo::Atteso(PUNTO));
+            return true;
+        }
+        lettura_testo::SaltaRiga(f);
+    }
+    std::clearerr(f);
+    std::fseek(f, prima, SEEK_SET);
+    return false;
+}
+
+// The oldest panoramic blocks end in points without a count line: damaged lines in front of the
+// first point are passed over, so they cost no point.
+bool SaltaDanniPrimaDeiPunti(FILE* f)
+{
+    const long prima = std::ftell(f);
+    return !PuntoOltreIDanni(f) || std::ftell(f) == prima;
 }
 
 // A list loses only what is damaged: a bad point line costs its point, a bad or unbelievable count
@@ -318,51 +351,25 @@ bool LeggiLista(FILE* f, const char* formato, ArrayPunti2D& lista)
     bool ok = LeggiValore(f, formato, &n);
     if (ok && (n < 0 || n > MAX_PUNTI_LISTA))
         lettura_testo::Segnala(conteggio, lettura_testo::Atteso(formato));
-    if (n < 0 || n > MAX_PUNTI_LISTA) {
-        const long prima = std::ftell(f);
-        std::string riga;
-        if (!LeggiFinoAFineRiga(f, riga, 256) || riga.find("Punti Tuning") == std::string::npos)
-            std::fseek(f, prima, SEEK_SET);
-        while (lista.GetSize() < MAX_PUNTI_LISTA && LeggiPunto(f, lista)) {
-        }
-        return false;
-    }
-    for (int i = 0; i < n; ++i) {
+    // Without a count the points that stand there are read; the line in front, when it is no
+    // point, is the damaged count itself.
+    const bool contati = n >= 0 && n <= MAX_PUNTI_LISTA;
+    if (!contati && !PuntoDavanti(f))
+        lettura_testo::SaltaRiga(f);
+    for (int i = 0; contati ? i < n : lista.GetSize() < MAX_PUNTI_LISTA; ++i) {
         if (LeggiPunto(f, lista))
             continue;
+        // A damaged point line costs its point; the list goes on where a point stands again. A
+        // counted list that ends early is missing points.
         ok = false;
-        if (!SembraPunto(f) || RigaDiConteggio(f))
+        const long qui = std::ftell(f);
+        if (!PuntoOltreIDanni(f)) {
+            if (contati)
+                lettura_testo::Segnala(qui, lettura_testo::Atteso(PUNTO));
             break;
-        lettura_testo::SaltaRiga(f);
-    }
-    return ok;
-}
-
-// The oldest panoramic blocks end in points without a count line: damaged lines in front of the
-// first point are passed over (up to the lines a scan looks past), so they cost no point.
-bool SaltaDanniPrimaDeiPunti(FILE* f)
-{
-    const long prima = std::ftell(f);
-    for (int k = 0; k <= lettura_testo::RIGHE_OLTRE; ++k) {
-        if (SembraPunto(f)) {
-            const long qui = std::ftell(f);
-            double x = 0.0, y = 0.0;
-            const bool punto = lettura_testo::ScansionaCoppia(f, x, y) == lettura_testo::LETTA;
-            std::fseek(f, qui, SEEK_SET);
-            if (punto) {
-                if (k > 0)
-                    lettura_testo::Segnala(prima, lettura_testo::Atteso(PUNTO));
-                return k == 0;
-            }
         }
-        if (k < lettura_testo::RIGHE_OLTRE)
-            lettura_testo::SaltaRiga(f);
-        if (std::feof(f))
-            break;
     }
-    std::fseek(f, prima, SEEK_SET);
-    std::clearerr(f);
-    return true;
+    return ok && contati;
 }
 
 void GraficoPiatto(const ArrayPunti2D& base, double livello, ArrayPunti2D& lista, float& distanza,
@@ -537,7 +544,9 @@ int CTraiettoria::CaricaFileTRG(FILE* f, CString nome)
     int tipo = CURVA_NON_CALCOLATA;
     const Blocco* b = nullptr;
     const long riga = std::ftell(f);
-    if (LeggiValore(f, TIPO_CURVA, &tipo)) {
+    const lettura_testo::Riga rigaTipo = TrovaValore(f, TIPO_CURVA, &tipo);
+    esito &= rigaTipo == lettura_testo::Riga::AL_POSTO;
+    if (lettura_testo::ValoreOttenuto(rigaTipo)) {
         b = BloccoDelTipo(tipo);
         // A kind no block has, in front of a known heading, is a damaged kind line: the heading tells.
         if (b == nullptr && (b = BloccoDavanti(f)) != nullptr) {
@@ -546,7 +555,6 @@ int CTraiettoria::CaricaFileTRG(FILE* f, CString nome)
             tipo = b->tipo;
         }
     } else {
-        esito &= false;
         b = BloccoDallIntestazione(f);
         tipo = b != nullptr ? b->tipo : CURVA_NON_CALCOLATA;
     }

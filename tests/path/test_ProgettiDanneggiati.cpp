@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <sstream>
+
+#include "examples/ProgettiEsempio.h"
+#include "path/Percorso.h"
+#include "resources/Messaggi.h"
+#include "support/MacchinaEsempio.h"
+#include "tests/core/TestoDiProva.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> Righe(const std::string& t)
+{
+    std::vector<std::string> r;
+    std::istringstream in(t);
+    for (std::string riga; std::getline(in, riga);)
+        r.push_back(riga);
+    return r;
+}
+
+// What a path holds, section by section, through the block writers: the lines a load can lose. A
+// trajectory is written as the kind its file gave it, whether or not it computed.
+std::vector<std::string> Contenuto(CPercorso& p, const std::vector<int>& tipi)
+{
+    std::string t;
+    for (int i = 0; i < p.ArrayOrdineGetSize(); ++i)
+        t += "tipo: " + std::to_string(p.ArrayOrdineGetTipoSezione(i)) + ", posizione: " +
+             std::to_string(p.ArrayOrdineGetPosSezione(i)) + "\n";
+    t += "LUT " + std::to_string(p.GetSalvaLUT()) + " output " + std::to_string(p.GetTipoOutput()) + "\n";
+    t += Testo([&](FILE* f) { p.GetParametriFileDat().SalvaFileTRG(f); });
+    for (int i = 0; i < p.ArrayTraiettorieGetSize(); ++i) {
+        CTraiettoria copia(p.ArrayTraiettorieGetTraiettoria(i));
+        if (static_cast<size_t>(i) < tipi.size())
+            copia.TipoCurva = tipi[static_cast<size_t>(i)];
+        t += Testo([&](FILE* f) { copia.SalvaFileTRG(f, CString(), 0); });
+    }
+    for (int i = 0; i < p.ArrayRaccordiGetSize(); ++i)
+        t += Testo([&](FILE* f) { p.ArrayRaccordiGetRaccordo(i)->SalvaFileTRG(f); });
+    return Righe(t);
+}
+
+// The lines of `a` that `b` does not hold, as many times as they are missing.
+std::vector<std::string> Mancanti(std::vector<std::string> a, std::vector<std::string> b)
+{
+    std::sort(a.begin(), a.end());
+    std::sort(b.begin(), b.end());
+    std::vector<std::string> r;
+    std::set_difference(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(r));
+    return r;
+}
+
+// Members a computation writes back (what the drive can run of what was asked): a lost value
+// upstream of them changes them too.
+bool Ricalcolato(const std::string& riga)
+{
+    for (const char* etichetta : {"Tempo Raccordo s  = ", "Tempo Scansione s = ", "Ampiezza arco deg = ",
+                                  "R Cerchio XY mm   = ", "Spostamento + mm  = ", "Spostamento - mm  = "})
+        if (riga.rfind(etichetta, 0) == 0)
+            return true;
+    return false;
+}
+
+std::string Etichetta(const std::string& riga)
+{
+    const size_t uguale = riga.find("= ");
+    return uguale == std::string::npos ? std::string() : riga.substr(0, uguale + 2);
+}
+
+// Lines that count a list (and so change when a listed line is lost): a number, then words.
+bool Conteggio(const std::string& riga)
+{
+    return !riga.empty() && std::isdigit(static_cast<unsigned char>(riga[0])) && riga.find(',') == std::string::npos;
+}
+
+// A line of a list: a point "x,y" or an order entry.
+bool Elemento(const std::string& riga)
+{
+    return riga.rfind("tipo:", 0) == 0 || (!riga.empty() && riga.find(',') != std::string::npos && Etichetta(riga).empty());
+}
+
+bool Intero(const std::string& v)
+{
+    return !v.empty() && v.find_first_not_of("-0123456789") == std::string::npos;
+}
+
+// The number a line holds (its value, its count or its last number) replaced by `numero`.
+std::optional<std::string> ConNumero(const std::string& riga, const std::string& intero, const std::string& reale)
+{
+    if (const std::string e = Etichetta(riga); !e.empty()) {
+        const std::string v = riga.substr(e.size());
+        if (Intero(v))
+            return e + intero;
+        if (v.find_first_not_of("-0123456789.") == std::string::npos && !v.empty())
+            return e + reale;
+        return std::nullopt;
+    }
+    if (Conteggio(riga))
+        return intero + riga.substr(riga.find(' '));
+    if (riga.rfind("tipo:", 0) == 0)
+        return riga.substr(0, riga.rfind(' ') + 1) + intero;
+    if (Elemento(riga))
+        return reale + riga.substr(riga.find(','));
+    return std::nullopt;
+}
+
+struct Danno {
+    const char* nome;
+    std::function<std::optional<std::string>(const std::string&)> riga;  // nullopt: not for this line
+};
+
+const Danno DANNI[] = {
+    {"garbled", [](const std::string& r) -> std::optional<std::string> {
+         const std::string e = Etichetta(r);
+         return e.empty() ? "~" + r : e + "x" + r.substr(e.size());
+     }},
+    {"empty", [](const std::string& r) -> std::optional<std::string> { return Etichetta(r); }},
+    {"misspelt label", [](const std::string& r) -> std::optional<std::string> {
+         const std::string e = Etichetta(r);
+         const size_t fine = e.empty() ? r.size() : e.size();
+         size_t lettera = fine;
+         while (lettera > 0 && !std::isalpha(static_cast<unsigned char>(r[lettera - 1])))
+             --lettera;
+         if (lettera == 0)
+             return std::nullopt;
+         std::string d = r;
+         d[lettera - 1] = '~';
+         return d;
+     }},
+    {"deleted", [](const std::string&) -> std::optional<std::string> { return std::string(); }},
+    {"out of range", [](const std::string& r) { return ConNumero(r, "4294967346", "1e999"); }},
+    {"huge count", [](const std::string& r) -> std::optional<std::string> {
+         if (Conteggio(r) || r.rfind("Numero Traiettorie", 0) == 0)
+             return ConNumero(r, "2000000000", "");
+         return std::nullopt;
+     }},
+};
+
+struct Caricato {
+    std::vector<std::string> contenuto;
+    std::vector<CPercorso::RigaDanneggiata> danni;
+    CString errore;
+};
+
+Caricato Carica(const std::string& file, const std::vector<int>& tipi)
+{
+    CString testa;
+    CSezione::UsaTestonaDiDefault(testa);
+    CPercorso p;
+    const CLimitiEParametri m = MacchinaEsempio();
+    p.SetLimitiEParametri(&m, 1);
+    p.CaricaFile(StringaDaUtf8(file), 1, 1);
+    return {Contenuto(p, tipi), p.GetRigheDanneggiate(), p.GetErrorString()};
+}
+
+}  // namespace
+
+// Every line of every example project damaged six ways loses only that line's value (a lost point
+// or order entry takes its list's count with it), names its damage and leaves message 165; a line
+// ended by a lone carriage return is a line end like any other and costs nothing.
+TEST(ProgettiDanneggiati, OgniRigaCostaSoloSeStessa)
+{
+    const std::string dir = CartellaTemporanea("progetti-danneggiati");
+    for (const ProgettoEsempio& e : ProgettiEsempio()) {
+        const std::string esempio = std::string(KORVANE_SOURCE_DIR "/examples/projects/") + e.tipo;
+        const std::string file = dir + e.tipo + ".trg";
+        fs::copy_file(esempio + "_MP.ini", dir + e.tipo + "_MP.ini", fs::copy_options::overwrite_existing);
+        const std::string testo = LeggiFile(esempio + ".trg");
+        const std::vector<std::string> righe = Righe(testo);
+        std::vector<int> tipi;
+        for (const std::string& r : righe)
+            if (r.rfind("Tipo Curva", 0) == 0)
+                tipi.push_back(std::stoi(r.substr(r.find('=') + 1)));
+        ScriviFile(file, testo);
+        const Caricato pulito = Carica(file, tipi);
+        ASSERT_TRUE(pulito.danni.empty()) << e.tipo;
+
+        for (size_t i = 0; i < righe.size(); ++i) {
+            const std::string& originale = righe[i];
+            if (originale.empty())
+                continue;
+            const bool nome = originale.rfind("Nome ", 0) == 0;
+            for (const Danno& d : DANNI) {
+                const std::optional<std::string> guasta = d.riga(originale);
+                if (!guasta)
+                    continue;
+                std::string t;
+                for (size_t k = 0; k < righe.size(); ++k)
+                    if (k != i || !guasta->empty() || std::string(d.nome) != "deleted")
+                        t += (k == i ? *guasta : righe[k]) + (k + 1 < righe.size() ? "\n" : "");
+                ScriviFile(file, t);
+                const Caricato c = Carica(file, tipi);
+                const std::string caso = std::string(e.tipo) + ":" + std::to_string(i + 1) + " " + d.nome + ": " +
+                                         originale + " -> " + *guasta;
+                // Free text: any name reads as a name.
+                if (!(nome && (std::string(d.nome) == "garbled" || std::string(d.nome) == "empty"))) {
+                    EXPECT_FALSE(c.danni.empty()) << caso;
+                    EXPECT_EQ(c.errore, TestoMessaggio(165)) << caso;
+                }
+                const bool diStessaRiga =
+                    std::any_of(c.danni.begin(), c.danni.end(), [&](const auto& r) { return r.riga == int(i) + 1; });
+                // A line emptied or deleted is noted where the next line stands.
+                if (!guasta->empty() && !nome) {
+                    EXPECT_TRUE(diStessaRiga) << caso;
+                }
+                for (const std::string& persa : Mancanti(pulito.contenuto, c.contenuto))
+                    EXPECT_TRUE(persa == originale || Ricalcolato(persa) || (Elemento(originale) && Conteggio(persa)) ||
+                                (Etichetta(persa) == Etichetta(originale) && !Etichetta(persa).empty()))
+                        << caso << ": lost " << persa;
+                for (const std::string& nuova : Mancanti(c.contenuto, pulito.contenuto))
+                    EXPECT_TRUE(Ricalcolato(nuova) ||(Etichetta(nuova) == Etichetta(originale) && !Etichetta(nuova).empty()) ||
+                                (Elemento(originale) && Conteggio(nuova)))
+                        << caso << ": new " << nuova;
+            }
+            // The line's own end as a lone carriage return.
+            if (i + 1 < righe.size()) {
+                std::string t;
+                for (size_t k = 0; k < righe.size(); ++k)
+                    t += righe[k] + (k + 1 == righe.size() ? "" : k == i ? "\r" : "\n");
+                ScriviFile(file, t);
+                const Caricato c = Carica(file, tipi);
+                EXPECT_TRUE(c.danni.empty() && c.contenuto == pulito.contenuto) << e.tipo << ":" << i + 1 << " CR";
+            }
+        }
+    }
+}
