@@ -96,19 +96,40 @@ bool DavantiElemento(FILE* f)
     return lettura_testo::DavantiDopoDanni(f, ELEMENTO, [f] { return lettura_testo::IniziaCon(f, "tipo:"); });
 }
 
-// A count line read with its bounds: false when it did not read or holds a count beyond `massimo`
-// (noted as damage), so the caller reads what stands there instead of trusting it.
-bool LeggiConteggio(FILE* f, const char* formato, int massimo, int& n)
-{
-    const long riga = std::ftell(f);
-    n = 0;
-    if (!LeggiValore(f, formato, &n))
-        return false;
-    if (n >= 0 && n <= massimo)
+// A list's count line: what it announces, whether that read and is believable (a count beyond
+// `massimo` is noted as damage), and where it stood.
+struct Conteggio {
+    const char* formato;
+    int n = 0;
+    bool letto = false;
+    long riga = 0;
+
+    Conteggio(FILE* f, const char* formatoConteggio, int massimo) : formato(formatoConteggio), riga(std::ftell(f))
+    {
+        letto = LeggiValore(f, formato, &n);
+        if (letto && (n < 0 || n > massimo)) {
+            lettura_testo::Segnala(riga, lettura_testo::Atteso(formato));
+            letto = false;
+        }
+    }
+
+    // Whether the list goes on at its k-th element: within a count that read; otherwise, and past
+    // the count, while `davanti` sees another element (up to `massimo`). Elements beyond the count
+    // show it damaged: noted once, and `integro` cleared.
+    template <class Sguardo>
+    bool Continua(int k, int massimo, Sguardo davanti, bool& integro) const
+    {
+        if (letto && k < n)
+            return true;
+        if (k >= massimo || !davanti())
+            return false;
+        if (letto && k == n) {
+            lettura_testo::Segnala(riga, lettura_testo::Atteso(formato));
+            integro = false;
+        }
         return true;
-    lettura_testo::Segnala(riga, lettura_testo::Atteso(formato));
-    return false;
-}
+    }
+};
 
 // A block's version line: whether it stood in place (`integra`) and whether the block is the
 // version this library reads. A damaged line is taken for that version, so it costs only itself; a
@@ -299,12 +320,14 @@ bool CPercorso::LeggiSezioni(FILE* f, const CString& nomeFile, bool sostituisci,
     bool integra = false;
     const bool versioneOrdine = LeggiVersione(f, VERSIONE_ORDINE, integra);
     bool ordine = LeggiLetterale(f, ORDINE) && integra;
-    int n = 0;
-    const bool contati = LeggiConteggio(f, ELEMENTI, MAX_ELEMENTI, n);
-    ordine = contati && ordine;
+    const Conteggio elementi(f, ELEMENTI, MAX_ELEMENTI);
+    ordine = elementi.letto && ordine;
     ArrayOrdine letti;
     std::vector<long> posizioni;
-    for (int k = 0; contati ? k < n : k < MAX_ELEMENTI && DavantiElemento(f); ++k) {
+    const auto elementoDavanti = [&] {
+        return elementi.letto ? lettura_testo::IniziaCon(f, "tipo:") : DavantiElemento(f);
+    };
+    for (int k = 0; elementi.Continua(k, MAX_ELEMENTI, elementoDavanti, ordine); ++k) {
         CElementoOrdine e;
         long inizio = 0;
         const lettura_testo::Riga letto = LeggiElemento(f, e, inizio);
@@ -320,16 +343,15 @@ bool CPercorso::LeggiSezioni(FILE* f, const CString& nomeFile, bool sostituisci,
 
     LeggiLetterale(f, "\n");
     // A trajectory count that does not read gives way to the blocks that stand before the junctions.
-    int traiettorie = 0;
-    const bool traiettorieContate = LeggiConteggio(f, TRAIETTORIE, MAX_TRAIETTORIE, traiettorie);
-    esito &= traiettorieContate;
-    if (!traiettorieContate)
-        traiettorie = MAX_TRAIETTORIE;
-    for (int i = 0; i < traiettorie; ++i) {
+    const Conteggio traiettorie(f, TRAIETTORIE, MAX_TRAIETTORIE);
+    bool contate = traiettorie.letto;
+    const auto traiettoriaDavanti = [&] {
+        return !Davanti(f, RACCORDI) && (!traiettorie.letto || lettura_testo::IniziaCon(f, "Tipo Curva"));
+    };
+    for (int i = 0; traiettorie.Continua(i, MAX_TRAIETTORIE, traiettoriaDavanti, contate); ++i) {
         if (Davanti(f, RACCORDI)) {
-            if (traiettorieContate)
-                lettura_testo::Segnala(std::ftell(f), "Tipo Curva        = %d");
-            esito &= !traiettorieContate;
+            lettura_testo::Segnala(std::ftell(f), "Tipo Curva        = %d");
+            contate = false;
             break;
         }
         const long prima = std::ftell(f);
@@ -338,32 +360,32 @@ bool CPercorso::LeggiSezioni(FILE* f, const CString& nomeFile, bool sostituisci,
             esito &= ok;
         LeggiLetterale(f, "\n");
         // Without a count, lines that no block reads end the list rather than repeat it.
-        if (!traiettorieContate && std::ftell(f) == prima)
+        if (!traiettorie.letto && std::ftell(f) == prima)
             break;
     }
+    esito &= contate;
 
     // The junction block; its count, like the others, gives way to what stands there when damaged.
     bool raccordi = LeggiLetterale(f, RACCORDI);
     const bool versioneRaccordi = LeggiVersione(f, VERSIONE_RACCORDI, integra);
     raccordi = integra && raccordi;
-    int quanti = 0;
-    const bool raccordiContati = versioneRaccordi && LeggiConteggio(f, NUMERO_RACCORDI, MAX_RACCORDI, quanti);
-    raccordi = raccordiContati && raccordi;
-    if (versioneRaccordi && !raccordiContati)
-        quanti = MAX_RACCORDI;
+    const Conteggio quanti(f, NUMERO_RACCORDI, MAX_RACCORDI);
+    raccordi = quanti.letto && raccordi;
+    const auto raccordoDavanti = [&] {
+        return versioneRaccordi && !Davanti(f, "[END]") && (!quanti.letto || lettura_testo::IniziaCon(f, "Versione"));
+    };
     const CSezione::TIPO_CONTROLLO_ANTICOLLISIONE modo = GetTipoControlloAnticollisioneConsigliato();
-    for (int k = 0; k < quanti; ++k) {
+    for (int k = 0; versioneRaccordi && quanti.Continua(k, MAX_RACCORDI, raccordoDavanti, raccordi); ++k) {
         if (Davanti(f, "[END]")) {
-            if (raccordiContati)
-                lettura_testo::Segnala(std::ftell(f), "Versione          = %d");
-            raccordi = raccordi && !raccordiContati;
+            lettura_testo::Segnala(std::ftell(f), "Versione          = %d");
+            raccordi = false;
             break;
         }
         LeggiLetterale(f, "\n");
         const long prima = std::ftell(f);
         CRaccordo r(m_limiti);
         raccordi = r.CaricaFileTRG(f) == 1 && raccordi;
-        if (!raccordiContati && std::ftell(f) == prima)
+        if (!quanti.letto && std::ftell(f) == prima)
             break;
         if (!caricaRaccordi)
             continue;

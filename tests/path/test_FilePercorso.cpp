@@ -138,6 +138,11 @@ TEST(FilePercorso, FileDanneggiati)
         {sostituisci("2 Raccordi salvati", "1000 Raccordi salvati"), true, tutto},
         {sostituisci("2 Raccordi salvati", "1001 Raccordi salvati"), true, tutto},
         {buono.substr(0, buono.size() - 5), true, tutto},
+        // Order entries that name no section are dropped; a count smaller than its list is damage too.
+        {sostituisci("tipo: 0, posizione: 0", "tipo: 0, posizione: 2147483647"), true, "10 11 3:CB3D scan J2 L0 O2"},
+        {sostituisci("Numero Traiettorie= 1", "Numero Traiettorie= 0"), true, tutto},
+        {sostituisci("2 Raccordi salvati", "1 Raccordi salvati"), true, tutto},
+        {sostituisci("3 elementi salvati", "1 elementi salvati"), true, tutto},
     };
     for (const auto& c : casi) {
         ScriviFile(dir + "exam.trg", c.testo);
@@ -245,4 +250,20 @@ TEST(FilePercorso, ProgettiDiEsempio)
         EXPECT_EQ(StringaAUtf8(p.GetErrorString()), "") << file;
         EXPECT_EQ(Riassunto(p), riassunto);
     }
+}
+
+// Only a ".trg" ending in lower case names a project: any other case is a step CSV, saved and read as one.
+TEST(FilePercorso, FineTrgInMaiuscoloEUnCSV)
+{
+    const CLimitiEParametri m = MacchinaEsempio();
+    CPercorso p;
+    TrovaProgettoEsempio("cb3d")->costruisci(p, m);
+    const std::string dir = CartellaTemporanea("percorso-maiuscolo");
+    ASSERT_EQ(p.SalvaFile(StringaDaUtf8(dir + "EXAM.TRG"), 1, 0), 1);
+    EXPECT_EQ(LeggiFile(dir + "EXAM.TRG").rfind("[GENERALE]", 0), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir + "EXAM_MP.ini"));
+    CPercorso q;
+    q.SetLimitiEParametri(&m, 1);
+    ASSERT_EQ(q.CaricaFile(StringaDaUtf8(dir + "EXAM.TRG"), 1, 1), 1);
+    EXPECT_EQ(Riassunto(q), "00 5:" + StringaAUtf8(TestoMessaggio(174)) + " J0 L0 O2");
 }
