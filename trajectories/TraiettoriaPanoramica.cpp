@@ -257,6 +257,9 @@ int CTraiettoria::CalcolaTraiettoriaPanoramica()
         GraficoRProiez.Copy(GraficoTuning);
     else
         return 1;
+    // No curve or no tuning graph: nothing to compute, and the earlier results and steps stand.
+    if (n == 0 || (TipoRicostruzione == 1 ? GraficoDerivata : GraficoRProiez).IsEmpty())
+        return 1;
 
     // A curve of one point has no tangent, and a graph short of the curve would be read past its end:
     // neither leaves a geometry the unit could follow.

@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cmath>
+#include <functional>
 #include <random>
 
 #include "core/Integrazione.h"
@@ -102,17 +103,32 @@ TEST(Panoramica, IngressiCheNonDannoUnaGeometria)
     CTraiettoria base = Panoramica(-50, 50, 1, 2, g, 40, 70), corta = Panoramica(-50, 50, 1, 2, g, 0.1, 0.1);
     CString nonFinita;  // a radius below the chord: the circle misses the previous beam next to the centre
     CaricaMessaggio(nonFinita, MSG_GEOMETRIA_PANORAMICA_NON_FINITA, base.PosDistAng0 - 1);
-    // No arch, a tuning graph that does not build (the graph's own test has the ways), no crossing.
-    CTraiettoria casi[] = {CTraiettoria(MacchinaEsempio()), base, corta, base};
-    casi[1].PuntiTuning.SetSize(1);
-    casi[3].TipoRicostruzione = 0;  // any other type: the graphs and nothing more
-    const CString attesi[] = {TestoMessaggio(MSG_CURVA_PANORAMICA_CORTA), TestoMessaggio(MSG_GRAFICO_TUNING_INCOMPLETO),
-                              nonFinita, L""};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(casi[i].CalcolaTraiettoriaPanoramica(), i == 3) << i;
-        EXPECT_EQ(casi[i].GetErrorString(), attesi[i]) << i;
+    ASSERT_EQ(base.CalcolaTraiettoriaPanoramica(), 1);
+    base.ArrayPassi.Add(PASSO_TRAIETTORIA());  // the steps of an earlier discretisation
+    // The angles, the centres and the step count.
+    const auto risultati = [](const CTraiettoria& t) {
+        std::vector<double> v(t.GraficoRotaz.GetData(), t.GraficoRotaz.GetData() + t.GraficoRotaz.GetSize());
+        for (const P2& c : t.PosCMR)
+            v.push_back(c.X), v.push_back(c.Y);
+        v.push_back(t.ArrayPassi.GetSize());
+        return v;
+    };
+    // No arch or no tuning graph (one point): nothing to compute, the earlier results stand. A one-point
+    // arch has no tangent; no crossing; any other type computes the graphs and nothing more.
+    const struct { std::function<void(CTraiettoria&)> cambia; CString errore; bool invariata; } casi[] = {
+        {[](CTraiettoria& t) { t.CurvaDenti.ArrayCurvaDenti.RemoveAll(); }, L"", true},
+        {[](CTraiettoria& t) { t.PuntiTuning.SetSize(1); }, L"", true},
+        {[](CTraiettoria& t) { t.CurvaDenti.ArrayCurvaDenti.SetSize(1); }, TestoMessaggio(MSG_CURVA_PANORAMICA_CORTA), false},
+        {[&corta](CTraiettoria& t) { t = corta; }, nonFinita, false},
+        {[](CTraiettoria& t) { t.TipoRicostruzione = 0; }, L"", true}};
+    for (const auto& c : casi) {
+        CTraiettoria t = base;
+        c.cambia(t);
+        EXPECT_EQ(t.CalcolaTraiettoriaPanoramica(), c.errore.empty()) << StringaAUtf8(c.errore);
+        EXPECT_EQ(t.GetErrorString(), c.errore);
+        EXPECT_EQ(risultati(t) == risultati(base), c.invariata) << StringaAUtf8(c.errore);
+        EXPECT_TRUE(c.invariata || (t.GraficoRotaz.IsEmpty() && t.ArrayPassi.IsEmpty()));
     }
-    EXPECT_TRUE(casi[3].GraficoRotaz.IsEmpty() && !casi[3].GraficoTuning.IsEmpty());
     // Two axes, the centre off the midline: its rotation centre is where its own beam meets x = 0.
     base.Is2Assi = 1, base.PosDistAng0 += 5;
     ASSERT_EQ(base.CalcolaTraiettoriaPanoramica(), 1);
