@@ -55,12 +55,19 @@ TEST(GraficoTuning, CasiNotiEIngressiCattivi)
     EXPECT_EQ(Grafico(scala, 4, 3, INT_MIN), (V{4, 4, 4, 4}));
     EXPECT_EQ(Grafico(scala, 6), (V{1, 2, 3, 4, 4, 4}));
     EXPECT_EQ(Grafico({{3, 7}, {4, 8}}, 6), (V{7, 7, 7, 7, 8, 8}));  // T[0] at index 3 is not repeated
-    // One point, a non-finite or absurd value, a zero sensitivity: an empty graph. x going back: that
-    // segment gives nothing and the graph keeps its length. The shared result is refilled by each call.
+    // Two points have no inner handle: any sensitivity, zero included, gives the straight line, then b held.
+    for (const float s : {0.0f, -1.0f, 3.0f, NAN}) {
+        const V v = Grafico({{0, 2}, {10, 7}}, 14, s);
+        ASSERT_EQ(v.size(), 14u) << s;
+        for (size_t j = 0; j < v.size(); ++j)
+            EXPECT_NEAR(v[j], j <= 10 ? 2 + 0.5 * static_cast<double>(j) : 7, 1e-3) << s << " " << j;
+    }
+    // One point, a non-finite or absurd value, three points with a zero sensitivity: an empty graph. x going
+    // back: that segment gives nothing and the graph keeps its length. The shared result is refilled by each call.
     const CArray<double>& primo = CalcolaGraficoDaPuntiTuning(nullptr, 10, 3, 0);
     for (const auto& [punti, n, s, attesi] : std::vector<std::tuple<std::vector<P2>, int, float, size_t>>{
              {{{0, 5}}, 10, 3, 0}, {{{0, std::nan("")}, {5, 1}}, 10, 3, 0}, {{{0, 1}, {INFINITY, 1}}, 10, 3, 0},
-             {{{0, 1}, {2e6, 1}}, 10, 3, 0}, {{{0, 1}, {5, 1}}, 10, 0, 0}, {{{0, 1}, {5, 1}}, 2000000, 3, 0},
+             {{{0, 1}, {2e6, 1}}, 10, 3, 0}, {{{0, 1}, {5, 2}, {9, 1}}, 10, 0, 0}, {{{0, 1}, {5, 1}}, 2000000, 3, 0},
              {{{10, 1}, {0, 2}}, 20, 3, 20}, {{{0, 1}, {10, 2}, {3, 3}, {30, 4}}, 40, 0.3f, 40}}) {
         EXPECT_EQ(Grafico(punti, n, s).size(), attesi);
         EXPECT_EQ(primo.GetSize(), static_cast<int>(attesi));
