@@ -125,7 +125,8 @@ TEST(Panoramica, IngressiCheNonDannoUnaGeometria)
     const struct { std::function<void(CTraiettoria&)> cambia; CString errore; bool invariata; } casi[] = {
         {[](CTraiettoria& t) { t.CurvaDenti.ArrayCurvaDenti.RemoveAll(); }, L"", true},
         {[](CTraiettoria& t) { t.PuntiTuning.SetSize(1); }, L"", true},
-        {[](CTraiettoria& t) { t.CurvaDenti.ArrayCurvaDenti.SetSize(1); }, TestoMessaggio(MSG_CURVA_PANORAMICA_CORTA), false},
+        {[](CTraiettoria& t) { t.CurvaDenti.ArrayCurvaDenti.SetSize(1); }, TestoMessaggio(MSG_CURVA_PANORAMICA_CORTA),
+         false},
         {[&corta](CTraiettoria& t) { t = corta; }, nonFinita, false},
         {[](CTraiettoria& t) { t.TipoRicostruzione = 0; }, L"", true}};
     for (const auto& c : casi) {
