@@ -6,6 +6,7 @@
 #include <random>
 
 #include "core/Integrazione.h"
+#include "examples/EsamePanoramico.h"
 #include "resources/Messaggi.h"
 #include "support/MacchinaEsempio.h"
 #include "trajectories/GraficoTuning.h"
@@ -167,7 +168,7 @@ TEST(Panoramica, GeometriaECatenaSuEsamiCasuali)
         const double centro = tipo == 2 && !degenere ? 55 : 0, v = degenere ? 5 : tipo == 1 ? 0.3 : 25;
         CTraiettoria t = Panoramica(sx, dx, 0.5 + 1.5 * u(g), tipo, g, centro - v, centro + v);
         const ArrayPunti2D& p = t.CurvaDenti.ArrayCurvaDenti;
-        const int n = p.GetSize(), k = t.PosDistAng0, verso = n / 2 < k ? -1 : 1;
+        const int n = p.GetSize(), k = t.PosDistAng0, verso = 2 * k >= n ? -1 : 1;  // pass 1: to the farther end
         t.PuntiTuningKV.Add(P2(0, 60 + 30 * u(g))), t.PuntiTuningKV.Add(P2(n - 1, 60 + 30 * u(g)));
         if (u(g) < 0.5)
             t.PuntiTuningShift.Add(P2(0, 0.8 + 0.4 * u(g))), t.PuntiTuningShift.Add(P2(n - 1, 1));
@@ -222,4 +223,23 @@ TEST(Panoramica, GeometriaECatenaSuEsamiCasuali)
         }
     }
     EXPECT_GT(calcolati, 130);
+}
+
+// The adult exam with its right end at 51.8 mm: an even arch whose centre is its middle point n/2, so index 0
+// is the farther end. The mirrored walk goes there first and every point gets its beam: the arm turns one way.
+TEST(Panoramica, LaPrimaPassataVaAllEstremoPiuLontano)
+{
+    ASSERT_TRUE(TestaDiDefaultPronta());
+    CTraiettoria t = EsamePanoramicoAdulto(MacchinaEsempio());
+    t.CurvaDenti.XFinaleDxmm = 51.8f;
+    ASSERT_EQ(t.CurvaDenti.CalcolaCurva(t.StringaErrore), 1);
+    const ArrayPunti2D& p = t.CurvaDenti.ArrayCurvaDenti;
+    ASSERT_TRUE(p.GetSize() % 2 == 0 && t.PosDistAng0 == p.GetSize() / 2 && t.TraietSimmetrica);
+    t.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_PAN);
+    EXPECT_TRUE(t.TipoCurva == CTraiettoria::CURVA_PANORAMICA && !t.ArrayPassi.IsEmpty());
+    EXPECT_EQ(t.StringaErrore, L"");
+    const CLimitiEParametri& m = t.LimitiEParametri;
+    const double rp = (m.CentroMonoblocco + m.CentSensPan) / t.Ingrandimento - m.CentroMonoblocco;
+    EXPECT_NEAR((p[0] - t.PosCMR[0]).Lunghezza(), rp, 1e-9);
+    EXPECT_NEAR(Croce(p[0] - t.PosCMR[0], U(t.GraficoRotaz[0])), 0.0, 1e-9);
 }
