@@ -6,6 +6,7 @@
 
 #include "core/Crc16.h"
 #include "core/ImmagineProiezione.h"
+#include "core/Numerico.h"
 #include "path/Percorso.h"
 #include "platform/Bytes.h"
 #include "platform/File.h"
@@ -301,6 +302,16 @@ int CPercorso::SalvaFileDat(CString nomeFile, int collimato)
         CaricaMessaggio(m_errore, MSG_PASSI_OLTRE_3000);
         return 0;
     }
+    // A step its record cannot hold would reach the unit as another command: the image is refused,
+    // naming the step by its place in the running order, as the step buffer does.
+    for (int i = 0, passo = 0; binario && i < n; ++i)
+        for (const PASSO_TRAIETTORIA& p : Sezione(i)->ArrayPassi) {
+            if (!PassoAdattoAllUnita(p)) {
+                CaricaMessaggio(m_errore, MSG_PASSO_NON_ADATTO_ALL_UNITA, passo);
+                return 0;
+            }
+            ++passo;
+        }
 
     FileSostitutivo fileTesto(nomeFile);
     if (fileTesto.Flusso() == nullptr)
@@ -438,7 +449,7 @@ int CPercorso::SalvaFileDat(CString nomeFile, int collimato)
     std::uint8_t* img = binario ? immagine.data() : nullptr;
     for (int i = 0; i < n; ++i) {
         if (!Sezione(i)->ScriviSuFileCSV(fileTesto.Flusso(), img, conH ? 1 : 0))
-            return 0;
+            return fuoriCampo();
         if (zeriDopo[static_cast<size_t>(i)]) {
             w.Zeri(3, conH);
             if (img != nullptr)

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
@@ -344,6 +345,32 @@ std::vector<std::uint8_t> BytesTabella(const double* valori, size_t n)
     return b;
 }
 
+// Writes a binary table into the file that replaces `nome`. The table goes over what stood there
+// without cutting it: the old file's bytes beyond the new records follow them unchanged.
+bool ScriviTabellaBinaria(FileSostitutivo& file, const std::string& nome, const std::vector<std::uint8_t>& b)
+{
+    if (!file.Scrivi(b.data(), b.size()))
+        return false;
+    errno = 0;
+    const FilePtr vecchio(std::fopen(nome.c_str(), "rb"));
+    // Nothing stood there; an old file that cannot be read refuses the table rather than lose its tail.
+    if (!vecchio)
+        return errno == ENOENT;
+    if (std::fseek(vecchio.get(), 0, SEEK_END) != 0)
+        return false;
+    const long fine = std::ftell(vecchio.get());
+    if (fine < 0 || std::fseek(vecchio.get(), static_cast<long>(b.size()), SEEK_SET) != 0)
+        return false;
+    std::vector<std::uint8_t> blocco(65536);
+    for (long restanti = fine - static_cast<long>(b.size()); restanti > 0;) {
+        const size_t voluti = static_cast<size_t>(std::min<long>(restanti, static_cast<long>(blocco.size())));
+        if (std::fread(blocco.data(), 1, voluti, vecchio.get()) != voluti || !file.Scrivi(blocco.data(), voluti))
+            return false;
+        restanti -= static_cast<long>(voluti);
+    }
+    return true;
+}
+
 }  // namespace
 
 int CPercorso::SaveLUT(const CString& nome, const ArrayDouble& tabella, int binario)
@@ -354,11 +381,11 @@ int CPercorso::SaveLUT(const CString& nome, const ArrayDouble& tabella, int bina
         CaricaMessaggio(m_errore, MSG_LUT_VALORE_NON_FLOAT);
         return 0;
     }
-    FileSostitutivo file(StringaAUtf8(nome));
+    const std::string nomeFile = StringaAUtf8(nome);
+    FileSostitutivo file(nomeFile);
     bool ok = file.Flusso() != nullptr;
     if (ok && binario) {
-        const std::vector<std::uint8_t> b = BytesTabella(valori, n);
-        ok = file.Scrivi(b.data(), b.size());
+        ok = ScriviTabellaBinaria(file, nomeFile, BytesTabella(valori, n));
     } else if (ok) {
         LocaleC guardia;
         ok = std::fprintf(file.Flusso(), "%d\n\n", static_cast<int>(n)) > 0;
@@ -457,8 +484,9 @@ int CPercorso::CreaLUT(int modoScout, const CString& nomeCSV, const CString& nom
     bool ok = true;
     for (size_t i = 0; i < SUFFISSI.size() && ok; ++i) {
         const std::vector<std::uint8_t> b = BytesTabella(tabelle[i].data(), tabelle[i].size());
-        file.push_back(std::make_unique<FileSostitutivo>(StringaAUtf8(base + SUFFISSI[i])));
-        ok = file.back()->Scrivi(b.data(), b.size()) && file.back()->Chiudi();
+        const std::string nome = StringaAUtf8(base + SUFFISSI[i]);
+        file.push_back(std::make_unique<FileSostitutivo>(nome));
+        ok = ScriviTabellaBinaria(*file.back(), nome, b) && file.back()->Chiudi();
     }
     for (size_t i = 0; i < file.size() && ok; ++i)
         ok = file[i]->Rinomina();

@@ -65,7 +65,9 @@ CArray<double>& CalcolaGraficoDaPuntiTuning(const CArray<CPunto2DKorvane>* punti
     CPunto2DKorvane precedente(static_cast<double>(g.size()) - 1.0, T[0].Y);
 
     const float h = (1.0f / sensibilita) / 3.0f;
-    if (!std::isfinite(h))
+    // Two points have no inner handle, so h is never used. With more, an infinite h (sensitivity 0)
+    // has endless handles and no curve: the graph is empty, as for a point that is not a number.
+    if (m > 2 && !std::isfinite(h))
         return GraficoTuning;
     for (int i = 0; i + 1 < m; ++i) {
         CPunto2DKorvane b1 = T[i], b2 = T[i + 1];

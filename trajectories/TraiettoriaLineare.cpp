@@ -157,9 +157,9 @@ int CTraiettoria::CalcolaTraiettoriaLineare(double* const statistiche)
         });
         if (!fatto)
             return 0;
-        // Direction from InvScaricamento, the panoramic member, not the linear block's InvScaricamentoLin.
+        // Direction from InvScaricamentoLin, the member the linear block stores, so it survives a save and a load.
         const bool sensore = InvSensore != 0;
-        verso = (InvScaricamento == 0 ? sensore : !sensore) ? 1 : 0;
+        verso = (InvScaricamentoLin == 0 ? sensore : !sensore) ? 1 : 0;
     }
 
     // Only the first angle is compared: the list is moved by whole turns into the R range.

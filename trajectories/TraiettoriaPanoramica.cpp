@@ -257,6 +257,9 @@ int CTraiettoria::CalcolaTraiettoriaPanoramica()
         GraficoRProiez.Copy(GraficoTuning);
     else
         return 1;
+    // No curve or no tuning graph: nothing to compute, and the earlier results and steps stand.
+    if (n == 0 || (TipoRicostruzione == 1 ? GraficoDerivata : GraficoRProiez).IsEmpty())
+        return 1;
 
     // A curve of one point has no tangent, and a graph short of the curve would be read past its end:
     // neither leaves a geometry the unit could follow.
@@ -298,7 +301,9 @@ int CTraiettoria::CalcolaTraiettoriaPanoramica()
     Azzera(VelCMR, n);
     Azzera(AccCMR, n);
 
-    const int verso = n / 2 < c.k ? -1 : 1;
+    // Pass 1 walks to the farther end, so its mirror covers the nearer one; at equal distance n/2 < k walks down.
+    const int giu = c.k, su = n - 1 - c.k;
+    const int verso = giu != su ? (giu > su ? -1 : 1) : (n / 2 < c.k ? -1 : 1);
     Passata(*this, c, verso).Esegui();
     if (!c.simmetrica)
         Passata(*this, c, -verso).Esegui();

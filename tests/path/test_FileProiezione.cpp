@@ -228,6 +228,35 @@ TEST(FileProiezione, RifiutiSenzaToccareIlFileBuono)
     }
 }
 
+// A step word beyond 16 bits or a tube setting beyond 8 bits has no record in the image of output types 1
+// and 2: refused with the step's place in the running order. Type 0 has no image; its text keeps the value.
+TEST(FileProiezione, PassoSenzaRecordNellImmagine)
+{
+    const std::string dir = CartellaTemporanea("proiezione-passo");
+    // Trajectories 1, 2 and 3 start at steps 3, 7 and 10 of the running order.
+    const struct { int traiettoria, passo; std::int32_t PASSO_TRAIETTORIA::*campo; int valore, indice; } casi[] = {
+        {1, 1, &PASSO_TRAIETTORIA::iX, 65536, 4}, {2, 0, &PASSO_TRAIETTORIA::imA, -1, 7},
+        {3, 0, &PASSO_TRAIETTORIA::iKV, 256, 10}};
+    for (const auto& c : casi)
+        for (const int uscita : {0, 1, 2}) {
+            CPercorso p;
+            Costruisci(p, 0);
+            CTraiettoria t(p.ArrayTraiettorieGetTraiettoria(c.traiettoria));
+            t.ArrayPassi[c.passo].*c.campo = c.valore;
+            p.CopiaTraiettoria(c.traiettoria, &t);
+            p.SetTipoOutput(uscita);
+            const std::string nome =
+                dir + std::to_string(c.indice) + "_" + std::to_string(uscita) + (uscita == 2 ? "_i.txt" : ".dat");
+            CString atteso;
+            if (uscita != 0)
+                CaricaMessaggio(atteso, MSG_PASSO_NON_ADATTO_ALL_UNITA, c.indice);
+            EXPECT_EQ(p.SalvaFileDat(StringaDaUtf8(nome), 1), uscita == 0) << c.indice << " " << uscita;
+            EXPECT_EQ(p.GetErrorString(), atteso) << c.indice << " " << uscita;
+            EXPECT_EQ(std::filesystem::exists(nome), uscita == 0) << c.indice << " " << uscita;
+        }
+    EXPECT_NE(LeggiFile(dir + "10_0.dat").find(",256,"), std::string::npos);
+}
+
 TEST(FileProiezione, DomandaSullaVersioneEFileCSV)
 {
     const std::string dir = CartellaTemporanea("proiezione-csv");

@@ -156,6 +156,39 @@ TEST(TabelleLUT, BinarioTestoEFileDanneggiati)
     EXPECT_EQ(p.GetErrorString(), TestoMessaggio(MSG_LUT_NON_APERTO_IN_LETTURA));
 }
 
+// A binary table goes over a longer file without cutting it: the old bytes beyond its records stay, there
+// and in the replay's five tables. Over a shorter or no file, or as text, the file is the new data alone.
+TEST(TabelleLUT, TabellaBinariaSopraUnFilePiuLungo)
+{
+    const std::string d = CartellaTemporanea("lut_coda");
+    std::string vecchio(64, '\0');
+    for (size_t i = 0; i < vecchio.size(); ++i)
+        vecchio[i] = static_cast<char>(200 - i);
+    const std::string binario("\3\0\0\0\1\0\0\xC0\x3F\0\0\0\xC0\x7F\1\0\0\0\xC0", 19);
+    const struct { int prima, binario; std::string atteso; } casi[] = {  // prima: bytes of the old file, -1 none
+        {64, 1, binario + vecchio.substr(19)}, {19, 1, binario}, {10, 1, binario}, {-1, 1, binario},
+        {64, 0, "3\n\n1 1.500000\n0 nan\n1 -2.000000\n"}};
+    ArrayDouble t;
+    t.Add(1.5), t.Add(NaN), t.Add(-2.0);
+    for (const auto& c : casi) {
+        CPercorso p;
+        std::filesystem::remove(d + "t.LUT");
+        if (c.prima >= 0)
+            ScriviFile(d + "t.LUT", vecchio.substr(0, static_cast<size_t>(c.prima)));
+        EXPECT_EQ(p.SaveLUT(StringaDaUtf8(d + "t.LUT"), t, c.binario), 1);
+        EXPECT_EQ(LeggiFile(d + "t.LUT"), c.atteso) << c.prima << " " << c.binario;
+    }
+    ScriviPassi(d + "exam.csv", Righe(20, {0, 100, 0, 500, 70, 10, 0}), ',', 6, {0, 0, 0});
+    CPercorso p;
+    ASSERT_EQ(p.CreaLUT(1, StringaDaUtf8(d + "exam.csv"), L""), 1);
+    for (const char* s : SUFFISSI) {
+        const std::string tabella = LeggiFile(d + "exam" + s), lungo = tabella + vecchio;
+        ScriviFile(d + "exam" + s, std::string(lungo.size(), 'x'));
+        ASSERT_EQ(p.CreaLUT(1, StringaDaUtf8(d + "exam.csv"), L""), 1);
+        EXPECT_EQ(LeggiFile(d + "exam" + s), tabella + std::string(vecchio.size(), 'x')) << s;
+    }
+}
+
 TEST(TabelleLUT, NomiEIngressiRifiutati)
 {
     const std::string d = CartellaTemporanea("lut_nomi");

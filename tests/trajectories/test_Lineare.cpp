@@ -83,7 +83,7 @@ TEST(Lineare, ScansioniCasualiPartonoDaUnEstremo)
     for (int k = 0; k < 300; ++k) {
         CTraiettoria t(MacchinaEsempio());
         const CLimitiEParametri& m = t.LimitiEParametri;
-        t.Is2Assi = k % 2, t.InvSensore = (k / 2) % 2, t.InvRotazione = (k / 4) % 2, t.InvScaricamento = (k / 8) % 2;
+        t.Is2Assi = k % 2, t.InvSensore = (k / 2) % 2, t.InvRotazione = (k / 4) % 2, t.InvScaricamentoLin = (k / 8) % 2;
         t.LunghezzaRettamm = u(10, 60), t.RProiezionemm = u(40, 100), t.Disortogonalitdeg = u(-3, 3);
         t.TempoScansionesLin = u(2, 6), t.IngrandimentoLin = u(1.2, 1.7);
         // Segments behind the bite; for the two-axis variant along Y on either side.
@@ -127,7 +127,7 @@ TEST(Lineare, CasiNotiEsempioEDueAssi)
     auto dueAssi = [](float x, int invSensore, int invScaricamento, int invRotazione = 1) {
         CTraiettoria t(MacchinaEsempio());
         t.Is2Assi = 1, t.InvRotazione = invRotazione, t.InclRettadeg = 0, t.LunghezzaRettamm = 16, t.YCentroRettamm = 40;
-        t.XCentroRettamm = x, t.InvSensore = invSensore, t.InvScaricamento = invScaricamento, t.InvScaricamentoLin = 1;
+        t.XCentroRettamm = x, t.InvSensore = invSensore, t.InvScaricamentoLin = invScaricamento, t.InvScaricamento = 1;
         EXPECT_EQ(t.CalcolaTraiettoriaLineare(nullptr), 1) << x;
         return t;
     };
@@ -138,6 +138,17 @@ TEST(Lineare, CasiNotiEsempioEDueAssi)
     EXPECT_EQ(frontale.StringaErrore, L"");
     EXPECT_TRUE(sinistra.PuntoIniziale.dPosR == -destra.PuntoIniziale.dPosR && sinistra.PuntoIniziale.dPosY == destra.PuntoIniziale.dPosY);
     dueAssi(0, 1, 0, 0);
-    // The panoramic InvScaricamento reverses a two-axis scan; the linear block's own member does not.
-    EXPECT_TRUE(DecodificaParola(frontale.ArrayPassi[0].iR) > 0 && DecodificaParola(dueAssi(0, 1, 1).ArrayPassi[0].iR) < 0);
+    // The linear block's own InvScaricamentoLin reverses a two-axis scan (the panoramic member, set, does not), so
+    // a reversed scan comes back from its file as it was.
+    const CTraiettoria inversa = dueAssi(0, 1, 1);
+    EXPECT_TRUE(DecodificaParola(frontale.ArrayPassi[0].iR) > 0 && DecodificaParola(inversa.ArrayPassi[0].iR) < 0);
+    FILE* f = std::tmpfile();
+    ASSERT_EQ(CTraiettoria(inversa).SalvaFileTRG(f, L"", 1), 1);
+    std::rewind(f);
+    CTraiettoria letta(MacchinaEsempio());
+    EXPECT_EQ(letta.CaricaFileTRG(f, L""), 1);
+    std::fclose(f);
+    ASSERT_TRUE(letta.TipoCurva == 4 && letta.ArrayPassi.GetSize() == inversa.ArrayPassi.GetSize());
+    for (int i = 0; i < letta.ArrayPassi.GetSize(); ++i)
+        ASSERT_TRUE(letta.ArrayPassi[i] == inversa.ArrayPassi[i]) << i;
 }

@@ -2,9 +2,11 @@
 
 #include <climits>
 #include <cmath>
+#include <functional>
 #include <random>
 
 #include "core/Integrazione.h"
+#include "examples/EsamePanoramico.h"
 #include "resources/Messaggi.h"
 #include "support/MacchinaEsempio.h"
 #include "trajectories/GraficoTuning.h"
@@ -54,12 +56,19 @@ TEST(GraficoTuning, CasiNotiEIngressiCattivi)
     EXPECT_EQ(Grafico(scala, 4, 3, INT_MIN), (V{4, 4, 4, 4}));
     EXPECT_EQ(Grafico(scala, 6), (V{1, 2, 3, 4, 4, 4}));
     EXPECT_EQ(Grafico({{3, 7}, {4, 8}}, 6), (V{7, 7, 7, 7, 8, 8}));  // T[0] at index 3 is not repeated
-    // One point, a non-finite or absurd value, a zero sensitivity: an empty graph. x going back: that
-    // segment gives nothing and the graph keeps its length. The shared result is refilled by each call.
+    // Two points have no inner handle: any sensitivity, zero included, gives the straight line, then b held.
+    for (const float s : {0.0f, -1.0f, 3.0f, NAN}) {
+        const V v = Grafico({{0, 2}, {10, 7}}, 14, s);
+        ASSERT_EQ(v.size(), 14u) << s;
+        for (size_t j = 0; j < v.size(); ++j)
+            EXPECT_NEAR(v[j], j <= 10 ? 2 + 0.5 * static_cast<double>(j) : 7, 1e-3) << s << " " << j;
+    }
+    // One point, a non-finite or absurd value, three points with a zero sensitivity: an empty graph. x going
+    // back: that segment gives nothing and the graph keeps its length. The shared result is refilled by each call.
     const CArray<double>& primo = CalcolaGraficoDaPuntiTuning(nullptr, 10, 3, 0);
     for (const auto& [punti, n, s, attesi] : std::vector<std::tuple<std::vector<P2>, int, float, size_t>>{
              {{{0, 5}}, 10, 3, 0}, {{{0, std::nan("")}, {5, 1}}, 10, 3, 0}, {{{0, 1}, {INFINITY, 1}}, 10, 3, 0},
-             {{{0, 1}, {2e6, 1}}, 10, 3, 0}, {{{0, 1}, {5, 1}}, 10, 0, 0}, {{{0, 1}, {5, 1}}, 2000000, 3, 0},
+             {{{0, 1}, {2e6, 1}}, 10, 3, 0}, {{{0, 1}, {5, 2}, {9, 1}}, 10, 0, 0}, {{{0, 1}, {5, 1}}, 2000000, 3, 0},
              {{{10, 1}, {0, 2}}, 20, 3, 20}, {{{0, 1}, {10, 2}, {3, 3}, {30, 4}}, 40, 0.3f, 40}}) {
         EXPECT_EQ(Grafico(punti, n, s).size(), attesi);
         EXPECT_EQ(primo.GetSize(), static_cast<int>(attesi));
@@ -102,17 +111,33 @@ TEST(Panoramica, IngressiCheNonDannoUnaGeometria)
     CTraiettoria base = Panoramica(-50, 50, 1, 2, g, 40, 70), corta = Panoramica(-50, 50, 1, 2, g, 0.1, 0.1);
     CString nonFinita;  // a radius below the chord: the circle misses the previous beam next to the centre
     CaricaMessaggio(nonFinita, MSG_GEOMETRIA_PANORAMICA_NON_FINITA, base.PosDistAng0 - 1);
-    // No arch, a tuning graph that does not build (the graph's own test has the ways), no crossing.
-    CTraiettoria casi[] = {CTraiettoria(MacchinaEsempio()), base, corta, base};
-    casi[1].PuntiTuning.SetSize(1);
-    casi[3].TipoRicostruzione = 0;  // any other type: the graphs and nothing more
-    const CString attesi[] = {TestoMessaggio(MSG_CURVA_PANORAMICA_CORTA), TestoMessaggio(MSG_GRAFICO_TUNING_INCOMPLETO),
-                              nonFinita, L""};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(casi[i].CalcolaTraiettoriaPanoramica(), i == 3) << i;
-        EXPECT_EQ(casi[i].GetErrorString(), attesi[i]) << i;
+    ASSERT_EQ(base.CalcolaTraiettoriaPanoramica(), 1);
+    base.ArrayPassi.Add(PASSO_TRAIETTORIA());  // the steps of an earlier discretisation
+    // The angles, the centres and the step count.
+    const auto risultati = [](const CTraiettoria& t) {
+        std::vector<double> v(t.GraficoRotaz.GetData(), t.GraficoRotaz.GetData() + t.GraficoRotaz.GetSize());
+        for (const P2& c : t.PosCMR)
+            v.push_back(c.X), v.push_back(c.Y);
+        v.push_back(t.ArrayPassi.GetSize());
+        return v;
+    };
+    // No arch or no tuning graph (one point): nothing to compute, the earlier results stand. A one-point
+    // arch has no tangent; no crossing; any other type computes the graphs and nothing more.
+    const struct { std::function<void(CTraiettoria&)> cambia; CString errore; bool invariata; } casi[] = {
+        {[](CTraiettoria& t) { t.CurvaDenti.ArrayCurvaDenti.RemoveAll(); }, L"", true},
+        {[](CTraiettoria& t) { t.PuntiTuning.SetSize(1); }, L"", true},
+        {[](CTraiettoria& t) { t.CurvaDenti.ArrayCurvaDenti.SetSize(1); }, TestoMessaggio(MSG_CURVA_PANORAMICA_CORTA),
+         false},
+        {[&corta](CTraiettoria& t) { t = corta; }, nonFinita, false},
+        {[](CTraiettoria& t) { t.TipoRicostruzione = 0; }, L"", true}};
+    for (const auto& c : casi) {
+        CTraiettoria t = base;
+        c.cambia(t);
+        EXPECT_EQ(t.CalcolaTraiettoriaPanoramica(), c.errore.empty()) << StringaAUtf8(c.errore);
+        EXPECT_EQ(t.GetErrorString(), c.errore);
+        EXPECT_EQ(risultati(t) == risultati(base), c.invariata) << StringaAUtf8(c.errore);
+        EXPECT_TRUE(c.invariata || (t.GraficoRotaz.IsEmpty() && t.ArrayPassi.IsEmpty()));
     }
-    EXPECT_TRUE(casi[3].GraficoRotaz.IsEmpty() && !casi[3].GraficoTuning.IsEmpty());
     // Two axes, the centre off the midline: its rotation centre is where its own beam meets x = 0.
     base.Is2Assi = 1, base.PosDistAng0 += 5;
     ASSERT_EQ(base.CalcolaTraiettoriaPanoramica(), 1);
@@ -143,7 +168,7 @@ TEST(Panoramica, GeometriaECatenaSuEsamiCasuali)
         const double centro = tipo == 2 && !degenere ? 55 : 0, v = degenere ? 5 : tipo == 1 ? 0.3 : 25;
         CTraiettoria t = Panoramica(sx, dx, 0.5 + 1.5 * u(g), tipo, g, centro - v, centro + v);
         const ArrayPunti2D& p = t.CurvaDenti.ArrayCurvaDenti;
-        const int n = p.GetSize(), k = t.PosDistAng0, verso = n / 2 < k ? -1 : 1;
+        const int n = p.GetSize(), k = t.PosDistAng0, verso = 2 * k >= n ? -1 : 1;  // pass 1: to the farther end
         t.PuntiTuningKV.Add(P2(0, 60 + 30 * u(g))), t.PuntiTuningKV.Add(P2(n - 1, 60 + 30 * u(g)));
         if (u(g) < 0.5)
             t.PuntiTuningShift.Add(P2(0, 0.8 + 0.4 * u(g))), t.PuntiTuningShift.Add(P2(n - 1, 1));
@@ -198,4 +223,23 @@ TEST(Panoramica, GeometriaECatenaSuEsamiCasuali)
         }
     }
     EXPECT_GT(calcolati, 130);
+}
+
+// The adult exam with its right end at 51.8 mm: an even arch whose centre is its middle point n/2, so index 0
+// is the farther end. The mirrored walk goes there first and every point gets its beam: the arm turns one way.
+TEST(Panoramica, LaPrimaPassataVaAllEstremoPiuLontano)
+{
+    ASSERT_TRUE(TestaDiDefaultPronta());
+    CTraiettoria t = EsamePanoramicoAdulto(MacchinaEsempio());
+    t.CurvaDenti.XFinaleDxmm = 51.8f;
+    ASSERT_EQ(t.CurvaDenti.CalcolaCurva(t.StringaErrore), 1);
+    const ArrayPunti2D& p = t.CurvaDenti.ArrayCurvaDenti;
+    ASSERT_TRUE(p.GetSize() % 2 == 0 && t.PosDistAng0 == p.GetSize() / 2 && t.TraietSimmetrica);
+    t.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_PAN);
+    EXPECT_TRUE(t.TipoCurva == CTraiettoria::CURVA_PANORAMICA && !t.ArrayPassi.IsEmpty());
+    EXPECT_EQ(t.StringaErrore, L"");
+    const CLimitiEParametri& m = t.LimitiEParametri;
+    const double rp = (m.CentroMonoblocco + m.CentSensPan) / t.Ingrandimento - m.CentroMonoblocco;
+    EXPECT_NEAR((p[0] - t.PosCMR[0]).Lunghezza(), rp, 1e-9);
+    EXPECT_NEAR(Croce(p[0] - t.PosCMR[0], U(t.GraficoRotaz[0])), 0.0, 1e-9);
 }

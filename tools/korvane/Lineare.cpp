@@ -35,8 +35,7 @@ int Esegui(const OpzioniLineare& o)
     t.KVaRegimeLin = o.kv;
     t.InvSensore = o.invSensore;
     t.InvRotazione = o.invRotazione;
-    // The two-axis direction is read from InvScaricamento, the member the computation takes it from.
-    t.InvScaricamento = o.invScaricamento;
+    t.InvScaricamentoLin = o.invScaricamento;
     t.Is2Assi = o.dueAssi ? 1 : 0;
     double stat[RIEPILOGO_VALORI];
     if (!t.CalcolaTraiettoriaLineare(stat))
@@ -93,7 +92,7 @@ void AggiungiComandoLineare(CLI::App& app, int& esito)
     o.tempo = e.TempoScansionesLin, o.lunghezza = e.LunghezzaRettamm, o.xCentro = e.XCentroRettamm;
     o.yCentro = e.YCentroRettamm, o.inclinazione = e.InclRettadeg, o.raggio = e.RProiezionemm;
     o.ingrandimento = e.IngrandimentoLin, o.disortogonalita = e.Disortogonalitdeg, o.kv = e.KVaRegimeLin;
-    o.invSensore = e.InvSensore, o.invRotazione = e.InvRotazione, o.invScaricamento = e.InvScaricamento;
+    o.invSensore = e.InvSensore, o.invRotazione = e.InvRotazione, o.invScaricamento = e.InvScaricamentoLin;
     CLI::App* sub = app.add_subcommand(
         "linear", "compute a linear scan, check it against the head and write its steps and axis states (exit 1 "
                   "also when a limit or the head check is not met)");
