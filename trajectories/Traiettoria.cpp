@@ -1,3 +1,4 @@
+#include "resources/Messaggi.h"
 #include "trajectories/Traiettoria.h"
 
 #include "platform/Locale.h"
@@ -78,7 +79,10 @@ void CTraiettoria::CalcolaArrayVelocita(TIPO_CONTROLLO_ANTICOLLISIONE)
     switch (TipoCurva) {
     case CURVA_PANORAMICA:
         CalcolaTraiettoriaPanoramica();
-        DiscretizzaTraiettoriaPanoramica(nullptr);
+        // Without an arch the geometry and its discretisation stop without a word; the trajectory's
+        // computation says why it did not compute.
+        if (!DiscretizzaTraiettoriaPanoramica(nullptr) && CurvaDenti.ArrayCurvaDenti.GetSize() < 2)
+            CaricaMessaggio(StringaErrore, MSG_CURVA_PANORAMICA_CORTA);
         break;
     case CURVA_CIRCOLARE:
         CalcolaTraiettoriaCircolare(nullptr);

@@ -164,6 +164,8 @@ TEST(Traiettoria, ConfrontoERicalcolo)
     k.TipoCurva = 2;
     k.ArrayPassi.Add(PASSO_TRAIETTORIA());
     k.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_PAN);
-    // A panoramic trajectory without an arch curve has nothing to compute: it loses its kind and keeps its steps.
-    EXPECT_TRUE(k.TipoCurva == 0 && k.ArrayPassi.GetSize() == 1 && k.StringaErrore.empty());
+    // A panoramic trajectory without an arch curve has nothing to compute: it loses its kind, keeps its
+    // steps and says why.
+    EXPECT_TRUE(k.TipoCurva == 0 && k.ArrayPassi.GetSize() == 1);
+    EXPECT_EQ(k.StringaErrore, TestoMessaggio(MSG_CURVA_PANORAMICA_CORTA));
 }
