@@ -46,7 +46,11 @@ bool ConvertiReale(const std::string& testo, R& v)
     char* fine = nullptr;
     errno = 0;
     // Parsed straight into the member's type, so a float is rounded once, as a float scan does.
-    const R x = std::is_same_v<R, float> ? static_cast<R>(std::strtof(inizio, &fine)) : static_cast<R>(std::strtod(inizio, &fine));
+    R x;
+    if constexpr (std::is_same_v<R, float>)
+        x = std::strtof(inizio, &fine);
+    else
+        x = std::strtod(inizio, &fine);
     // A number too large for the type overflows to infinity with ERANGE; a tiny one only loses digits.
     if (fine == inizio || (errno == ERANGE && std::isinf(x)))
         return false;

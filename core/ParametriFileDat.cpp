@@ -164,7 +164,8 @@ namespace {
 // Whether a sub-image's first line stands in front of the stream, or past a few damaged lines.
 bool DavantiSottoimmagine(FILE* f)
 {
-    return lettura_testo::DavantiDopoDanni(f, SOTTOIMMAGINE[0].formato, [f] { return lettura_testo::IniziaCon(f, "LR img note"); });
+    return lettura_testo::DavantiDopoDanni(f, SOTTOIMMAGINE[0].formato,
+                                           [f] { return lettura_testo::IniziaCon(f, "LR img note"); });
 }
 }  // namespace
 

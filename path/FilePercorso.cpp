@@ -463,7 +463,8 @@ int CPercorso::CaricaFile(CString nomeFile, int sostituisci, int caricaRaccordi)
         return 1;
     }
     const bool vuoto = m_errore.empty();
-    const bool letto = LeggiRegistrando(nomeFile, [&] { return LeggiProgetto(file.get(), nomeFile, sostituisci, caricaRaccordi); });
+    const bool letto = LeggiRegistrando(
+        nomeFile, [&] { return LeggiProgetto(file.get(), nomeFile, sostituisci, caricaRaccordi); });
     // What a section computed from a damaged value follows from the damage: the reading problem
     // is the one reported.
     if (!letto || !m_righeDanneggiate.empty()) {

@@ -167,29 +167,31 @@ TEST(TraiettoriaFile, DanniVicinoAlleRigheParticolari)
     const auto vecchio = [&](int tipo, int versione) {
         const std::string testa = "Tipo Curva        = " + std::to_string(tipo) + "\n";
         size_t da = 0;
+        const std::string riga = "Versione          = " + std::to_string(versione) + "\n";
         while ((da = vecchi.find(testa, da)) != std::string::npos &&
-               vecchi.compare(vecchi.find("Versione", da), 22, "Versione          = " + std::to_string(versione) + "\n"))
+               vecchi.compare(vecchi.find("Versione", da), riga.size(), riga))
             ++da;
         return vecchi.substr(da, vecchi.find("Tipo Curva", da + 1) - da);
     };
-    const Tr nuova(MacchinaEsempio());
     using Cambia = std::function<void(Tr&)>;
+    // The member keeps the value it had before the read: a new trajectory's.
+    const auto Predefinito = [](auto Tr::*m) -> Cambia { return [m](Tr& t) { t.*m = Tr(MacchinaEsempio()).*m; }; };
     const struct { const char* caso; std::string testo, da, a; Cambia atteso; int esito; } casi[] = {
         {"first X centre", vecchio(4, 1), "X centro retta mm = 44", "X centro retta m~ = 44",
-         [&](Tr& t) { t.XCentroRettamm = nuova.XCentroRettamm; }, 0},
+         Predefinito(&Tr::XCentroRettamm), 0},
         {"before the old sensor flag", vecchio(4, 5), "Disortogonalit deg", "Disortogonalit de~",
-         [&](Tr& t) { t.Disortogonalitdeg = nuova.Disortogonalitdeg; }, 0},
+         Predefinito(&Tr::Disortogonalitdeg), 0},
         {"before the old kV", vecchio(2, 1), "Tempo Scansione s", "Tempo Scansione ~",
-         [&](Tr& t) { t.TempoScansiones = nuova.TempoScansiones; }, 0},
+         Predefinito(&Tr::TempoScansiones), 0},
         {"before uncounted points", vecchio(2, 1), "Pos Dist Ang = 0", "Pos Dist An~ = 0",
-         [&](Tr& t) { t.PosDistAng0 = nuova.PosDistAng0; }, 0},
-        {"%d holding 1e3", Blocco(3, 4), "= 75\n", "= 1e3\n", [&](Tr& t) { t.KVaRegimeCirc = nuova.KVaRegimeCirc; }, 0},
-        {"%d holding 1.9", Blocco(3, 4), "= 75\n", "= 1.9\n", [&](Tr& t) { t.KVaRegimeCirc = nuova.KVaRegimeCirc; }, 0},
-        {"%d holding 12abc", Blocco(3, 4), "= 75\n", "= 12abc\n", [&](Tr& t) { t.KVaRegimeCirc = nuova.KVaRegimeCirc; }, 0},
-        {"int beyond 32 bits", Blocco(3, 4), "= 90\n", "= 4294967346\n", [&](Tr& t) { t.mAFrontali = nuova.mAFrontali; }, 0},
+         Predefinito(&Tr::PosDistAng0), 0},
+        {"%d holding 1e3", Blocco(3, 4), "= 75\n", "= 1e3\n", Predefinito(&Tr::KVaRegimeCirc), 0},
+        {"%d holding 1.9", Blocco(3, 4), "= 75\n", "= 1.9\n", Predefinito(&Tr::KVaRegimeCirc), 0},
+        {"%d holding 12abc", Blocco(3, 4), "= 75\n", "= 12abc\n", Predefinito(&Tr::KVaRegimeCirc), 0},
+        {"int beyond 32 bits", Blocco(3, 4), "= 90\n", "= 4294967346\n", Predefinito(&Tr::mAFrontali), 0},
         {"version beyond 32 bits", Blocco(3, 4), "= 6\n", "= 4294967300\n", [](Tr&) {}, 0},
-        {"float beyond its type", Blocco(4, 6), "= 40.000000", "= 1e39", [&](Tr& t) { t.LunghezzaRettamm = nuova.LunghezzaRettamm; }, 0},
-        {"double beyond its type", Blocco(3, 4), "= 12.500000", "= 1e999", [&](Tr& t) { t.TempoScansionesCirc = nuova.TempoScansionesCirc; }, 0},
+        {"float beyond its type", Blocco(4, 6), "= 40.000000", "= 1e39", Predefinito(&Tr::LunghezzaRettamm), 0},
+        {"double beyond its type", Blocco(3, 4), "= 12.500000", "= 1e999", Predefinito(&Tr::TempoScansionesCirc), 0},
         {"lone CR line ends", Blocco(4, 6), "\n", "\r", [](Tr&) {}, 1},
     };
     for (const auto& c : casi) {
