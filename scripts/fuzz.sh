@@ -5,17 +5,7 @@
 # a broken property stops the run with the target's report; the closing line counts the targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh
-mancanti=()
-for p in clang libclang-rt-14-dev; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || mancanti+=("$p")
-done
-if [ ${#mancanti[@]} -gt 0 ]; then
-  sudo_cmd=""
-  [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
-  $sudo_cmd apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${mancanti[@]}"
-fi
+scripts/deps.sh clang libclang-rt-14-dev
 build="${FUZZ_BUILD_DIR:-build-fuzz}"
 secondi="${FUZZ_SECONDS:-30}"
 cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DKORVANE_BUILD_FUZZ=ON -DKORVANE_BUILD_TESTS=OFF -DKORVANE_WERROR=ON \

@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "core/ParametriFileDat.h"
 
@@ -87,6 +89,16 @@ Lettura LeggiBlocco(const std::string& testo, T& oggetto)
     const Lettura l{risultato, std::ftell(f)};
     std::fclose(f);
     return l;
+}
+
+// The lines of a text, without their ends.
+inline std::vector<std::string> RigheDelTesto(const std::string& t)
+{
+    std::vector<std::string> r;
+    std::istringstream in(t);
+    for (std::string riga; std::getline(in, riga);)
+        r.push_back(riga);
+    return r;
 }
 
 inline std::string LeggiFile(const std::string& nome)

@@ -14,15 +14,6 @@
 
 namespace {
 
-std::vector<std::string> Righe(const std::string& t)
-{
-    std::vector<std::string> r;
-    std::istringstream in(t);
-    for (std::string riga; std::getline(in, riga);)
-        r.push_back(riga);
-    return r;
-}
-
 std::string Unisci(const std::vector<std::string>& righe, const std::string& fine)
 {
     std::string t;
@@ -34,7 +25,7 @@ std::string Unisci(const std::vector<std::string>& righe, const std::string& fin
 // Every value of a text made different: a 7 goes in front of it (after any sign).
 std::string Cambiato(const std::string& t)
 {
-    std::vector<std::string> r = Righe(t);
+    std::vector<std::string> r = RigheDelTesto(t);
     for (std::string& riga : r)
         if (const size_t p = riga.find("= "); p != std::string::npos && riga.rfind("Versione", 0) != 0)
             riga.insert(p + 2 + (riga[p + 2] == '-' || riga[p + 2] == '+'), "7");
@@ -51,7 +42,7 @@ void OgniRigaDanneggiata(T scritto, Scrivi scrivi, Leggi leggi, Prima comePrima)
     T prima = scritto;
     ASSERT_EQ(leggi(Cambiato(testo), prima), 1) << testo;
     comePrima(prima);
-    const std::vector<std::string> righe = Righe(testo), righePrima = Righe(scrivi(prima));
+    const std::vector<std::string> righe = RigheDelTesto(testo), righePrima = RigheDelTesto(scrivi(prima));
     for (size_t i = 0; i < righe.size(); ++i) {
         const std::string& r = righe[i];
         // Version lines choose the layout; count and point lines carry no label.
@@ -74,7 +65,7 @@ void OgniRigaDanneggiata(T scritto, Scrivi scrivi, Leggi leggi, Prima comePrima)
                 // A junction's result leaves out its point blocks, whose last line may still meet
                 // the junction's next label.
                 EXPECT_TRUE(risultato == 0 || (std::is_same_v<T, CRaccordo> && (r[0] == 'd' || r[0] == 'i'))) << t;
-                EXPECT_EQ(Righe(scrivi(letto)), attese) << t;
+                EXPECT_EQ(RigheDelTesto(scrivi(letto)), attese) << t;
             }
     }
 }

@@ -178,6 +178,11 @@ TEST(FilePercorso, FileDanneggiati)
     fs::remove(dir + "exam_P0.csv");
     ASSERT_EQ(csv.CaricaFile(StringaDaUtf8(dir + "exam.csv"), 0, 0), 1);
     EXPECT_EQ(Riassunto(csv), "00 5:Trajectory from file J0 L0 O2");
+    // Only ".trg" in lower case names a project: EXAM.TRG is saved and read as a step CSV.
+    ASSERT_EQ(p.SalvaFile(StringaDaUtf8(dir + "EXAM.TRG"), 1, 0), 1);
+    EXPECT_FALSE(fs::exists(dir + "EXAM_MP.ini"));
+    ASSERT_EQ(csv.CaricaFile(StringaDaUtf8(dir + "EXAM.TRG"), 1, 0), 1);
+    EXPECT_EQ(Riassunto(csv), "00 5:Trajectory from file J0 L0 O2");
 }
 
 // A save cut off at any byte of any file leaves each of the project and machine files either as it
@@ -252,18 +257,3 @@ TEST(FilePercorso, ProgettiDiEsempio)
     }
 }
 
-// Only a ".trg" ending in lower case names a project: any other case is a step CSV, saved and read as one.
-TEST(FilePercorso, FineTrgInMaiuscoloEUnCSV)
-{
-    const CLimitiEParametri m = MacchinaEsempio();
-    CPercorso p;
-    TrovaProgettoEsempio("cb3d")->costruisci(p, m);
-    const std::string dir = CartellaTemporanea("percorso-maiuscolo");
-    ASSERT_EQ(p.SalvaFile(StringaDaUtf8(dir + "EXAM.TRG"), 1, 0), 1);
-    EXPECT_EQ(LeggiFile(dir + "EXAM.TRG").rfind("[GENERALE]", 0), std::string::npos);
-    EXPECT_FALSE(fs::exists(dir + "EXAM_MP.ini"));
-    CPercorso q;
-    q.SetLimitiEParametri(&m, 1);
-    ASSERT_EQ(q.CaricaFile(StringaDaUtf8(dir + "EXAM.TRG"), 1, 1), 1);
-    EXPECT_EQ(Riassunto(q), "00 5:" + StringaAUtf8(TestoMessaggio(174)) + " J0 L0 O2");
-}

@@ -17,15 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<std::string> Righe(const std::string& t)
-{
-    std::vector<std::string> r;
-    std::istringstream in(t);
-    for (std::string riga; std::getline(in, riga);)
-        r.push_back(riga);
-    return r;
-}
-
 // What a path holds, section by section, through the block writers: the lines a load can lose. A
 // trajectory is written as the kind its file gave it, whether or not it computed.
 std::vector<std::string> Contenuto(CPercorso& p, const std::vector<int>& tipi)
@@ -44,7 +35,7 @@ std::vector<std::string> Contenuto(CPercorso& p, const std::vector<int>& tipi)
     }
     for (int i = 0; i < p.ArrayRaccordiGetSize(); ++i)
         t += Testo([&](FILE* f) { p.ArrayRaccordiGetRaccordo(i)->SalvaFileTRG(f); });
-    return Righe(t);
+    return RigheDelTesto(t);
 }
 
 // The lines of `a` that `b` does not hold, as many times as they are missing.
@@ -182,7 +173,7 @@ TEST(ProgettiDanneggiati, OgniRigaCostaSoloSeStessa)
         const std::string file = dir + e.tipo + ".trg";
         fs::copy_file(esempio + "_MP.ini", dir + e.tipo + "_MP.ini", fs::copy_options::overwrite_existing);
         const std::string testo = LeggiFile(esempio + ".trg");
-        const std::vector<std::string> righe = Righe(testo);
+        const std::vector<std::string> righe = RigheDelTesto(testo);
         std::vector<int> tipi;
         for (const std::string& r : righe)
             if (r.rfind("Tipo Curva", 0) == 0)
