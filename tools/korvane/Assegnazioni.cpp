@@ -281,49 +281,46 @@ bool SopravviveAlFile(V v)
     return ConvertiValore(testo, letto) && letto == v;
 }
 
+// Converts and checks a number, then stores it at `dove` when given; the reason when refused.
+template <class V>
+std::string ValutaNumero(const MembroModificabile& m, const std::string& testo, bool comeNelFile, V* dove)
+{
+    V v{};
+    std::string motivo = MotivoNumero(m, testo, v);
+    if constexpr (std::is_floating_point_v<V>)
+        if (motivo.empty() && comeNelFile && !SopravviveAlFile(v))
+            motivo = "more decimals than the project file keeps (six)";
+    if (motivo.empty() && dove != nullptr)
+        *dove = v;
+    return motivo;
+}
+
 // Converts, checks and, with `t` or `r` given, stores the value; the reason when refused.
 std::string Valuta(const MembroModificabile& m, const std::string& testo, CTraiettoria* t, CRaccordo* r,
                    bool comeNelFile)
 {
-    std::string motivo;
     switch (m.genere) {
-    case G::Nome:
-        motivo = MotivoNome(testo, static_cast<size_t>(m.massimo));
+    case G::Nome: {
+        const std::string motivo = MotivoNome(testo, static_cast<size_t>(m.massimo));
         if (motivo.empty() && (t != nullptr || r != nullptr))
             (t != nullptr ? static_cast<CSezione*>(t) : static_cast<CSezione*>(r))->Nome = StringaDaUtf8(testo);
-        break;
+        return motivo;
+    }
     case G::Intero:
-    case G::Bandiera: {
-        std::int32_t v = 0;
-        motivo = MotivoNumero(m, testo, v);
-        if (motivo.empty() && m.interoT != nullptr && t != nullptr)
-            t->*m.interoT = v;
-        if (motivo.empty() && m.interoR != nullptr && r != nullptr)
-            r->*m.interoR = v;
-        break;
+    case G::Bandiera:
+        return ValutaNumero(m, testo, comeNelFile,
+                            t != nullptr && m.interoT != nullptr   ? &(t->*m.interoT)
+                            : r != nullptr && m.interoR != nullptr ? &(r->*m.interoR)
+                                                                   : nullptr);
+    case G::Reale:
+        return ValutaNumero(m, testo, comeNelFile, t != nullptr && m.realeT != nullptr ? &(t->*m.realeT) : nullptr);
+    case G::Doppio:
+        return ValutaNumero(m, testo, comeNelFile,
+                            t != nullptr && m.doppioT != nullptr   ? &(t->*m.doppioT)
+                            : r != nullptr && m.doppioR != nullptr ? &(r->*m.doppioR)
+                                                                   : nullptr);
     }
-    case G::Reale: {
-        float v = 0;
-        motivo = MotivoNumero(m, testo, v);
-        if (motivo.empty() && comeNelFile && !SopravviveAlFile(v))
-            motivo = "more decimals than the project file keeps (six)";
-        if (motivo.empty() && t != nullptr)
-            t->*m.realeT = v;
-        break;
-    }
-    case G::Doppio: {
-        double v = 0;
-        motivo = MotivoNumero(m, testo, v);
-        if (motivo.empty() && comeNelFile && !SopravviveAlFile(v))
-            motivo = "more decimals than the project file keeps (six)";
-        if (motivo.empty() && m.doppioT != nullptr && t != nullptr)
-            t->*m.doppioT = v;
-        if (motivo.empty() && m.doppioR != nullptr && r != nullptr)
-            r->*m.doppioR = v;
-        break;
-    }
-    }
-    return motivo;
+    return "not a member that can be set";
 }
 
 }  // namespace
@@ -359,10 +356,19 @@ std::string MotivoRifiuto(const MembroModificabile& m, const std::string& testo)
     return Valuta(m, testo, nullptr, nullptr, false);
 }
 
-bool ApplicaAssegnazioni(const std::vector<std::string>& testi, const ArrayOrdine& ordine,
-                         std::vector<CTraiettoria>& traiettorie, std::vector<CRaccordo>& raccordi,
+CopieSezioni::CopieSezioni(CPercorso& p)
+{
+    for (int i = 0; i < p.ArrayTraiettorieGetSize(); ++i)
+        traiettorie.emplace_back(*p.ArrayTraiettorieGetTraiettoria(i));
+    for (int i = 0; i < p.ArrayRaccordiGetSize(); ++i)
+        raccordi.push_back(*p.ArrayRaccordiGetRaccordo(i));
+}
+
+bool ApplicaAssegnazioni(const std::vector<std::string>& testi, const ArrayOrdine& ordine, CopieSezioni& copie,
                          std::set<int>& cambiati, std::string& errore)
 {
+    std::vector<CTraiettoria>& traiettorie = copie.traiettorie;
+    std::vector<CRaccordo>& raccordi = copie.raccordi;
     for (const std::string& a : testi) {
         const size_t punto = a.find('.'), uguale = a.find('=');
         std::int32_t indice = -1;

@@ -45,11 +45,16 @@ std::string DescriviValori(const MembroModificabile& m);
 // lie in its range; a name must read back from the project file as it was given.
 std::string MotivoRifiuto(const MembroModificabile& m, const std::string& testo);
 
-// Assignments "INDEX.MEMBER=VALUE" applied to copies of a path's sections: INDEX is the place in
-// `ordine`, the sections are those of the copies. Every assignment is checked before any is applied;
-// false with the reason in `errore` when one is not an assignment, names no section or member, or its
-// value is refused (real values must also survive the project file's six decimals). `cambiati` gets
-// the places changed.
-bool ApplicaAssegnazioni(const std::vector<std::string>& testi, const ArrayOrdine& ordine,
-                         std::vector<CTraiettoria>& traiettorie, std::vector<CRaccordo>& raccordi,
+// Copies of a path's sections, to change without touching the path.
+struct CopieSezioni {
+    explicit CopieSezioni(CPercorso& p);
+    std::vector<CTraiettoria> traiettorie;
+    std::vector<CRaccordo> raccordi;
+};
+
+// Assignments "INDEX.MEMBER=VALUE" applied to the copies: INDEX is the place in `ordine`. False with
+// the reason in `errore` at the first that is not an assignment, names no section or member, or whose
+// value is refused (real values must also survive the project file's six decimals); the copies are
+// then to be dropped. `cambiati` gets the places changed.
+bool ApplicaAssegnazioni(const std::vector<std::string>& testi, const ArrayOrdine& ordine, CopieSezioni& copie,
                          std::set<int>& cambiati, std::string& errore);

@@ -384,16 +384,13 @@ int Imposta(const OpzioniEsame& o)
     if (const int esito = CaricaPerCambiare(o, blocco, p); esito != ESITO_OK)
         return esito;
     // Every assignment is checked before any reaches the path: a bad one changes nothing.
-    std::vector<CTraiettoria> traiettorie;
-    std::vector<CRaccordo> raccordi;
-    for (int i = 0; i < p.ArrayTraiettorieGetSize(); ++i)
-        traiettorie.emplace_back(*p.ArrayTraiettorieGetTraiettoria(i));
-    for (int i = 0; i < p.ArrayRaccordiGetSize(); ++i)
-        raccordi.push_back(*p.ArrayRaccordiGetRaccordo(i));
+    CopieSezioni copie(p);
+    std::vector<CTraiettoria>& traiettorie = copie.traiettorie;
+    std::vector<CRaccordo>& raccordi = copie.raccordi;
     std::set<int> cambiati;
     std::string errore;
     std::vector<int> tipi = TipiNelFile(o.file);
-    if (!ApplicaAssegnazioni(o.assegnazioni, *p.GetpArrayOrdine(), traiettorie, raccordi, cambiati, errore)) {
+    if (!ApplicaAssegnazioni(o.assegnazioni, *p.GetpArrayOrdine(), copie, cambiati, errore)) {
         Errore(errore);
         return ESITO_USO;
     }
