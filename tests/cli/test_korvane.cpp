@@ -475,11 +475,12 @@ TEST(Korvane, UnaSolaEsecuzioneCambiaIlProgetto)
     const std::string dir = CartellaTemporanea("cli-blocco");
     const std::string trg = CopiaProgetto(dir, "ceph", "ceph");
     const std::string prima = LeggiFile(trg);
-    const std::string tenuto = "flock " + trg + " sleep 1 & sleep 0.3; ";
-    const Esito occupato = Esegui("exam set --wait 0 " + trg + " 1.TempoScansionesCef=6", tenuto);
+    // Another holder keeps the project for 3 s; the second run waits it out.
+    const Esito occupato = Esegui("exam set --wait 0 " + trg + " 1.TempoScansionesCef=6",
+                                  "flock " + trg + " sleep 3 >/dev/null 2>&1 & sleep 0.5; ");
     EXPECT_TRUE(occupato.codice == 1 && occupato.uscita.find("is busy") != std::string::npos) << occupato.uscita;
     EXPECT_EQ(LeggiFile(trg), prima);
-    EXPECT_EQ(Esegui("exam set --wait 5 " + trg + " 1.TempoScansionesCef=6", tenuto).codice, 0);
+    EXPECT_EQ(Esegui("exam set --wait 20 " + trg + " 1.TempoScansionesCef=6").codice, 0);
     EXPECT_NE(LeggiFile(trg).find("Tempo Scansione s = 6.000000"), std::string::npos);
 
     for (const char* f : {".korvane-1-0.tmp", ".korvane-1-1.tmp"})
@@ -488,7 +489,7 @@ TEST(Korvane, UnaSolaEsecuzioneCambiaIlProgetto)
     ScriviFile(dir + ".korvane-exam-abcdef/ceph.trg", "x");
     const std::string vecchi = "touch -d '1 hour ago' " + dir + ".korvane-*; ";
     ASSERT_EQ(Esegui("exam set " + trg + " 1.TempoScansionesCef=5",
-                     vecchi + "flock " + dir + ".korvane-1-1.tmp sleep 2 & sleep 0.3; ").codice, 0);
+                     vecchi + "flock " + dir + ".korvane-1-1.tmp sleep 3 >/dev/null 2>&1 & sleep 0.5; ").codice, 0);
     EXPECT_EQ(Nomi(dir), (std::vector<std::string>{".korvane-1-1.tmp", "ceph.csv", "ceph.trg", "ceph_MP.ini",
                                                    "ceph_P0.csv", "ceph_SH.csv"}));
 }
