@@ -12,7 +12,7 @@ using T = CTraiettoria;
 using R = CRaccordo;
 using G = GenereMembro;
 
-// Shared bounds where the member tables of the interface give none.
+// Shared bounds for members whose meaning gives no range of its own.
 constexpr double DISTANZA_MASSIMA = 10000.0;  // mm: ten metres, beyond every axis of any unit
 constexpr double ANGOLO_MASSIMO = 720.0;      // degrees: two turns, more than any R axis travels
 constexpr double INDICE_MASSIMO = 10000.0;    // arch-curve indices: as many as a tuning list may hold
