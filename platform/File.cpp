@@ -1,6 +1,7 @@
 #include "platform/File.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -73,6 +74,8 @@ FileSostitutivo::FileSostitutivo(const std::string& nome) : destinazione_(nome)
         provvisorio_.clear();
         return;
     }
+    ::flock(fd, LOCK_EX | LOCK_NB);
+    blocco_ = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
     // A file replaced keeps its permissions.
     if (esiste)
         ::fchmod(fd, info.st_mode & 07777);
@@ -91,6 +94,8 @@ FileSostitutivo::~FileSostitutivo()
         std::fclose(flusso_);
     if (!rinominato_ && !provvisorio_.empty())
         ::unlink(provvisorio_.c_str());
+    if (blocco_ >= 0)
+        ::close(blocco_);
 }
 
 bool FileSostitutivo::Fallito(const std::string& cosa)
@@ -133,6 +138,9 @@ bool FileSostitutivo::Rinomina()
     if (::rename(provvisorio_.c_str(), destinazione_.c_str()) != 0)
         return Fallito(destinazione_);
     rinominato_ = true;
+    if (blocco_ >= 0)
+        ::close(blocco_);
+    blocco_ = -1;
     return true;
 }
 

@@ -28,7 +28,8 @@ KORVANE_API bool LeggiFinoAFineRiga(FILE* f, std::string& riga, size_t massimo);
 // destination only once every byte has reached the disk, so a failed write never leaves a partial
 // file where a good one stood. The name is handed to the file system as it stands (bytes), so a
 // name that is not UTF-8 is written where it says. A destination that is a symbolic link is written
-// through to the file it names.
+// through to the file it names. The temporary file (".korvane-*.tmp") is locked (flock) while it
+// exists, so a cleaner can tell one being written from one a killed program left behind.
 class KORVANE_API FileSostitutivo;
 // The same as one call: `scrivi` fills the stream; false (and `nome` left as it was) on any failure.
 KORVANE_API bool ScriviSostituendo(const CString& nome, const std::function<bool(FILE*)>& scrivi);
@@ -60,6 +61,7 @@ private:
     std::string destinazione_;
     std::string provvisorio_;
     FILE* flusso_ = nullptr;
+    int blocco_ = -1;  // keeps the temporary file's lock past the stream's close, until it is renamed
     bool rinominato_ = false;
     std::string errore_;
 };

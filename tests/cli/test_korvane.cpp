@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -46,6 +47,18 @@ nlohmann::json Json(const std::string& argomenti)
 }
 
 std::string Macchina() { return std::string(KORVANE_SOURCE_DIR) + "/examples/MachinesParameters.ini"; }
+
+// An example project copied into `dir` under `nome` with its machine file, one line changed; gives the
+// project's name.
+std::string CopiaProgetto(const std::string& dir, const std::string& esempio, const std::string& nome,
+                          const std::string& da = "", const std::string& a = "")
+{
+    const std::string sorgente = std::string(KORVANE_SOURCE_DIR) + "/examples/projects/" + esempio;
+    const std::string testo = LeggiFile(sorgente + ".trg");
+    ScriviFile(dir + nome + ".trg", da.empty() ? testo : Sostituisci(testo, da, a));
+    ScriviFile(dir + nome + "_MP.ini", LeggiFile(sorgente + "_MP.ini"));
+    return dir + nome + ".trg";
+}
 
 std::vector<std::string> Nomi(const std::string& cartella)
 {
@@ -95,9 +108,9 @@ TEST(Korvane, IngressiCattiviNonFannoCadere)
     const std::string dir = CartellaTemporanea("cli-cattivi");
     const std::string buono = LeggiFile(Macchina());
     ScriviFile(dir + "corta.ini", buono.substr(0, buono.size() / 2));
-    std::string zeroPasso = buono;
-    zeroPasso.replace(zeroPasso.find("Passo temporale s = 0.020000"), 28, "Passo temporale s = 0.000000");
-    ScriviFile(dir + "zero.ini", zeroPasso);
+    ScriviFile(dir + "zero.ini", Sostituisci(buono, "Passo temporale s = 0.020000", "Passo temporale s = 0.000000"));
+    // A step no scan is long enough for: the machine's own check takes it.
+    ScriviFile(dir + "lungo.ini", Sostituisci(buono, "Passo temporale s = 0.020000", "Passo temporale s = 1e9"));
     ScriviFile(dir + "piccolo.bin", std::string(100, '\0'));
     std::string corrotto(37293, '\0');
     corrotto[0] = 21;
@@ -112,7 +125,8 @@ TEST(Korvane, IngressiCattiviNonFannoCadere)
         {"cb3d --machine " + dir + "zero.ini", 2}, {"cb3d --machine " + Macchina() + " --head " + dir + "manca.csv", 2},
         {"move --from 1,2,3 --to 1,2,3,4", 2}, {"inspect " + dir + "manca.bin", 2}, {"inspect " + dir + "crc.bin", 2},
         {"inspect " + dir + "piccolo.bin", 2}, {"inspect " + dir + "troppi.bin", 2},
-        {"machine " + dir + "corta.ini", 2}, {"machine " + dir + "zero.ini", 1},
+        {"machine " + dir + "corta.ini", 2}, {"machine " + dir + "zero.ini", 1}, {"machine " + dir + "lungo.ini", 1},
+        {"cb3d --machine " + dir + "lungo.ini --out " + dir + "x", 2}, {"ceph --machine " + dir + "lungo.ini --out " + dir + "x", 2},
         // A start at 100 mm/s needs the X word 40960: refused, not wrapped into a backward speed.
         {"move --machine " + Macchina() + " --from 0,22,-150,0,100,0,0,0 --to 40,22,-150,0 --out " + dir + "m", 1},
         {"cb3d --machine " + Macchina() + " --time -5 --out " + dir + "x", 1},
@@ -137,7 +151,8 @@ TEST(Korvane, MessaggiDellaLibreria)
     const struct { std::string argomenti; int codice; const char* messaggio; } casi[] = {
         {"cb3d --machine " + dir + "stretta.ini --out " + dir + "out", 1,
          "It is not possible to run a 360 degrees trajectory on this machine"},
-        {"ceph --machine " + Macchina() + " --out " + dir + "out --time 0", 1, "scan time of at least one step"},
+        {"ceph --machine " + Macchina() + " --out " + dir + "out --h-from 50 --h-to 50", 1,
+         "scan time of at least one step"},
         {"machine " + dir + "parole.ini", 0, "warning: X: \"Max Vel\" needs the word 40960"},
         {"machine " + dir + "parole.ini", 0, "warning: H: \"Max Vel\" rounds to a word of 0"},
     };
@@ -153,8 +168,12 @@ TEST(Korvane, NomiEOpzioniCattiviDannoUscita2ENessunFile)
     const std::string dir = CartellaTemporanea("cli-uscita2");
     std::filesystem::create_symlink(dir + "l1", dir + "l2");
     std::filesystem::create_symlink(dir + "l2", dir + "l1");
+    // A FIFO nobody writes into would hold a reader forever.
+    ASSERT_EQ(mkfifo((dir + "fifo").c_str(), 0600), 0);
+    std::filesystem::resize_file((ScriviFile(dir + "grande.bin", ""), dir + "grande.bin"), 10 << 20);
     const std::string cb3d = "cb3d --machine " + Macchina() + " --out " + dir + "vuota ";
     const std::string move = "move --machine " + Macchina() + " --out " + dir + "vuota ";
+    const std::string ceph = "ceph --machine " + Macchina() + " --out " + dir + "vuota ";
     const struct { std::string argomenti; const char* messaggio; } casi[] = {
         {"machine " + std::string(256, 'a'), "File name too long"},
         {"cb3d --machine " + dir + "l1", "Too many levels of symbolic links"},
@@ -166,6 +185,12 @@ TEST(Korvane, NomiEOpzioniCattiviDannoUscita2ENessunFile)
         {cb3d + "--exit 0,0,inf,0", "not a finite number"},
         {move + "--from 0,0,-150,0,-nan,0,0,0 --to 0,0,-150,0", "not a finite number"},
         {move + "--from 0,0,-150,0 --to 0,0,-150,0 --max-acc 100.5", "not in range"},
+        {ceph + "--kv -1", "not in [0, 100] %"}, {ceph + "--kv 2147483647", "not in [0, 100] %"},
+        {ceph + "--time nan", "not in (0, 600] s"}, {ceph + "--time inf", "not in"},
+        {ceph + "--time 1e308", "not a number of the member's type"},
+        {ceph + "--sid 0", "not in (0, 10000] mm"}, {cb3d + "--time ''", "not a finite number"},
+        {"machine " + dir + "fifo", "not a regular file"}, {"inspect " + dir + "fifo", "not a regular file"},
+        {cb3d + "--head " + dir + "fifo", "not a regular file"}, {"inspect " + dir + "grande.bin", "10485760 bytes"},
     };
     for (const auto& c : casi) {
         const Esito e = Esegui(c.argomenti);
@@ -328,9 +353,15 @@ TEST(Korvane, EsameNuovoMostraImpostaSalva)
                 j["sections"][1]["steps"] == 250) << j;
 
     const std::string prima = LeggiFile(trg);
+    // Values outside what a member is meant for, and reals the file cannot keep, change nothing.
     for (const char* cattiva : {"1.Bogus=1", "1.TempoScansionesCef=abc", "0.TempoScansionesCef=4", "7.Nome=x",
-                                "1.KVaRegimeCef=1e99", "1.TempoScansionesCef=4 1.Nome="}) {
-        EXPECT_EQ(Esegui("exam set " + trg + " " + cattiva).codice, 2) << cattiva;
+                                "1.KVaRegimeCef=1e99", "1.TempoScansionesCef=4 1.Nome=", "0.MaxAccPercento=1e308",
+                                "0.MaxAccPercento=0", "1.TipoCurva=1", "1.TipoCurva=5", "1.CreaRampaSTF=2",
+                                "1.TempoScansionesCef=inf", "1.TempoScansionesCef=0", "0.TipoRaccordo=2",
+                                "0.GestioneRaggi=-1", "1.KVaRegimeCef=101", "1.TempoScansionesCef=5.1234567",
+                                "1.Nome=\\ x", "1.Nome=\xe2\x82\xac", "0.TempoRaccordos=-0.02"}) {
+        const Esito e = Esegui("exam set " + trg + " " + cattiva);
+        EXPECT_TRUE(e.codice == 2 && e.uscita.find("korvane: ") != std::string::npos) << cattiva << "\n" << e.uscita;
         EXPECT_EQ(LeggiFile(trg), prima) << cattiva;
     }
     ASSERT_EQ(Esegui("exam set " + trg + " 1.TempoScansionesCef=6 0.MaxAccPercento=70").codice, 0);
@@ -349,4 +380,116 @@ TEST(Korvane, DatEInspectLeggonoUnProgetto)
                             [](const nlohmann::json& f) { return f.get<std::string>().ends_with("_i.dat"); }));
     EXPECT_EQ(Json("inspect " + dir + "lin.trg --json")["sections"][1]["kind"], "linear");
     EXPECT_EQ(Esegui("dat --project " + dir + "manca.trg --out " + dir + "out").codice, 2);
+}
+
+// A load that met a damaged line shows what it read but is never used or saved back: every command
+// names the line and exits 1, and the project stays byte for byte as it was.
+TEST(Korvane, ProgettoDanneggiatoNominaLaRigaENonSiRiscrive)
+{
+    const std::string dir = CartellaTemporanea("cli-danneggiato");
+    const std::string pan = CopiaProgetto(dir, "pan", "pan", "Ingrandimento     = 1.270000", "Ingrandimento     = x1.27");
+    const std::string lin = CopiaProgetto(dir, "linear", "lin", "\n1 Traiettorie in file .dat", "\n-1 Traiettorie in file .dat");
+    const std::string riga67 = "pan.trg:67: damaged or missing line, expected \"Ingrandimento     = %f\"";
+    const std::string riga42 = "lin.trg:42: damaged or missing line, expected \"%d Traiettorie in file .dat\"";
+    const std::string primaPan = LeggiFile(pan), primaLin = LeggiFile(lin);
+    const struct { std::string argomenti, riga; } casi[] = {
+        {"exam show " + pan, riga67}, {"exam save " + pan + " --dat", riga67}, {"inspect " + pan, riga67},
+        {"exam set " + pan + " 1.TempoScansiones=12", riga67}, {"dat --project " + pan + " --out " + dir + "out", riga67},
+        {"exam set " + lin + " 1.TempoScansionesLin=4", riga42}, {"exam save " + lin, riga42}};
+    for (const auto& c : casi) {
+        const Esito e = Esegui(c.argomenti);
+        EXPECT_TRUE(e.codice == 1 && e.uscita.find(c.riga) != std::string::npos) << c.argomenti << "\n" << e.uscita;
+    }
+    EXPECT_TRUE(LeggiFile(pan) == primaPan && LeggiFile(lin) == primaLin);
+    EXPECT_FALSE(std::filesystem::exists(dir + "out"));
+    const Esito e = Esegui("exam show --json " + pan);
+    const auto j = nlohmann::json::parse(e.uscita.substr(0, e.uscita.rfind('}') + 1));
+    EXPECT_EQ(nlohmann::json({j["sections"].size(), j["damaged_lines"][0]["line"], j["damaged_lines"].size()}),
+              nlohmann::json({3, 67, 1}));
+
+    // What is no project at all is an unreadable input.
+    ScriviFile(dir + "vuoto.trg", "");
+    ScriviFile(dir + "zeri.trg", std::string(4096, '\0'));
+    ScriviFile(dir + "caso.trg", "\x8f\x13 garbage\n\xff\xfe\n[END]");
+    for (const char* f : {"vuoto.trg", "zeri.trg", "caso.trg"}) {
+        const Esito n = Esegui("exam show " + dir + f);
+        EXPECT_TRUE(n.codice == 2 && n.uscita.find("not a project file") != std::string::npos) << f << n.uscita;
+    }
+}
+
+// A section that does not compute is named and nothing is written: a two-axis linear block whose
+// rotation turns back, as loaded and as set.
+TEST(Korvane, SezioneCheNonSiCalcolaNonSiSalva)
+{
+    const std::string dir = CartellaTemporanea("cli-non-calcolata");
+    const std::string due = CopiaProgetto(dir, "linear", "due", "Is 2 Assi         = 0", "Is 2 Assi         = 1");
+    const std::string lin = CopiaProgetto(dir, "linear", "lin");
+    const std::string primaDue = LeggiFile(due), primaLin = LeggiFile(lin);
+    const std::string nominata = "section 1 (linear \"Linear 50 mm\"): The arm rotation is not monotone";
+    for (const std::string& a : {"exam save " + due, "exam set " + lin + " 1.Is2Assi=1",
+                                 "exam set " + due + " 1.TempoScansionesLin=4"}) {
+        const Esito e = Esegui(a);
+        EXPECT_TRUE(e.codice == 1 && e.uscita.find(nominata) != std::string::npos) << a << "\n" << e.uscita;
+    }
+    EXPECT_TRUE(LeggiFile(due) == primaDue && LeggiFile(lin) == primaLin);
+    EXPECT_NE(Esegui("exam show " + due).uscita.find("anti-collision: not computed"), std::string::npos);
+    // Set back to a variant that computes, the section is whole again.
+    ASSERT_EQ(Esegui("exam set " + due + " 1.Is2Assi=0").codice, 0);
+    EXPECT_EQ(LeggiFile(due), primaLin);
+    EXPECT_TRUE(NessunProvvisorio(dir));
+}
+
+// Every file asked for is written, or the run says which was not and why and changes none.
+TEST(Korvane, EsameNuovoESalvaControllanoOgniFile)
+{
+    const std::string dir = CartellaTemporanea("cli-uscite-esame");
+    std::filesystem::create_directory(dir + "cartella.trg");
+    std::filesystem::create_symlink("/dev/full", dir + "pieno.trg");
+    std::filesystem::create_directory(dir + "csv.csv");
+    const std::string lungo = dir + std::string(250, 'b');
+    const struct { std::string argomenti, motivo; } casi[] = {
+        {"new pan --out " + dir + "cartella.trg", "cartella.trg: not a regular file"},
+        {"new pan --out " + dir + "pieno.trg", "pieno.trg: not a regular file"},
+        {"new pan --out " + dir + "maiuscolo.TRG", "a project's name ends in .trg"},
+        {"new pan --out " + dir + "senza", "a project's name ends in .trg"},
+        {"new pan --out " + dir + "csv.trg", "csv.csv: not a regular file"},
+        {"new pan --out " + lungo + ".trg", std::string(250, 'b') + "_P0.csv: File name too long"},
+        {"new pan --out " + dir + "caf\xe9.trg", "is not UTF-8"}};
+    for (const auto& c : casi) {
+        const Esito e = Esegui("exam " + c.argomenti + " --json");
+        EXPECT_TRUE(e.codice == 2 && e.uscita.find(c.motivo) != std::string::npos && e.uscita.find("saved") == std::string::npos)
+            << c.argomenti << "\n" << e.uscita;
+    }
+    EXPECT_EQ(Nomi(dir), (std::vector<std::string>{"cartella.trg", "csv.csv", "pieno.trg"}));
+    // A project whose CSV became a folder is not saved either; one in a folder not made yet makes it.
+    const std::string csv = CopiaProgetto(dir, "ceph", "csv");
+    EXPECT_EQ(Esegui("exam save " + csv).codice, 2);
+    ASSERT_EQ(Esegui("exam new pan --out esame/pan.trg", "cd " + dir + " && ").codice, 0);
+    EXPECT_EQ(Nomi(dir + "esame"), (std::vector<std::string>{"pan.csv", "pan.trg", "pan_MP.ini", "pan_P0.csv", "pan_SH.csv"}));
+}
+
+// One run at a time changes a project: a second one waits for it, or says the project is busy. What a
+// killed run left behind is cleared away, unless a live run holds it.
+TEST(Korvane, UnaSolaEsecuzioneCambiaIlProgetto)
+{
+    const std::string dir = CartellaTemporanea("cli-blocco");
+    const std::string trg = CopiaProgetto(dir, "ceph", "ceph");
+    const std::string prima = LeggiFile(trg);
+    // Another holder keeps the project for 3 s; the second run waits it out.
+    const Esito occupato = Esegui("exam set --wait 0 " + trg + " 1.TempoScansionesCef=6",
+                                  "flock " + trg + " sleep 3 >/dev/null 2>&1 & sleep 0.5; ");
+    EXPECT_TRUE(occupato.codice == 1 && occupato.uscita.find("is busy") != std::string::npos) << occupato.uscita;
+    EXPECT_EQ(LeggiFile(trg), prima);
+    EXPECT_EQ(Esegui("exam set --wait 20 " + trg + " 1.TempoScansionesCef=6").codice, 0);
+    EXPECT_NE(LeggiFile(trg).find("Tempo Scansione s = 6.000000"), std::string::npos);
+
+    for (const char* f : {".korvane-1-0.tmp", ".korvane-1-1.tmp"})
+        ScriviFile(dir + f, "x");
+    std::filesystem::create_directory(dir + ".korvane-exam-abcdef");
+    ScriviFile(dir + ".korvane-exam-abcdef/ceph.trg", "x");
+    const std::string vecchi = "touch -d '1 hour ago' " + dir + ".korvane-*; ";
+    ASSERT_EQ(Esegui("exam set " + trg + " 1.TempoScansionesCef=5",
+                     vecchi + "flock " + dir + ".korvane-1-1.tmp sleep 3 >/dev/null 2>&1 & sleep 0.5; ").codice, 0);
+    EXPECT_EQ(Nomi(dir), (std::vector<std::string>{".korvane-1-1.tmp", "ceph.csv", "ceph.trg", "ceph_MP.ini",
+                                                   "ceph_P0.csv", "ceph_SH.csv"}));
 }

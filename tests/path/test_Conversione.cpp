@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <memory>
 
 #include "path/Conversione.h"
 #include "path/Percorso.h"
@@ -34,7 +37,11 @@ const std::string FINTO = std::string(KORVANE_PLUGIN_DIR) + "/plugin_builder_fin
 TEST(Conversione, NomiCartellaTemporaneaETestoDelBuilder)
 {
     const std::string dir = CartellaTemporanea("cv");  // short: the names below are 40 to 64 characters in all
-    const std::string tmp = fs::temp_directory_path().string() + "/";
+    // The builder's copies of long names go to the system's temporary folder: here, one of the test's own.
+    const std::string tmp = CartellaTemporanea("cv-tmp");
+    const std::unique_ptr<char, void (*)(char*)> primaTmp(getenv("TMPDIR") ? strdup(getenv("TMPDIR")) : nullptr,
+                                                          [](char* v) { v ? setenv("TMPDIR", v, 1) : unsetenv("TMPDIR"); free(v); });
+    setenv("TMPDIR", tmp.substr(0, tmp.size() - 1).c_str(), 1);
     const struct {
         const char* testa;
         size_t lunghezzaUscita;  // of the output name, which decides the temporary folder

@@ -73,6 +73,18 @@ def test_a_project_saved_from_python_loads_in_cpp_and_back(tmp_path):
     assert korvane.carica_progetto(nome)[0].ArrayRaccordiGetRaccordo(1).MaxAccPercento == 30.0
 
 
+def test_a_damaged_project_loads_with_its_message_and_every_damaged_line(tmp_path):
+    sorgente = os.path.join(SORGENTI, "examples", "projects", "pan")
+    nome = tmp_path / "pan.trg"
+    with open(sorgente + ".trg") as f:
+        nome.write_text(f.read().replace("Ingrandimento     = 1.270000", "Ingrandimento     = x1.27"))
+    with open(sorgente + "_MP.ini") as f:
+        (tmp_path / "pan_MP.ini").write_text(f.read())
+    p, messaggio = korvane.carica_progetto(str(nome))
+    assert messaggio == "Error opening the .TRG file for reading"
+    assert p.GetRigheDanneggiate() == [(str(nome), 67, "Ingrandimento     = %f")]
+
+
 def test_pictures_of_every_example_are_drawn_headless(esempi, tmp_path):
     buffer = korvane.leggi_buffer(_buffer_cb3d())
     for nome, oggetto in list(esempi.items()) + [("buffer", buffer)]:

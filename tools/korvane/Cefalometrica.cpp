@@ -94,12 +94,17 @@ void AggiungiComandoCefalometrica(CLI::App& app, int& esito)
     sub->add_option("--machine", o.macchina, "machine file (default: the installed example unit)");
     sub->add_option("--out", o.uscita, "folder the outputs are written into")->capture_default_str();
     sub->add_flag("--json", o.json, "print the summary as JSON");
-    sub->add_option("--time", o.tempo, "scan time, s (rounded to whole steps)")->capture_default_str();
-    sub->add_option("--sid", o.sid, "source-image distance, mm")->capture_default_str();
-    sub->add_option("--h-from", o.hDa, "sensor position on H at the start, mm")->capture_default_str();
-    sub->add_option("--h-to", o.hA, "sensor position on H at the end, mm (adapted to the arm speed)")
+    sub->add_option("--time", o.tempo, "scan time, s (rounded to whole steps)")
+        ->check(ValoreDi("TempoScansionesCef"))
         ->capture_default_str();
-    sub->add_option("--kv", o.kv, "tube voltage at steady state, %")->capture_default_str();
+    sub->add_option("--sid", o.sid, "source-image distance, mm")->check(ValoreDi("DistanzaSIDmm"))->capture_default_str();
+    sub->add_option("--h-from", o.hDa, "sensor position on H at the start, mm")
+        ->check(ValoreDi("SpostamentoMenomm"))
+        ->capture_default_str();
+    sub->add_option("--h-to", o.hA, "sensor position on H at the end, mm (adapted to the arm speed)")
+        ->check(ValoreDi("SpostamentoPiumm"))
+        ->capture_default_str();
+    sub->add_option("--kv", o.kv, "tube voltage at steady state, %")->check(ValoreDi("KVaRegimeCef"))->capture_default_str();
     sub->add_flag("--left", o.sinistro, "use the left arm's H line");
     sub->add_flag("--no-ramp", o.senzaRampa, "no tube-setting ramp at the start");
     sub->add_flag("--free-magnification", o.ingrLibero, "keep the rotation centre at a fixed distance from the pivot");

@@ -1,11 +1,14 @@
 #include "Comandi.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cfloat>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -13,9 +16,12 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <thread>
 
+#include "Assegnazioni.h"
 #include "LetturaBuffer.h"
 #include "Riepilogo.h"
+#include "core/LetturaTesto.h"
 
 namespace fs = std::filesystem;
 
@@ -50,6 +56,10 @@ std::vector<std::string> ProblemiMacchina(const CLimitiEParametri& m)
         if (!(x.a.PosMin < x.a.PosMax))
             problemi.push_back(std::string(x.nome) + ": \"Pos Min\" must be below \"Pos Max\"");
     }
+    // The library takes any positive step; one longer than the longest scan leaves every scan without one.
+    if (m.PassoTemporale > TEMPO_SCANSIONE_MASSIMO)
+        problemi.push_back("\"Passo temporale s\" is longer than any scan (" + std::to_string(static_cast<int>(TEMPO_SCANSIONE_MASSIMO)) +
+                           " s at most): no scan would get a single step");
     return problemi;
 }
 
@@ -86,16 +96,22 @@ Ingresso::~Ingresso()
 
 bool Ingresso::Apri(const std::string& nome, const std::string& cosa)
 {
-    fd_ = ::open(nome.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking, so a FIFO with no writer is refused below instead of holding us up.
+    fd_ = ::open(nome.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     struct stat info {};
-    if (fd_ >= 0 && ::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) {
+    std::string motivo = fd_ < 0 ? std::strerror(errno) : "";
+    if (fd_ >= 0 && (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode))) {
+        motivo = S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : "not a regular file";
         ::close(fd_);
         fd_ = -1;
-        errno = EISDIR;
     }
-    if (fd_ < 0)
-        Errore("cannot read " + cosa + " " + nome + ": " + std::strerror(errno));
-    return fd_ >= 0;
+    if (fd_ < 0) {
+        Errore("cannot read " + cosa + " " + nome + ": " + motivo);
+        return false;
+    }
+    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+    dimensione_ = static_cast<std::uint64_t>(info.st_size);
+    return true;
 }
 
 CString Ingresso::NomePerLaLibreria() const
@@ -249,11 +265,178 @@ std::string VerdettoTesta(const OpzioniComuni& o, const CSezione& s, int modo, c
 const CLI::Validator FINITO(
     [](std::string& testo) {
         double v = 0.0;
-        if (CLI::detail::lexical_cast(testo, v) && !(std::isfinite(v) && std::fabs(v) <= FLT_MAX))
+        if (!ConvertiValore(testo, v) || !(std::isfinite(v) && std::fabs(v) <= FLT_MAX))
             return "not a finite number: " + testo;
         return std::string();
     },
     "");
+
+CLI::Validator ValoreDi(const char* membro)
+{
+    const MembroModificabile* m = TrovaMembro(MembriTraiettoria(), membro);
+    return CLI::Validator(
+        [m](std::string& testo) {
+            const std::string motivo = MotivoRifiuto(*m, testo);
+            return motivo.empty() ? motivo : motivo + ": " + testo;
+        },
+        DescriviValori(*m));
+}
+
+bool NomeInUtf8(const std::string& nome, const std::string& cosa)
+{
+    if (StringaAUtf8(StringaDaUtf8(nome)) == nome)
+        return true;
+    Errore("the name of " + cosa + " is not UTF-8: " + nome);
+    return false;
+}
+
+namespace {
+
+// When this run began: a hidden temporary file older than that and not locked was left by a killed run.
+const fs::file_time_type INIZIO_ESECUZIONE = fs::file_time_type::clock::now();
+
+// Opens a file or folder without following a last link and takes `operazione` (LOCK_EX, LOCK_SH) on
+// it without waiting; -1 when it cannot.
+int ApriEBlocca(const std::string& nome, int operazione)
+{
+    const int fd = ::open(nome.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+    if (fd >= 0 && ::flock(fd, operazione | LOCK_NB) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+}  // namespace
+
+void RimuoviProvvisoriAbbandonati(const std::string& cartella)
+{
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(cartella.empty() ? "." : cartella, ec)) {
+        const std::string nome = e.path().filename().string();
+        const bool file = nome.ends_with(".tmp") && e.is_regular_file(ec);
+        const bool provvisoria = !file && e.is_directory(ec) && !e.is_symlink(ec);
+        if (!nome.starts_with(".korvane-") || !(file || provvisoria) || e.last_write_time(ec) >= INIZIO_ESECUZIONE || ec)
+            continue;
+        const int fd = ApriEBlocca(e.path().string(), LOCK_EX);
+        if (fd < 0)
+            continue;
+        fs::remove_all(e.path(), ec);
+        ::close(fd);
+    }
+}
+
+CartellaProvvisoria::CartellaProvvisoria(std::string finale, std::string nome)
+    : finale_(finale.empty() ? "." : std::move(finale)), nome_(std::move(nome))
+{
+}
+
+CartellaProvvisoria::~CartellaProvvisoria()
+{
+    std::error_code ec;
+    if (!provvisoria_.empty())
+        fs::remove_all(provvisoria_, ec);
+    if (blocco_ >= 0)
+        ::close(blocco_);
+}
+
+bool CartellaProvvisoria::Crea()
+{
+    std::error_code ec;
+    fs::create_directories(finale_, ec);
+    std::string modello = (fs::path(finale_) / (".korvane-" + nome_ + "-XXXXXX")).string();
+    if (ec || ::mkdtemp(modello.data()) == nullptr) {
+        Errore("cannot make the folder " + finale_ + ": " + (ec ? ec.message() : std::strerror(errno)));
+        return false;
+    }
+    provvisoria_ = modello;
+    blocco_ = ApriEBlocca(provvisoria_, LOCK_EX);
+    RimuoviProvvisoriAbbandonati(finale_);
+    return true;
+}
+
+std::string CartellaProvvisoria::Percorso(const std::string& file) const
+{
+    return (fs::path(provvisoria_) / file).string();
+}
+
+std::vector<std::string> CartellaProvvisoria::Elenco() const
+{
+    std::vector<std::string> nomi;
+    std::error_code ec;
+    for (const auto& voce : fs::directory_iterator(provvisoria_, ec))
+        nomi.push_back(voce.path().filename().string());
+    std::sort(nomi.begin(), nomi.end());
+    return nomi;
+}
+
+std::vector<std::string> CartellaProvvisoria::Sposta()
+{
+    std::vector<std::string> nomi = Elenco();
+    for (std::string& nome : nomi) {
+        std::error_code ec;
+        const fs::path finale = fs::path(finale_) / nome;
+        fs::rename(fs::path(provvisoria_) / nome, finale, ec);
+        if (ec) {
+            Errore("cannot write " + finale.string() + ": " + ec.message());
+            return {};
+        }
+        nome = finale.string();
+    }
+    return nomi;
+}
+
+BloccoProgetto::~BloccoProgetto()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+int BloccoProgetto::Prendi(const std::string& file, bool esclusivo, double attesa, bool puoMancare)
+{
+    const auto fine = std::chrono::steady_clock::now() + std::chrono::duration<double>(attesa);
+    const std::string cartella = fs::path(file).parent_path().string();
+    for (;;) {
+        // O_NONBLOCK: a FIFO in the project's place is refused, not waited on.
+        int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        const bool manca = fd < 0 && errno == ENOENT && puoMancare;
+        if (manca)
+            fd = ::open(cartella.empty() ? "." : cartella.c_str(), O_RDONLY | O_CLOEXEC | O_DIRECTORY);
+        struct stat info {};
+        if (fd < 0 || ::fstat(fd, &info) != 0 || (!manca && !S_ISREG(info.st_mode))) {
+            const int errore = errno;
+            const std::string motivo = fd < 0 ? std::strerror(errore) : "not a regular file";
+            if (fd >= 0)
+                ::close(fd);
+            // A folder that does not exist yet is made with the outputs; nobody else can be writing there.
+            if (manca && errore == ENOENT)
+                return ESITO_OK;
+            Errore(std::string(puoMancare ? "cannot write" : "cannot read") + " the project " + file + ": " + motivo);
+            return ESITO_USO;
+        }
+        const int preso = ::flock(fd, (esclusivo ? LOCK_EX : LOCK_SH) | LOCK_NB);
+        const int errore = errno;
+        if (preso == 0) {
+            // A run that finished meanwhile replaced the file: the lock must be on the one that stands now.
+            struct stat ora {};
+            const bool cambiato = manca ? ::stat(file.c_str(), &ora) == 0
+                                        : ::stat(file.c_str(), &ora) != 0 || ora.st_ino != info.st_ino ||
+                                              ora.st_dev != info.st_dev;
+            if (!cambiato) {
+                fd_ = fd;
+                return ESITO_OK;
+            }
+        } else if (errore != EWOULDBLOCK || std::chrono::steady_clock::now() >= fine) {
+            const std::string motivo = errore == EWOULDBLOCK ? "another korvane run is using it" : std::strerror(errore);
+            ::close(fd);
+            Errore("the project " + file + " is busy: " + motivo);
+            return ESITO_RIFIUTATO;
+        } else {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        ::close(fd);
+    }
+}
 
 void Errore(const std::string& testo)
 {
@@ -294,6 +477,7 @@ std::vector<std::string> ScriviUscite(const std::string& cartella, const std::ve
         Errore("cannot make the folder " + cartella + ": " + ec.message());
         return {};
     }
+    RimuoviProvvisoriAbbandonati(cartella);
     std::vector<std::string> nomi;
     std::vector<std::unique_ptr<FileSostitutivo>> aperti;
     for (const FileUscita& u : file) {
@@ -381,13 +565,18 @@ int EseguiIspeziona(const OpzioniIspeziona& o)
 {
     // A project is shown section by section, as `exam show` does.
     if (o.buffer.size() > 4 && o.buffer.compare(o.buffer.size() - 4, 4, ".trg") == 0)
-        return MostraProgetto(o.buffer, o.macchina, o.json);
+        return MostraProgetto(o.buffer, o.macchina, o.json, ATTESA_PROGETTO);
     CLimitiEParametri m;
     if (!CaricaMacchina(o.macchina, m))
         return ESITO_USO;
     Ingresso in;
     if (!in.Apri(o.buffer, "the image"))
         return ESITO_USO;
+    if (in.Dimensione() > DIMENSIONE_BUFFER) {
+        Errore(o.buffer + ": " + std::to_string(in.Dimensione()) + " bytes, more than a step buffer or a projection "
+               "image holds (" + std::to_string(DIMENSIONE_BUFFER) + "): not an image");
+        return ESITO_USO;
+    }
     // Read one byte more than a buffer holds, so an oversized file shows as such.
     std::vector<std::uint8_t> byte(DIMENSIONE_BUFFER + 1);
     size_t letti = 0;

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -74,12 +75,17 @@ public:
     bool Apri(const std::string& nome, const std::string& cosa);
     CString NomePerLaLibreria() const;
     int Descrittore() const { return fd_; }
+    std::uint64_t Dimensione() const { return dimensione_; }
 
 private:
     int fd_ = -1;
+    std::uint64_t dimensione_ = 0;
 };
 
 void Errore(const std::string& testo);
+// The library takes names as wide text and gives them back as UTF-8: other bytes would name another
+// file. False, with the reason on standard error, when `nome` (what `cosa` says it is) is not UTF-8.
+bool NomeInUtf8(const std::string& nome, const std::string& cosa);
 // The library refused: its message (or `senzaMessaggio` when it left none) on standard error, exit 1.
 int Rifiuto(const CString& testo, const std::string& senzaMessaggio);
 // A computed section whose error text holds a limit or collision message: its files were written and
@@ -109,6 +115,52 @@ bool CaricaMacchina(const std::string& file, CLimitiEParametri& m);
 int PreparaMacchinaETesta(const OpzioniComuni& o, CLimitiEParametri& m, std::string& testa);
 // Every number reaches the library as a float or a double: refuses what is not a finite float.
 extern const CLI::Validator FINITO;
+// The values a trajectory member may hold (its row of MembriTraiettoria), for the option that sets it.
+CLI::Validator ValoreDi(const char* membro);
+
+// Outputs made in a hidden folder beside their place (".korvane-NAME-XXXXXX", locked while it lives)
+// and moved in only when all are complete, so a failed run leaves the earlier files as they were.
+class CartellaProvvisoria {
+public:
+    CartellaProvvisoria(std::string finale, std::string nome);
+    ~CartellaProvvisoria();
+    CartellaProvvisoria(const CartellaProvvisoria&) = delete;
+    CartellaProvvisoria& operator=(const CartellaProvvisoria&) = delete;
+    // Makes the final folder as needed and the hidden one in it; false after the reason.
+    bool Crea();
+    std::string Percorso(const std::string& file) const;
+    // The names of the files made, sorted.
+    std::vector<std::string> Elenco() const;
+    // Moves every file made into the final folder; returns their final names, sorted, or an empty
+    // list after the reason.
+    std::vector<std::string> Sposta();
+
+private:
+    std::string finale_, nome_, provvisoria_;
+    int blocco_ = -1;
+};
+
+// Removes what a killed run of ours left in `cartella`: hidden temporary files and folders
+// (".korvane-*") older than this run that nobody holds locked.
+void RimuoviProvvisoriAbbandonati(const std::string& cartella);
+
+// Seconds a command waits for a project another run holds.
+constexpr double ATTESA_PROGETTO = 10.0;
+// An advisory lock (flock) on a project for the length of one command: shared to read it, exclusive
+// to change it. A project that does not exist yet is locked through its folder.
+class BloccoProgetto {
+public:
+    BloccoProgetto() = default;
+    ~BloccoProgetto();
+    BloccoProgetto(const BloccoProgetto&) = delete;
+    BloccoProgetto& operator=(const BloccoProgetto&) = delete;
+    // Waits up to `attesa` seconds. ESITO_OK; ESITO_USO after the reason when the project cannot be
+    // opened (or is missing, unless `puoMancare`); ESITO_RIFIUTATO when another run keeps it busy.
+    int Prendi(const std::string& file, bool esclusivo, double attesa, bool puoMancare = false);
+
+private:
+    int fd_ = -1;
+};
 // The trajectory subcommands, each kept in its own source.
 void AggiungiComandoPanoramica(CLI::App& app, int& esito);
 void AggiungiComandoCefalometrica(CLI::App& app, int& esito);
@@ -119,10 +171,14 @@ std::string VerdettoTesta(const OpzioniComuni& o, const CSezione& s, int modo, c
 void AggiungiComandoDat(CLI::App& app, int& esito);
 void AggiungiComandoEsame(CLI::App& app, int& esito);
 // Loads a project (".trg" with its "_MP.ini"), gives a panoramic trajectory the example arch and
-// corrects continuity; false after a reason on standard error. `messaggio` gets the first message.
-bool CaricaProgetto(const std::string& file, const std::string& macchina, CPercorso& p, std::string& messaggio);
-// `korvane exam show`: every section of a project and its continuity.
-int MostraProgetto(const std::string& file, const std::string& macchina, bool json);
+// corrects continuity. ESITO_USO after the reason when the file cannot be read or is no project at
+// all; else ESITO_OK with `messaggio` the first message met.
+int CaricaProgetto(const std::string& file, const std::string& macchina, CPercorso& p, std::string& messaggio);
+// The last load's damaged or missing lines, each named with its file and line on standard error (the
+// first ones, then how many more), and the message; ESITO_RIFIUTATO when the load reported any.
+int ProblemiDiLettura(CPercorso& p, const std::string& messaggio);
+// `korvane exam show`: every section of a project and its continuity, under a shared lock.
+int MostraProgetto(const std::string& file, const std::string& macchina, bool json, double attesa);
 
 void AggiungiOpzioniComuni(CLI::App& sub, OpzioniComuni& o, const std::string& uscitaPredefinita);
 int EseguiCB3D(const OpzioniCB3D& o);

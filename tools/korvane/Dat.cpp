@@ -114,70 +114,14 @@ int DaCsv(const std::string& nome, CPercorso& p, const CLimitiEParametri& m, std
     return ConErrore(PercorsoDiEsame(p, m, t), errore) ? ESITO_OK : ESITO_RIFIUTATO;
 }
 
-// Output files are made in a hidden folder beside their place and moved in only when all are
-// complete, so a failed run leaves the earlier files as they were.
-class Cartella {
-public:
-    explicit Cartella(std::string finale) : finale_(std::move(finale)) {}
-    ~Cartella()
-    {
-        std::error_code ec;
-        if (!provvisoria_.empty())
-            fs::remove_all(provvisoria_, ec);
-    }
-    bool Crea()
-    {
-        std::error_code ec;
-        fs::create_directories(finale_, ec);
-        std::string modello = (fs::path(finale_) / ".korvane-dat-XXXXXX").string();
-        if (ec || ::mkdtemp(modello.data()) == nullptr) {
-            Errore("cannot make the folder " + finale_ + ": " + (ec ? ec.message() : std::strerror(errno)));
-            return false;
-        }
-        provvisoria_ = modello;
-        return true;
-    }
-    CString Nome(const std::string& file) const { return StringaDaUtf8((fs::path(provvisoria_) / file).string()); }
-    // Moves every file made into the final folder; returns their final names, sorted.
-    std::vector<std::string> Sposta()
-    {
-        std::vector<std::string> nomi;
-        std::error_code ec;
-        for (const auto& voce : fs::directory_iterator(provvisoria_, ec))
-            nomi.push_back(voce.path().filename().string());
-        if (ec) {
-            Errore("cannot list " + provvisoria_ + ": " + ec.message());
-            return {};
-        }
-        std::sort(nomi.begin(), nomi.end());
-        for (std::string& nome : nomi) {
-            const fs::path finale = fs::path(finale_) / nome;
-            fs::rename(fs::path(provvisoria_) / nome, finale, ec);
-            if (ec) {
-                Errore("cannot write " + finale.string() + ": " + ec.message());
-                return {};
-            }
-            nome = finale.string();
-        }
-        return nomi;
-    }
-
-private:
-    std::string finale_;
-    std::string provvisoria_;
-};
-
 int Esegui(const OpzioniDat& o)
 {
     if (o.esempio.empty() + o.csv.empty() + o.progetto.empty() != 2) {
         Errore("give one of --example NAME, --csv FILE or --project FILE.trg");
         return ESITO_USO;
     }
-    // The library takes wide names and hands them back as UTF-8: other bytes would name another file.
-    if (StringaAUtf8(StringaDaUtf8(o.uscita)) != o.uscita) {
-        Errore("the output folder's name is not UTF-8: " + o.uscita);
+    if (!NomeInUtf8(o.uscita, "the output folder"))
         return ESITO_USO;
-    }
     if (o.converti && o.tipoOutput != 0) {
         Errore("--convert needs output type 0: only its \"in.\" files go through the projection builder");
         return ESITO_USO;
@@ -191,6 +135,7 @@ int Esegui(const OpzioniDat& o)
     CPercorso p;
     std::string errore;
     int gruppo = 0;
+    BloccoProgetto blocco;
     if (!o.esempio.empty()) {
         const Esempio& e = Esempi().at(o.esempio);
         gruppo = e.gruppo;
@@ -199,8 +144,13 @@ int Esegui(const OpzioniDat& o)
             return ESITO_RIFIUTATO;
         }
     } else if (!o.progetto.empty()) {
-        if (!CaricaProgetto(o.progetto, o.macchina, p, errore))
-            return ESITO_USO;
+        if (const int esito = blocco.Prendi(o.progetto, false, ATTESA_PROGETTO); esito != ESITO_OK)
+            return esito;
+        if (const int esito = CaricaProgetto(o.progetto, o.macchina, p, errore); esito != ESITO_OK)
+            return esito;
+        if (ProblemiDiLettura(p, errore) != ESITO_OK)
+            return ESITO_RIFIUTATO;
+        // A section that carries a limit or collision message is not written for the unit.
         if (!errore.empty()) {
             Errore(errore);
             return ESITO_RIFIUTATO;
@@ -231,11 +181,11 @@ int Esegui(const OpzioniDat& o)
             a->RemoveAll();
     p.SetTipoOutput(o.tipoOutput);
 
-    Cartella cartella(o.uscita);
+    CartellaProvvisoria cartella(o.uscita, "dat");
     if (!cartella.Crea())
         return ESITO_USO;
-    const CString percorso = cartella.Nome("exam.trg");
-    const CString csv = cartella.Nome("exam.csv");
+    const CString percorso = StringaDaUtf8(cartella.Percorso("exam.trg"));
+    const CString csv = StringaDaUtf8(cartella.Percorso("exam.csv"));
     if (!p.SalvaFileCSV(csv))
         return Rifiuto(p.GetErrorString(), "the path CSV files could not be written");
     if (o.lut) {

@@ -1,18 +1,20 @@
 // korvane exam: project files (".trg") made from the example exams, shown, edited and saved with
 // every output the unit needs.
 
-#include <cerrno>
-#include <cstdint>
-#include <cmath>
-#include <cstdlib>
-#include <filesystem>
-#include <map>
-#include <set>
-#include <type_traits>
+#include <fcntl.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+
+#include "Assegnazioni.h"
 #include "Comandi.h"
 #include "Riepilogo.h"
-#include "examples/EsamePanoramico.h"
+#include "core/LetturaTesto.h"
 #include "examples/ProgettiEsempio.h"
 
 namespace {
@@ -27,80 +29,11 @@ struct OpzioniEsame {
     std::vector<std::string> assegnazioni;
     bool dat = false, converti = false, lut = false;
     int tipoOutput = -1;
+    double attesa = ATTESA_PROGETTO;
 };
 
-// A member set from text; false when the text is not a whole, finite value of the member's type.
-using Assegna = std::function<bool(void* sezione, const std::string& testo)>;
-
-template <class T>
-bool Leggi(const std::string& testo, T& v)
-{
-    if (testo.empty())
-        return false;
-    char* fine = nullptr;
-    errno = 0;
-    if constexpr (std::is_integral_v<T>) {
-        const long x = std::strtol(testo.c_str(), &fine, 10);
-        if (*fine != '\0' || errno != 0 || x < INT32_MIN || x > INT32_MAX)
-            return false;
-        v = static_cast<T>(x);
-    } else {
-        const double x = std::strtod(testo.c_str(), &fine);
-        const double massimo = std::is_same_v<T, float> ? 3.4e38 : 1e308;
-        if (*fine != '\0' || errno != 0 || !std::isfinite(x) || std::fabs(x) > massimo)
-            return false;
-        v = static_cast<T>(x);
-    }
-    return true;
-}
-
-template <class S, class T>
-Assegna Membro(T S::*m)
-{
-    return [m](void* s, const std::string& testo) { return Leggi(testo, static_cast<S*>(s)->*m); };
-}
-
-template <class S>
-Assegna Nome()
-{
-    return [](void* s, const std::string& testo) {
-        // An empty name would read back as the line after it; a line end would end the name early.
-        if (testo.empty() || testo.find_first_of("\r\n") != std::string::npos)
-            return false;
-        static_cast<S*>(s)->Nome = StringaDaUtf8(testo);
-        return true;
-    };
-}
-
-// Members by their interface names.
-const std::map<std::string, Assegna>& MembriTraiettoria()
-{
-    static const std::map<std::string, Assegna> m = [] {
-        std::map<std::string, Assegna> t;
-#define KORVANE_MEMBRO(tipo, nome, predefinito) t[#nome] = Membro(&CTraiettoria::nome);
-        KORVANE_TRAIETTORIA_PARAMETRI_A(KORVANE_MEMBRO)
-        KORVANE_TRAIETTORIA_PARAMETRI_B(KORVANE_MEMBRO)
-#undef KORVANE_MEMBRO
-        t["Nome"] = Nome<CTraiettoria>();
-        return t;
-    }();
-    return m;
-}
-
-const std::map<std::string, Assegna>& MembriRaccordo()
-{
-    static const std::map<std::string, Assegna> m = {
-        {"TempoRaccordos", Membro(&CRaccordo::TempoRaccordos)},
-        {"MaxAccPercento", Membro(&CRaccordo::MaxAccPercento)},
-        {"UsaTempoMinimo", Membro(&CRaccordo::UsaTempoMinimo)},
-        {"IgnoraPuntoInizia", Membro(&CRaccordo::IgnoraPuntoInizia)},
-        {"IgnoraPuntoFinale", Membro(&CRaccordo::IgnoraPuntoFinale)},
-        {"TipoRaccordo", Membro(&CRaccordo::TipoRaccordo)},
-        {"GestioneRaggi", Membro(&CRaccordo::GestioneRaggi)},
-        {"Nome", Nome<CRaccordo>()},
-    };
-    return m;
-}
+// Damaged lines named on standard error before the rest are summed up.
+constexpr size_t MAX_RIGHE_NOMINATE = 20;
 
 CSezione::TIPO_CONTROLLO_ANTICOLLISIONE ModoDelTipo(int tipo)
 {
@@ -109,82 +42,63 @@ CSezione::TIPO_CONTROLLO_ANTICOLLISIONE ModoDelTipo(int tipo)
                                                      : CSezione::ANTICOLLISIONE_PAN;
 }
 
-// Loads a project. A project keeps no arch curve, so a panoramic trajectory comes back uncomputed;
-// it gets the example adult arch and is computed again. Continuity is corrected, since the file
-// keeps the junctions' ends with six decimals only. Returns the path's first message, if any.
+std::string DoveDanno(const CPercorso::RigaDanneggiata& r)
+{
+    const std::string file = StringaAUtf8(r.file);
+    if (r.riga == 0)
+        return file + ": the file could not be read";
+    return file + ":" + std::to_string(r.riga) + ": damaged or missing line, expected \"" + r.attesa + "\"";
+}
+
 }  // namespace
 
-bool CaricaProgetto(const std::string& file, const std::string& macchina, CPercorso& p, std::string& messaggio)
+int CaricaProgetto(const std::string& file, const std::string& macchina, CPercorso& p, std::string& messaggio)
 {
     CLimitiEParametri m;
-    if (!CaricaMacchina(macchina, m))
-        return false;
-    if (!fs::is_regular_file(file)) {
-        Errore("cannot read the project: " + file);
-        return false;
+    if (!CaricaMacchina(macchina, m) || !NomeInUtf8(file, "the project"))
+        return ESITO_USO;
+    // The library opens the project and its machine file by name: both must be files that read.
+    const std::string base = file.substr(0, file.rfind('.'));
+    for (const std::string& nome : {file, base + "_MP.ini"}) {
+        std::error_code ec;
+        if ((nome == file || fs::exists(nome, ec)) && !fs::is_regular_file(nome, ec)) {
+            Errore("cannot read the project " + nome + ": " + (ec ? ec.message() : "not a regular file"));
+            return ESITO_USO;
+        }
     }
     CString testa;
     CSezione::UsaTestonaDiDefault(testa);
     p.SetLimitiEParametri(&m, 1);
     p.CaricaFile(StringaDaUtf8(file), 1, 1);
-    const CString errore = CompletaProgettoCaricato(p);
-    messaggio = StringaAUtf8(errore);
-    return true;
-}
-
-namespace {
-
-// Every file of a folder with the time it was last written.
-std::map<std::string, fs::file_time_type> Istantanea(const std::string& cartella)
-{
-    std::map<std::string, fs::file_time_type> t;
-    std::error_code ec;
-    for (const auto& e : fs::directory_iterator(cartella.empty() ? "." : cartella, ec))
-        t[e.path().string()] = e.last_write_time(ec);
-    return t;
-}
-
-std::vector<std::string> Scritti(const std::string& cartella, const std::map<std::string, fs::file_time_type>& prima)
-{
-    std::vector<std::string> nuovi;
-    for (const auto& [nome, quando] : Istantanea(cartella))
-        if (!prima.count(nome) || prima.at(nome) != quando)
-            nuovi.push_back(nome);
-    return nuovi;
-}
-
-std::string Cartella(const std::string& file)
-{
-    return fs::path(file).parent_path().string();
-}
-
-// Saves the project with its outputs and lists what was written.
-int Salva(CPercorso& p, const OpzioniEsame& o, int dat, int converti)
-{
-    const std::string cartella = Cartella(o.file);
-    const auto prima = Istantanea(cartella);
-    const int ok = p.SalvaFile(StringaDaUtf8(o.file), dat, converti);
-    const std::string messaggio = StringaAUtf8(p.GetErrorString());
-    const std::vector<std::string> scritti = Scritti(cartella, prima);
-    if (o.json) {
-        StampaJson({{"saved", ok == 1}, {"message", messaggio}, {"files", scritti}});
-    } else {
-        for (const std::string& s : scritti)
-            std::printf("written: %s\n", s.c_str());
-    }
-    if (ok != 1 || !messaggio.empty()) {
-        Errore(messaggio.empty() ? std::string("the project was not saved") : messaggio);
-        return ESITO_RIFIUTATO;
+    messaggio = StringaAUtf8(CompletaProgettoCaricato(p));
+    // Nothing of an empty or foreign file reads as a section.
+    if (p.ArrayOrdineGetSize() == 0 && !p.GetRigheDanneggiate().empty()) {
+        Errore(file + ": not a project file (" + DoveDanno(p.GetRigheDanneggiate().front()) + ")");
+        return ESITO_USO;
     }
     return ESITO_OK;
 }
 
-const char* NomeTipo(const CSezione* s, bool raccordo)
+int ProblemiDiLettura(CPercorso& p, const std::string& messaggio)
 {
-    if (raccordo)
-        return static_cast<const CRaccordo*>(s)->TipoRaccordo == CRaccordo::RACCORDO_ARMONICO ? "harmonic junction"
-                                                                                              : "linear junction";
-    switch (static_cast<const CTraiettoria*>(s)->TipoCurva) {
+    const auto& danni = p.GetRigheDanneggiate();
+    if (danni.empty())
+        return ESITO_OK;
+    for (size_t i = 0; i < danni.size() && i < MAX_RIGHE_NOMINATE; ++i)
+        Errore(DoveDanno(danni[i]));
+    if (danni.size() > MAX_RIGHE_NOMINATE)
+        Errore("... and " + std::to_string(danni.size() - MAX_RIGHE_NOMINATE) + " more damaged lines");
+    // The reading message only says what the lines above say better.
+    if (!messaggio.empty() && messaggio != StringaAUtf8(TestoMessaggio(165)))
+        Errore(messaggio);
+    return ESITO_RIFIUTATO;
+}
+
+namespace {
+
+const char* NomeTipoCurva(int tipo)
+{
+    switch (tipo) {
     case CTraiettoria::CURVA_PANORAMICA: return "panoramic";
     case CTraiettoria::CURVA_CIRCOLARE: return "circular";
     case CTraiettoria::CURVA_LINEARE: return "linear";
@@ -194,12 +108,198 @@ const char* NomeTipo(const CSezione* s, bool raccordo)
     }
 }
 
+const char* NomeTipo(const CSezione* s, bool raccordo)
+{
+    if (raccordo)
+        return static_cast<const CRaccordo*>(s)->TipoRaccordo == CRaccordo::RACCORDO_ARMONICO ? "harmonic junction"
+                                                                                              : "linear junction";
+    return NomeTipoCurva(static_cast<const CTraiettoria*>(s)->TipoCurva);
+}
+
+// The kind each trajectory block of a project file states, in array order. A trajectory whose
+// computation failed while it was loaded is back at kind 0 and has handed its message to the path;
+// this tells what it was meant to be.
+std::vector<int> TipiNelFile(const std::string& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::vector<int> tipi;
+    std::string riga;
+    // The label of the first line of every trajectory block, and of no other line.
+    const std::string etichetta = "Tipo Curva        = ";
+    while (std::getline(in, riga))
+        if (std::int32_t tipo = 0; riga.starts_with(etichetta) && ConvertiValore(riga.substr(etichetta.size()), tipo))
+            tipi.push_back(tipo);
+    return tipi;
+}
+
+// The kinds of a path's trajectories as they stand.
+std::vector<int> TipiDelPercorso(CPercorso& p)
+{
+    std::vector<int> tipi;
+    for (int i = 0; i < p.ArrayTraiettorieGetSize(); ++i)
+        tipi.push_back(p.ArrayTraiettorieGetTraiettoria(i)->TipoCurva);
+    return tipi;
+}
+
+// A trajectory whose computation failed is back at kind 0; a junction that failed has no steps.
+bool Calcolata(const CSezione& s, bool raccordo)
+{
+    return !s.ArrayPassi.IsEmpty() &&
+           (raccordo || static_cast<const CTraiettoria&>(s).TipoCurva != CTraiettoria::CURVA_NON_CALCOLATA);
+}
+
+std::string DescriviSezione(CPercorso& p, int i)
+{
+    const CSezione* s = p.ArrayOrdineGetpSezione(i);
+    return "section " + std::to_string(i) + " (" + NomeTipo(s, p.ArrayOrdineGetTipoSezione(i) == SEZIONE_RACCORDO) +
+           " \"" + StringaAUtf8(s->Nome) + "\")";
+}
+
+// Every section of the running order must be computed and free of messages before the project is
+// written: the unit would otherwise get a section that failed or broke a limit. Names each one that is
+// not, with the kind `tipi` says its trajectory was meant to be; false when there was any.
+bool SezioniDaSalvare(CPercorso& p, const std::vector<int>& tipi)
+{
+    bool ok = p.ArrayOrdineGetSize() > 0;
+    if (!ok)
+        Errore("the project has no section");
+    for (int i = 0; i < p.ArrayOrdineGetSize(); ++i) {
+        const CSezione* s = p.ArrayOrdineGetpSezione(i);
+        const bool raccordo = p.ArrayOrdineGetTipoSezione(i) == SEZIONE_RACCORDO;
+        if (s == nullptr || (Calcolata(*s, raccordo) && s->StringaErrore.empty()))
+            continue;
+        std::string descrizione = DescriviSezione(p, i), messaggio = StringaAUtf8(s->StringaErrore);
+        const size_t k = static_cast<size_t>(p.ArrayOrdineGetPosSezione(i));
+        if (!raccordo && !Calcolata(*s, raccordo) && k < tipi.size() && tipi[k] != CTraiettoria::CURVA_NON_CALCOLATA) {
+            descrizione = "section " + std::to_string(i) + " (" + NomeTipoCurva(tipi[k]) + " \"" +
+                          StringaAUtf8(s->Nome) + "\")";
+            // The message went to the path while it was loaded: the computation run again gives it back.
+            CTraiettoria t(static_cast<const CTraiettoria*>(s));
+            t.TipoCurva = tipi[k];
+            t.CalcolaArrayVelocita(ModoDelTipo(t.TipoCurva));
+            if (messaggio.empty())
+                messaggio = StringaAUtf8(t.StringaErrore);
+        }
+        Errore(descrizione + ": " + (messaggio.empty() ? std::string("not computed") : messaggio));
+        ok = false;
+    }
+    return ok;
+}
+
+// The saved project loaded back as every command loads it must give the sections it was saved from.
+bool TornaUguale(CPercorso& p, const std::string& salvato, const std::string& macchina)
+{
+    CPercorso q;
+    std::string messaggio;
+    if (CaricaProgetto(salvato, macchina, q, messaggio) != ESITO_OK || ProblemiDiLettura(q, messaggio) != ESITO_OK)
+        return false;
+    if (q.ArrayOrdineGetSize() != p.ArrayOrdineGetSize()) {
+        Errore("the saved project does not load back with its " + std::to_string(p.ArrayOrdineGetSize()) + " sections");
+        return false;
+    }
+    bool ok = true;
+    for (int i = 0; i < p.ArrayOrdineGetSize(); ++i) {
+        const bool raccordo = p.ArrayOrdineGetTipoSezione(i) == SEZIONE_RACCORDO;
+        const CSezione* a = p.ArrayOrdineGetpSezione(i);
+        const CSezione* b = q.ArrayOrdineGetpSezione(i);
+        const bool uguali =
+            a != nullptr && b != nullptr && q.ArrayOrdineGetTipoSezione(i) == p.ArrayOrdineGetTipoSezione(i) &&
+            (raccordo ? *static_cast<const CRaccordo*>(a) == *static_cast<const CRaccordo*>(b)
+                      : *static_cast<const CTraiettoria*>(a) == *static_cast<const CTraiettoria*>(b));
+        if (!uguali) {
+            Errore(DescriviSezione(p, i) + " does not load back from the project file as it was computed" +
+                   (messaggio.empty() ? "" : ": " + messaggio));
+            ok = false;
+        }
+    }
+    return ok;
+}
+
+// Why `nome` could not be made in `cartella`: the system's reason, or that the library did not write it.
+std::string MotivoMancante(const std::string& percorso)
+{
+    const int fd = ::open(percorso.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return std::strerror(errno);
+    ::close(fd);
+    ::unlink(percorso.c_str());
+    return "the library did not write it";
+}
+
+// Saves the project with its outputs: everything is written into a hidden folder, checked (every file
+// asked for is there, the project loads back as it was) and only then put in place, all or none.
+int Salva(CPercorso& p, const OpzioniEsame& o, int dat, int converti, const std::vector<int>& tipi)
+{
+    const fs::path finale(o.file);
+    const std::string stem = finale.stem().string();
+    // Only ".trg" makes a project: any other ending is taken by the library for a step CSV.
+    if (finale.extension() != ".trg" || stem.empty()) {
+        Errore("a project's name ends in .trg: " + o.file);
+        return ESITO_USO;
+    }
+    if (!NomeInUtf8(o.file, "the project"))
+        return ESITO_USO;
+    if (!SezioniDaSalvare(p, tipi))
+        return ESITO_RIFIUTATO;
+    const std::string cartella = finale.has_parent_path() ? finale.parent_path().string() : ".";
+    CartellaProvvisoria provvisoria(cartella, "exam");
+    if (!provvisoria.Crea())
+        return ESITO_USO;
+    const std::string nome = provvisoria.Percorso(finale.filename().string());
+    const int ok = p.SalvaFile(StringaDaUtf8(nome), dat, converti);
+    const std::string messaggio = StringaAUtf8(p.GetErrorString());
+
+    std::vector<std::string> attesi = {stem + ".trg", stem + "_MP.ini", stem + ".csv", stem + "_P0.csv",
+                                       stem + "_SH.csv"};
+    for (int collimato = 0; dat && collimato < 2; ++collimato)
+        if (const CString n = p.NomeFileDat(StringaDaUtf8(nome), collimato); !n.empty())
+            attesi.push_back(fs::path(StringaAUtf8(n)).filename().string());
+    const std::vector<std::string> fatti = provvisoria.Elenco();
+    for (const char* tabella : {"_TX.LUT", "_TY.LUT", "_X.LUT", "_Y.LUT", "_FT.LUT"})
+        if (p.GetSalvaLUT() && std::none_of(fatti.begin(), fatti.end(), [&](const std::string& f) { return f.ends_with(tabella); }))
+            attesi.push_back(stem + tabella);
+    bool completi = true;
+    for (const std::string& a : attesi) {
+        if (std::find(fatti.begin(), fatti.end(), a) != fatti.end())
+            continue;
+        Errore("cannot write " + (finale.parent_path() / a).string() + ": " + MotivoMancante(provvisoria.Percorso(a)));
+        completi = false;
+    }
+    if (!completi)
+        return ESITO_USO;
+    if (ok != 1 || !messaggio.empty()) {
+        Errore(messaggio.empty() ? std::string("the project was not saved") : messaggio);
+        return ESITO_RIFIUTATO;
+    }
+    if (!TornaUguale(p, nome, o.macchina))
+        return ESITO_RIFIUTATO;
+
+    std::vector<FileUscita> uscite;
+    for (const std::string& f : fatti) {
+        std::ifstream in(provvisoria.Percorso(f), std::ios::binary);
+        uscite.push_back({f, TestoInFile(std::string(std::istreambuf_iterator<char>(in), {}))});
+    }
+    const std::vector<std::string> scritti = ScriviUscite(cartella, uscite);
+    if (scritti.empty())
+        return ESITO_USO;
+    if (o.json) {
+        StampaJson({{"saved", true}, {"message", messaggio}, {"files", scritti}});
+    } else {
+        for (const std::string& s : scritti)
+            std::printf("written: %s\n", s.c_str());
+    }
+    return ESITO_OK;
+}
+
 int Mostra(const OpzioniEsame& o)
 {
+    BloccoProgetto blocco;
+    if (const int esito = blocco.Prendi(o.file, false, o.attesa); esito != ESITO_OK)
+        return esito;
     CPercorso p;
     std::string messaggio;
-    if (!CaricaProgetto(o.file, o.macchina, p, messaggio))
-        return ESITO_USO;
+    if (const int esito = CaricaProgetto(o.file, o.macchina, p, messaggio); esito != ESITO_OK)
+        return esito;
     const CLimitiEParametri& m = p.GetLimitiEParametri();
     const int continuo = p.CheckContinuitaSezioni();
     nlohmann::json sezioni = nlohmann::json::array();
@@ -212,9 +312,10 @@ int Mostra(const OpzioniEsame& o)
         const std::string errore = StringaAUtf8(s->StringaErrore);
         const bool cefalometrica =
             !raccordo && static_cast<const CTraiettoria*>(s)->TipoCurva == CTraiettoria::CURVA_CEFALOMETRICA;
-        r.anticollisione = cefalometrica                              ? "none for this kind"
+        r.anticollisione = !Calcolata(*s, raccordo)                  ? "not computed"
+                           : cefalometrica                           ? "none for this kind"
                            : s->StringaErrore == TestoMessaggio(178) ? "failed"
-                                                                      : "passed";
+                                                                     : "passed";
         if (o.json) {
             nlohmann::json j = RiepilogoInJson(r);
             j["index"] = i;
@@ -228,11 +329,18 @@ int Mostra(const OpzioniEsame& o)
             StampaRiepilogo(r, stdout);
         }
     }
-    if (o.json)
-        StampaJson({{"sections", sezioni}, {"continuous", continuo == 1}, {"message", messaggio}});
-    else
+    if (o.json) {
+        nlohmann::json danni = nlohmann::json::array();
+        for (const CPercorso::RigaDanneggiata& d : p.GetRigheDanneggiate())
+            danni.push_back({{"file", StringaAUtf8(d.file)}, {"line", d.riga}, {"expected", d.attesa}});
+        StampaJson({{"sections", sezioni}, {"continuous", continuo == 1}, {"message", messaggio},
+                    {"damaged_lines", danni}});
+    } else {
         std::printf("continuity: %s\n%s%s", continuo ? "yes" : "no", messaggio.c_str(), messaggio.empty() ? "" : "\n");
-    return ESITO_OK;
+    }
+    // What was shown comes before what went wrong reading it.
+    std::fflush(stdout);
+    return ProblemiDiLettura(p, messaggio);
 }
 
 int Nuovo(const OpzioniEsame& o)
@@ -245,49 +353,46 @@ int Nuovo(const OpzioniEsame& o)
     CLimitiEParametri m;
     if (!CaricaMacchina(o.macchina, m))
         return ESITO_USO;
+    BloccoProgetto blocco;
+    if (const int esito = blocco.Prendi(o.file, true, o.attesa, true); esito != ESITO_OK)
+        return esito;
     CPercorso p;
     esempio->costruisci(p, m);
-    return Salva(p, o, 0, 0);
+    return Salva(p, o, 0, 0, TipiDelPercorso(p));
+}
+
+// Takes the project for a change: locked, loaded and read without a problem. ESITO_OK to go on.
+int CaricaPerCambiare(const OpzioniEsame& o, BloccoProgetto& blocco, CPercorso& p)
+{
+    if (const int esito = blocco.Prendi(o.file, true, o.attesa); esito != ESITO_OK)
+        return esito;
+    std::string messaggio;
+    if (const int esito = CaricaProgetto(o.file, o.macchina, p, messaggio); esito != ESITO_OK)
+        return esito;
+    // A line that did not read holds a default now: saving would write it over what the file said.
+    if (ProblemiDiLettura(p, messaggio) != ESITO_OK) {
+        Errore("the project was left as it is: mend the lines above first");
+        return ESITO_RIFIUTATO;
+    }
+    return ESITO_OK;
 }
 
 int Imposta(const OpzioniEsame& o)
 {
+    BloccoProgetto blocco;
     CPercorso p;
-    std::string messaggio;
-    if (!CaricaProgetto(o.file, o.macchina, p, messaggio))
-        return ESITO_USO;
-    // Every assignment is checked before any is applied: a bad one changes nothing.
-    std::vector<CTraiettoria> traiettorie;
-    std::vector<CRaccordo> raccordi;
-    for (int i = 0; i < p.ArrayTraiettorieGetSize(); ++i)
-        traiettorie.emplace_back(*p.ArrayTraiettorieGetTraiettoria(i));
-    for (int i = 0; i < p.ArrayRaccordiGetSize(); ++i)
-        raccordi.push_back(*p.ArrayRaccordiGetRaccordo(i));
+    if (const int esito = CaricaPerCambiare(o, blocco, p); esito != ESITO_OK)
+        return esito;
+    // Every assignment is checked before any reaches the path: a bad one changes nothing.
+    CopieSezioni copie(p);
+    std::vector<CTraiettoria>& traiettorie = copie.traiettorie;
+    std::vector<CRaccordo>& raccordi = copie.raccordi;
     std::set<int> cambiati;
-    for (const std::string& a : o.assegnazioni) {
-        const size_t punto = a.find('.'), uguale = a.find('=');
-        int indice = -1;
-        if (punto == std::string::npos || uguale == std::string::npos || uguale < punto ||
-            !Leggi(a.substr(0, punto), indice) || indice < 0 || indice >= p.ArrayOrdineGetSize()) {
-            Errore("not INDEX.MEMBER=VALUE with INDEX a section of the running order: " + a);
-            return ESITO_USO;
-        }
-        const bool raccordo = p.ArrayOrdineGetTipoSezione(indice) == SEZIONE_RACCORDO;
-        const int posizione = p.ArrayOrdineGetPosSezione(indice);
-        const auto& membri = raccordo ? MembriRaccordo() : MembriTraiettoria();
-        const std::string membro = a.substr(punto + 1, uguale - punto - 1);
-        const auto trovato = membri.find(membro);
-        if (trovato == membri.end()) {
-            Errore("section " + std::to_string(indice) + " has no member " + membro);
-            return ESITO_USO;
-        }
-        void* sezione = raccordo ? static_cast<void*>(&raccordi.at(static_cast<size_t>(posizione)))
-                                 : static_cast<void*>(&traiettorie.at(static_cast<size_t>(posizione)));
-        if (!trovato->second(sezione, a.substr(uguale + 1))) {
-            Errore("not a value for " + membro + ": " + a.substr(uguale + 1));
-            return ESITO_USO;
-        }
-        cambiati.insert(indice);
+    std::string errore;
+    std::vector<int> tipi = TipiNelFile(o.file);
+    if (!ApplicaAssegnazioni(o.assegnazioni, *p.GetpArrayOrdine(), copie, cambiati, errore)) {
+        Errore(errore);
+        return ESITO_USO;
     }
     for (const int i : cambiati) {
         const size_t k = static_cast<size_t>(p.ArrayOrdineGetPosSezione(i));
@@ -296,35 +401,41 @@ int Imposta(const OpzioniEsame& o)
             p.ArrayRaccordiSetAt(static_cast<int>(k), &raccordi[k]);
         } else {
             CTraiettoria& t = traiettorie[k];
+            // One that failed while loading is computed again as the kind its block states.
+            if (k < tipi.size() && t.TipoCurva == CTraiettoria::CURVA_NON_CALCOLATA)
+                t.TipoCurva = tipi[k];
+            if (k < tipi.size())
+                tipi[k] = t.TipoCurva;
             t.CalcolaArrayVelocita(ModoDelTipo(t.TipoCurva));
             p.CopiaTraiettoria(static_cast<int>(k), &t);
         }
     }
     p.CorreggiContinuitaSezioni();
-    return Salva(p, o, 0, 0);
+    return Salva(p, o, 0, 0, tipi);
 }
 
 int SalvaTutto(const OpzioniEsame& o)
 {
+    BloccoProgetto blocco;
     CPercorso p;
-    std::string messaggio;
-    if (!CaricaProgetto(o.file, o.macchina, p, messaggio))
-        return ESITO_USO;
+    if (const int esito = CaricaPerCambiare(o, blocco, p); esito != ESITO_OK)
+        return esito;
     if (o.lut)
         p.SetSalvaLUT(1);
     if (o.tipoOutput >= 0)
         p.SetTipoOutput(o.tipoOutput);
-    return Salva(p, o, o.dat ? 1 : 0, o.converti ? 1 : 0);
+    return Salva(p, o, o.dat ? 1 : 0, o.converti ? 1 : 0, TipiNelFile(o.file));
 }
 
 }  // namespace
 
-int MostraProgetto(const std::string& file, const std::string& macchina, bool json)
+int MostraProgetto(const std::string& file, const std::string& macchina, bool json, double attesa)
 {
     OpzioniEsame o;
     o.file = file;
     o.macchina = macchina;
     o.json = json;
+    o.attesa = attesa;
     return Mostra(o);
 }
 
@@ -336,6 +447,9 @@ void AggiungiComandoEsame(CLI::App& app, int& esito)
     auto comuni = [&](CLI::App* sub) {
         sub->add_option("--machine", o.macchina, "machine file when the project has none (default: the example unit)");
         sub->add_flag("--json", o.json, "print the result as JSON");
+        sub->add_option("--wait", o.attesa, "seconds to wait for a project another korvane run is using")
+            ->check(FINITO & CLI::Range(0.0, 3600.0))
+            ->capture_default_str();
     };
 
     CLI::App* sub = esame->add_subcommand("new", "save an example exam as a project with its junctions");

@@ -97,31 +97,31 @@ void AggiungiComandoLineare(CLI::App& app, int& esito)
         "linear", "compute a linear scan, check it against the head and write its steps and axis states (exit 1 "
                   "also when a limit or the head check is not met)");
     AggiungiOpzioniComuni(*sub, o.comuni, "out/linear");
-    const CLI::Validator positivo = FINITO & CLI::PositiveNumber;
-    const CLI::Range binario(0, 1);
-    sub->add_option("--time", o.tempo, "scan time, s")->check(positivo)->capture_default_str();
+    sub->add_option("--time", o.tempo, "scan time, s")->check(ValoreDi("TempoScansionesLin"))->capture_default_str();
     sub->add_option("--length", o.lunghezza, "length of the imaged segment, mm")
-        ->check(positivo & CLI::Range(0.0, 10000.0))
+        ->check(ValoreDi("LunghezzaRettamm"))
         ->capture_default_str();
-    sub->add_option("--xc", o.xCentro, "X of the segment's centre, mm")->check(FINITO)->capture_default_str();
-    sub->add_option("--yc", o.yCentro, "Y of the segment's centre, mm")->check(FINITO)->capture_default_str();
-    sub->add_option("--incl", o.inclinazione, "inclination of the segment, degrees")->check(FINITO)->capture_default_str();
-    sub->add_option("--radius", o.raggio, "projection radius, mm")->check(positivo)->capture_default_str();
+    sub->add_option("--xc", o.xCentro, "X of the segment's centre, mm")->check(ValoreDi("XCentroRettamm"))->capture_default_str();
+    sub->add_option("--yc", o.yCentro, "Y of the segment's centre, mm")->check(ValoreDi("YCentroRettamm"))->capture_default_str();
+    sub->add_option("--incl", o.inclinazione, "inclination of the segment, degrees")
+        ->check(ValoreDi("InclRettadeg"))
+        ->capture_default_str();
+    sub->add_option("--radius", o.raggio, "projection radius, mm")->check(ValoreDi("RProiezionemm"))->capture_default_str();
     sub->add_option("--magnification", o.ingrandimento, "magnification (general variant)")
-        ->check(positivo)
+        ->check(ValoreDi("IngrandimentoLin"))
         ->capture_default_str();
     sub->add_option("--skew", o.disortogonalita, "beam's deviation from the segment's normal, degrees")
-        ->check(FINITO)
+        ->check(ValoreDi("Disortogonalitdeg"))
         ->capture_default_str();
-    sub->add_option("--kv", o.kv, "tube voltage at steady state, %")->check(CLI::Range(0, 100))->capture_default_str();
+    sub->add_option("--kv", o.kv, "tube voltage at steady state, %")->check(ValoreDi("KVaRegimeLin"))->capture_default_str();
     sub->add_option("--invert-sensor", o.invSensore, "sensor on the other side (0 or 1)")
-        ->check(binario)
+        ->check(ValoreDi("InvSensore"))
         ->capture_default_str();
     sub->add_option("--invert-rotation", o.invRotazione, "two-axis variant: the other crossing of each ray (0 or 1)")
-        ->check(binario)
+        ->check(ValoreDi("InvRotazione"))
         ->capture_default_str();
     sub->add_option("--invert-direction", o.invScaricamento, "two-axis variant: run the scan the other way (0 or 1)")
-        ->check(binario)
+        ->check(ValoreDi("InvScaricamento"))
         ->capture_default_str();
     sub->add_flag("--two-axis", o.dueAssi, "keep the rotation centre on X = 0");
     sub->callback([&esito] { esito = Esegui(o); });

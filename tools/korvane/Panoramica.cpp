@@ -128,12 +128,12 @@ void AggiungiComandoPanoramica(CLI::App& app, int& esito)
         "pan", "compute a panoramic exam (default: the example adult exam) and write its steps, axis states and "
                "per-point geometry (exit 1 also on a range, speed or collision message)");
     AggiungiOpzioniComuni(*sub, o.comuni, "out/pan");
-    sub->add_option("--time", o.tempo, "scan time, s")->check(FINITO & CLI::PositiveNumber)->capture_default_str();
+    sub->add_option("--time", o.tempo, "scan time, s")->check(ValoreDi("TempoScansiones"))->capture_default_str();
     sub->add_option("--magnification", o.ingrandimento, "magnification at the arch (one-axis variant)")
-        ->check(FINITO & CLI::Range(1.0, 2.0))
+        ->check(ValoreDi("Ingrandimento"))
         ->capture_default_str();
     sub->add_option("--type", o.tipo, "reconstruction type: 1 tunes the distortion's derivative, 2 the projection radius")
-        ->check(CLI::IsMember({1, 2}))
+        ->check(ValoreDi("TipoRicostruzione"))
         ->capture_default_str();
     sub->add_flag("--asymmetric", o.asimmetrica, "compute both sides of the midline instead of mirroring one");
     sub->add_flag("--two-axis", o.dueAssi, "keep the rotation centre on X = 0");
