@@ -12,6 +12,7 @@
 #include <nlohmann/json.hpp>
 
 #include "resources/Messaggi.h"
+#include "support/DanniProgetto.h"
 #include "support/MacchinaEsempio.h"
 #include "tests/core/TestoDiProva.h"
 
@@ -415,6 +416,39 @@ TEST(Korvane, ProgettoDanneggiatoNominaLaRigaENonSiRiscrive)
         const Esito n = Esegui("exam show " + dir + f);
         EXPECT_TRUE(n.codice == 2 && n.uscita.find("not a project file") != std::string::npos) << f << n.uscita;
     }
+}
+
+// The damage table of the library, through the command: a sample of every example project's lines
+// damaged each way (the library's own test takes every line). `exam save` and `exam set` name a
+// damaged line and exit 1, and the project stays byte for byte as it was.
+TEST(Korvane, ProgettiDanneggiatiNonSiSalvano)
+{
+    const std::string dir = CartellaTemporanea("cli-tabella-danni");
+    int casi = 0;
+    for (const char* tipo : {"pan", "linear", "ceph", "circular", "cb3d"}) {
+        const std::string esempio = std::string(KORVANE_SOURCE_DIR "/examples/projects/") + tipo;
+        std::filesystem::copy_file(esempio + "_MP.ini", dir + "p_MP.ini",
+                                   std::filesystem::copy_options::overwrite_existing);
+        const std::vector<std::string> righe = RigheDelTesto(LeggiFile(esempio + ".trg"));
+        for (size_t i = 0; i < righe.size(); ++i)
+            for (size_t k = 0; k < std::size(danni_progetto::DANNI); ++k) {
+                const danni_progetto::Danno& d = danni_progetto::DANNI[k];
+                const std::optional<std::string> guasta = d.riga(righe[i]);
+                // Names are free text; one case in 23 keeps the run short.
+                if (!guasta || righe[i].empty() || righe[i].rfind("Nome", 0) == 0 || (i * 7 + k) % 23 != 0)
+                    continue;
+                const std::string testo = danni_progetto::ConRigaDanneggiata(righe, i, d, *guasta);
+                ScriviFile(dir + "p.trg", testo);
+                for (const std::string& comando : {"exam save " + dir + "p.trg", "exam set " + dir + "p.trg 0.Nome=X"}) {
+                    const Esito e = Esegui(comando);
+                    EXPECT_TRUE(e.codice == 1 && e.uscita.find("p.trg:") != std::string::npos &&
+                                LeggiFile(dir + "p.trg") == testo)
+                        << tipo << ":" << i + 1 << " " << d.nome << ": " << comando << "\n" << e.uscita;
+                }
+                ++casi;
+            }
+    }
+    EXPECT_GT(casi, 150);
 }
 
 // A section that does not compute is named and nothing is written: a two-axis linear block whose
