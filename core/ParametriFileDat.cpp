@@ -219,6 +219,7 @@ int CParametriFileDat::CaricaFileTRG(FILE* f)
     esito &= contate;
     const int righe = v >= 4 ? RIGHE_TUTTE : RIGHE_PIANE;
     for (int i = 0; contate ? i < n : i < MAX_SOTTOIMMAGINI && DavantiSottoimmagine(f); ++i) {
+        const long prima = std::ftell(f);
         for (const RigaArray& r : SOTTOIMMAGINE)
             (this->*(r.campo)).Add(0);
         for (int k = 0; k < righe; ++k) {
@@ -227,6 +228,12 @@ int CParametriFileDat::CaricaFileTRG(FILE* f)
             // Older blocks have one set of margins; it serves as the collimated set too.
             if (righe == RIGHE_PIANE && k > 0)
                 (this->*(SOTTOIMMAGINE[k + 4].campo))[i] = valore;
+        }
+        // Without a count, lines that no sub-image reads end the list rather than repeat it.
+        if (!contate && std::ftell(f) == prima) {
+            for (const RigaArray& r : SOTTOIMMAGINE)
+                (this->*(r.campo)).RemoveAt(i);
+            break;
         }
     }
     esito &= LeggiLetterale(f, "\n");

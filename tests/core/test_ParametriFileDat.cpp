@@ -166,6 +166,12 @@ TEST(ParametriFileDat, ArrayDiversiEConteggiAssurdi)
         for (int k = 0; k < 9; ++k)
             EXPECT_EQ(Array(x, k)->GetSize(), dimensione) << conteggio;
     }
+    // Without a count, a sub-image whose lines do not read ends the list instead of repeating it.
+    CParametriFileDat x;
+    const std::string conteggio = "1 Traiettorie in file .dat\n";
+    const std::string t = BLOCCO_DEFAULT.substr(0, BLOCCO_DEFAULT.find(conteggio)) + "~" + conteggio + "LR img notes = 0\n\n";
+    EXPECT_EQ(LeggiBlocco(t, x).risultato, 0);
+    EXPECT_EQ(x.LRImgNote.GetSize(), 0);
 }
 
 TEST(ParametriFileDat, UguaglianzaEsatta)
