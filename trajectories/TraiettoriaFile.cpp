@@ -450,15 +450,17 @@ bool LeggiParametri(FILE* f, CTraiettoria& t, const Versione& v)
             break;
         }
         case Tipo::XCentroDoppio: {
-            // Both lines carry one label. One found only past damaged lines is the second, the Y
-            // centre: the X line before it was the damaged one.
+            // Both lines carry one label. One found only past damaged lines with no twin after it is
+            // the second, the Y centre: the X line before it was the damaged one.
             float valore = 0.0f;
             const lettura_testo::Riga x = TrovaValore(f, r.formato, &valore);
-            if (x == lettura_testo::Riga::DOPO_DANNI) {
+            if (x == lettura_testo::Riga::DOPO_DANNI && !lettura_testo::IniziaCon(f, "X centro retta mm")) {
                 t.YCentroRettamm = valore;
                 esito &= false;
                 break;
             }
+            if (x == lettura_testo::Riga::DOPO_DANNI)
+                t.XCentroRettamm = valore;
             if (x == lettura_testo::Riga::AL_POSTO)
                 t.XCentroRettamm = valore;
             esito &= x == lettura_testo::Riga::AL_POSTO;

@@ -179,6 +179,8 @@ TEST(TraiettoriaFile, DanniVicinoAlleRigheParticolari)
     const struct { const char* caso; std::string testo, da, a; Cambia atteso; int esito; } casi[] = {
         {"first X centre", vecchio(4, 1), "X centro retta mm = 44", "X centro retta m~ = 44",
          Predefinito(&Tr::XCentroRettamm), 0},
+        {"before both X centres", vecchio(4, 1), "Lunghezza retta mm", "Lunghezza retta m~",
+         Predefinito(&Tr::LunghezzaRettamm), 0},
         {"before the old sensor flag", vecchio(4, 6), "Disortogonalit deg", "Disortogonalit de~",
          Predefinito(&Tr::Disortogonalitdeg), 0},
         {"before the old kV", vecchio(2, 1), "Tempo Scansione s", "Tempo Scansione ~",
