@@ -185,7 +185,9 @@ Riga ScansionaRiga(FILE* f, const char* formato, Scansione scansione)
 inline bool IniziaCon(FILE* f, const char* inizio)
 {
     const long prima = std::ftell(f);
-    const std::string formato = " " + std::string(inizio) + "%n";
+    // Built by appends: g++ 12 at -O3 warns falsely (-Wrestrict) on " " + std::string.
+    std::string formato = " ";
+    formato.append(inizio).append("%n");
     int letti = -1;
     std::fscanf(f, formato.c_str(), &letti);
     std::clearerr(f);
