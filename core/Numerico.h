@@ -18,6 +18,19 @@ inline double GradiARadianti(double gradi)
     return gradi * PI_GRECO / 180.0;
 }
 
+// The arm's direction at an angle in degrees, kept with that angle: a producer that works it out for
+// its own steps hands it on to the head check, which takes it only for the very same angle.
+struct DirezioneBraccio {
+    double gradi;
+    double coseno;
+    double seno;
+};
+inline DirezioneBraccio DirezioneDaGradi(double gradi)
+{
+    const double r = GradiARadianti(gradi);
+    return {gradi, std::cos(r), std::sin(r)};
+}
+
 // The 32-bit integer of a whole value: beyond the range it saturates and NaN gives 0, so no
 // conversion is undefined.
 inline std::int32_t Satura(double v)

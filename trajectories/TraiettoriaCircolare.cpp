@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "core/Numerico.h"
 #include "core/VerificaMacchina.h"
@@ -11,11 +12,10 @@ namespace {
 // More steps than any scan needs; a longer one is refused rather than allocated.
 constexpr double MAX_PASSI_CIRCOLARE = 1000000.0;
 
-// Tube current at arm angle phi: the frontal value at +/-90 degrees, the lateral one at 0 and 180.
-std::int32_t CorrentePerAngolo(double phiGradi, std::int32_t frontali, std::int32_t laterali)
+// Tube current at an arm direction: the frontal value at +/-90 degrees, the lateral one at 0 and 180.
+std::int32_t CorrentePerAngolo(const DirezioneBraccio& b, std::int32_t frontali, std::int32_t laterali)
 {
-    const double r = phiGradi * PI_GRECO / 180.0;
-    const double s = std::sin(r), c = std::cos(r);
+    const double s = b.seno, c = b.coseno;
     return TroncaInt(frontali * s * s + laterali * c * c + 0.5);
 }
 
@@ -95,14 +95,18 @@ int CTraiettoria::CalcolaTraiettoriaCircolare(double* const statistiche)
     // The step count truncates the whole-step time again; it may come out one step short of it.
     const int N = TroncaInt(T / dt);
 
-    auto corrente = [&](double phi) {
-        return KVaRegimeCirc != 0 ? CorrentePerAngolo(phi, mAFrontali, mALaterali) : 0;
+    // The arm's direction at the start and after every step, for the tube current and the head check.
+    std::vector<DirezioneBraccio> direzioni;
+    direzioni.reserve(static_cast<std::size_t>(N) + 1);
+    auto corrente = [&](const DirezioneBraccio& b) {
+        return KVaRegimeCirc != 0 ? CorrentePerAngolo(b, mAFrontali, mALaterali) : 0;
     };
     PuntoIniziale.dPosX = r * std::cos(phi0r) + xc;
     PuntoIniziale.dPosY = r * std::sin(phi0r) + yc;
     PuntoIniziale.dPosR = phi0;
     PuntoIniziale.iKV = KVaRegimeCirc;
-    PuntoIniziale.imA = corrente(phi0);
+    direzioni.push_back(DirezioneDaGradi(phi0));
+    PuntoIniziale.imA = corrente(direzioni.back());
     double xRaggiunta = PuntoIniziale.dPosX, yRaggiunta = PuntoIniziale.dPosY;
     double stat[9] = {0, 0, 0, 0, 0, xRaggiunta, xRaggiunta, yRaggiunta, yRaggiunta};
     double vxPrec = 0, vyPrec = 0, x = xRaggiunta, y = yRaggiunta, Ri = phi0;
@@ -114,6 +118,7 @@ int CTraiettoria::CalcolaTraiettoriaCircolare(double* const statistiche)
         }
     };
     ArrayPassi.Reserve(N);
+    const std::int32_t parolaR = ParolaInSegnoModulo(wR);
     for (int i = 1; i <= N; ++i) {
         x = r * std::cos(i * omega * dt + phi0r) + xc;
         y = r * std::sin(i * omega * dt + phi0r) + yc;
@@ -149,10 +154,11 @@ int CTraiettoria::CalcolaTraiettoriaCircolare(double* const statistiche)
         PASSO_TRAIETTORIA passo;
         passo.iX = ParolaInSegnoModulo(wx);
         passo.iY = ParolaInSegnoModulo(wy);
-        passo.iR = ParolaInSegnoModulo(wR);
+        passo.iR = parolaR;
         passo.iC = 1000;
         passo.iKV = KVaRegimeCirc;
-        passo.imA = corrente(Ri);
+        direzioni.push_back(DirezioneDaGradi(Ri));
+        passo.imA = corrente(direzioni.back());
         passo.iH = 0;
         ArrayPassi.Add(passo);
     }
@@ -164,11 +170,11 @@ int CTraiettoria::CalcolaTraiettoriaCircolare(double* const statistiche)
     PuntoFinale.dVelY = vyPrec;
     PuntoFinale.dVelR = omegaD;
     PuntoFinale.iKV = KVaRegimeCirc;
-    PuntoFinale.imA = corrente(phi0 + A);
+    PuntoFinale.imA = corrente(DirezioneDaGradi(phi0 + A));
     if (statistiche != nullptr)
         std::copy(stat, stat + 9, statistiche);
     TipoCurva = CURVA_CIRCOLARE;
-    if (!ControlloAntiCollisione(StringaErrore, ANTICOLLISIONE_3D))
+    if (!ControlloAntiCollisione(StringaErrore, ANTICOLLISIONE_3D, &direzioni))
         CaricaMessaggio(StringaErrore, 178);
     return 1;
 }
