@@ -98,6 +98,29 @@ inline double VelocitaDaMemorizzata(std::int32_t memorizzata, double stepPerUnit
 {
     return VelocitaDaParola(DecodificaParola(memorizzata), stepPerUnita, stepSPerLsb);
 }
+// The velocities of one channel's words, remembering the last word: steps in a row mostly repeat
+// their words, and a repeated word gives back the very value it gave before.
+class VelocitaParole {
+public:
+    VelocitaParole(double stepPerUnita, double stepSPerLsb)
+        : spu_(stepPerUnita), lsb_(stepSPerLsb), v_(VelocitaDaParola(0, stepPerUnita, stepSPerLsb))
+    {
+    }
+    double DaParola(std::int32_t parola)
+    {
+        if (parola != parola_) {
+            parola_ = parola;
+            v_ = VelocitaDaParola(parola, spu_, lsb_);
+        }
+        return v_;
+    }
+    double DaMemorizzata(std::int32_t memorizzata) { return DaParola(DecodificaParola(memorizzata)); }
+
+private:
+    double spu_, lsb_;
+    std::int32_t parola_ = 0;
+    double v_;
+};
 // The velocity the drive really runs for a requested one (the velocity of its rounded word).
 inline double VelocitaQuantizzata(double velocita, double stepPerUnita, double stepSPerLsb)
 {

@@ -97,10 +97,12 @@ int CSezione::ControlloAntiCollisione(CString& err, TIPO_CONTROLLO_ANTICOLLISION
     };
     if (!libero())
         return 0;
+    VelocitaParole vx(l.AsseX.StepPerUnita, l.AsseX.StepSPerLSB), vy(l.AsseY.StepPerUnita, l.AsseY.StepSPerLSB);
+    VelocitaParole vr(l.AsseR.StepPerUnita, l.AsseR.StepSPerLSB);
     for (const PASSO_TRAIETTORIA& passo : ArrayPassi) {
-        x += VelocitaDaMemorizzata(passo.iX, l.AsseX.StepPerUnita, l.AsseX.StepSPerLSB) * dt;
-        y += VelocitaDaMemorizzata(passo.iY, l.AsseY.StepPerUnita, l.AsseY.StepSPerLSB) * dt;
-        phi += VelocitaDaMemorizzata(passo.iR, l.AsseR.StepPerUnita, l.AsseR.StepSPerLSB) * dt;
+        x += vx.DaMemorizzata(passo.iX) * dt;
+        y += vy.DaMemorizzata(passo.iY) * dt;
+        phi += vr.DaMemorizzata(passo.iR) * dt;
         if (!libero())
             return 0;
     }

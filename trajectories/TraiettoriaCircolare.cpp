@@ -119,14 +119,19 @@ int CTraiettoria::CalcolaTraiettoriaCircolare(double* const statistiche)
     };
     ArrayPassi.Reserve(N);
     const std::int32_t parolaR = ParolaInSegnoModulo(wR);
+    // With no radius the centre stands still: zero times a cosine, added to a centre other than -0,
+    // is the centre itself, so the cosine and sine need not be worked out.
+    const bool fermo = r == 0.0 && !std::signbit(xc) && !std::signbit(yc);
+    VelocitaParole velocitaX(ax.StepPerUnita, ax.StepSPerLSB), velocitaY(ay.StepPerUnita, ay.StepSPerLSB);
     for (int i = 1; i <= N; ++i) {
-        x = r * std::cos(i * omega * dt + phi0r) + xc;
-        y = r * std::sin(i * omega * dt + phi0r) + yc;
+        if (fermo) {
+            x = xc;
+            y = yc;
+        } else {
+            x = r * std::cos(i * omega * dt + phi0r) + xc;
+            y = r * std::sin(i * omega * dt + phi0r) + yc;
+        }
         Ri += omegaD * dt;
-        stat[5] = std::max(stat[5], x);
-        stat[6] = std::min(stat[6], x);
-        stat[7] = std::max(stat[7], y);
-        stat[8] = std::min(stat[8], y);
         avvisa(x < ax.PosMin, 0, 148);
         avvisa(x > ax.PosMax, 1, 149);
         avvisa(y < ay.PosMin, 2, 150);
@@ -134,16 +139,23 @@ int CTraiettoria::CalcolaTraiettoriaCircolare(double* const statistiche)
         avvisa(Ri < ar.PosMin, 4, 152);
         avvisa(Ri > ar.PosMax, 5, 153);
         const double vx = (x - xRaggiunta) / dt, vy = (y - yRaggiunta) / dt;
-        stat[0] = std::max(stat[0], std::fabs(vx));
-        stat[1] = std::max(stat[1], std::fabs(vy));
-        if (i > 1) {
-            stat[3] = std::max(stat[3], std::fabs((vx - vxPrec) / dt));
-            stat[4] = std::max(stat[4], std::fabs((vy - vyPrec) / dt));
+        // The statistics only for a caller that asks for them: nothing else reads them.
+        if (statistiche != nullptr) {
+            stat[5] = std::max(stat[5], x);
+            stat[6] = std::min(stat[6], x);
+            stat[7] = std::max(stat[7], y);
+            stat[8] = std::min(stat[8], y);
+            stat[0] = std::max(stat[0], std::fabs(vx));
+            stat[1] = std::max(stat[1], std::fabs(vy));
+            if (i > 1) {
+                stat[3] = std::max(stat[3], std::fabs((vx - vxPrec) / dt));
+                stat[4] = std::max(stat[4], std::fabs((vy - vyPrec) / dt));
+            }
         }
         const std::int32_t wx = ParolaVelocita(vx, ax.StepPerUnita, ax.StepSPerLSB);
         const std::int32_t wy = ParolaVelocita(vy, ay.StepPerUnita, ay.StepSPerLSB);
-        vxPrec = VelocitaDaParola(wx, ax.StepPerUnita, ax.StepSPerLSB);
-        vyPrec = VelocitaDaParola(wy, ay.StepPerUnita, ay.StepSPerLSB);
+        vxPrec = velocitaX.DaParola(wx);
+        vyPrec = velocitaY.DaParola(wy);
         xRaggiunta += vxPrec * dt;
         yRaggiunta += vyPrec * dt;
         if (i == 1) {
