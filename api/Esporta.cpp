@@ -75,14 +75,18 @@ void RiempiStati(PUNTO_TRAIETTORIA* punti, CPercorso& p)
 {
     const CLimitiEParametri& l = p.GetLimitiEParametri();
     punti[0] = p.ArrayOrdineGetpSezione(0) != nullptr ? p.ArrayOrdineGetpSezione(0)->PuntoIniziale : PUNTO_TRAIETTORIA();
+    VelocitaParole vx(l.AsseX.StepPerUnita, l.AsseX.StepSPerLSB), vy(l.AsseY.StepPerUnita, l.AsseY.StepSPerLSB);
+    VelocitaParole vr(l.AsseR.StepPerUnita, l.AsseR.StepSPerLSB), vh(l.AsseH.StepPerUnita, l.AsseH.StepSPerLSB);
     int k = 1;
     for (int i = 0; i < p.ArrayOrdineGetSize(); ++i) {
         const CSezione* s = p.ArrayOrdineGetpSezione(i);
         if (s == nullptr)
             continue;
         for (const PASSO_TRAIETTORIA& passo : s->ArrayPassi) {
+            const double v[4] = {vx.DaMemorizzata(passo.iX), vy.DaMemorizzata(passo.iY), vr.DaMemorizzata(passo.iR),
+                                 vh.DaMemorizzata(passo.iH)};
             punti[k] = punti[k - 1];
-            AvanzaDiUnPasso(punti[k++], passo, l);
+            AvanzaConVelocita(punti[k++], passo, v, l.PassoTemporale);
         }
     }
 }

@@ -40,6 +40,22 @@ std::vector<Ingresso> ConDurata(std::vector<Ingresso> v)
     return v;
 }
 
+// Fixed junction axes as the exams ask for them: the CB3D scan's run-up and stop (R, X, Y), plain
+// movements from rest to rest, and ends in motion; each for the shortest duration and for a duration
+// in whole steps, as the junction's second call asks.
+std::vector<Ingresso> Fissi()
+{
+    std::vector<Ingresso> v = {
+        {0.0, -199.8, 0.0, -180.0, 18.0, 48.0, 0.02}, {0.0, -40.0, 0.0, 0.0, 0.0, 160.0, 0.02},
+        {0.0, 22.0, 0.0, 0.0, 0.0, 160.0, 0.02},      {0.0, 180.0, 18.0, 199.8, 0.0, 48.0, 0.02},
+        {0.0, 0.0, 0.0, 40.0, 0.0, 160.0, 0.02},      {0.0, -12.5, 8.0, 3.0, -15.0, 160.0, 0.02},
+        {0.0, -150.0, -5.0, -120.0, 10.0, 48.0, 0.02}, {0.0, 0.0, 0.0, 20.0, 0.0, 160.0, 0.02},
+    };
+    const std::vector<Ingresso> durate = ConDurata(v);
+    v.insert(v.end(), durate.begin(), durate.end());
+    return v;
+}
+
 void Run(benchmark::State& state, std::vector<Ingresso> ingressi)
 {
     double out[10];
@@ -63,9 +79,15 @@ void BM_Harmonic_TempoRichiesto(benchmark::State& state)
     Run(state, ConDurata(Moti()));
 }
 
+void BM_Harmonic_Fissi(benchmark::State& state)
+{
+    Run(state, Fissi());
+}
+
 }  // namespace
 
 BENCHMARK(BM_Harmonic_TempoMinimo);
 BENCHMARK(BM_Harmonic_TempoRichiesto);
+BENCHMARK(BM_Harmonic_Fissi);
 
 BENCHMARK_MAIN();

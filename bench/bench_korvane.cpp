@@ -37,6 +37,23 @@ void BM_CB3D_GeneraEdEsporta(benchmark::State& stato)
 }
 BENCHMARK(BM_CB3D_GeneraEdEsporta)->Unit(benchmark::kMicrosecond);
 
+// The CRC alone, over the 37291 bytes it covers in the exported buffer of that scan.
+void BM_CRC16X25_Buffer(benchmark::State& stato)
+{
+    const CLimitiEParametri m = MacchinaEsempio();
+    DLL_KORVANE_SetLimitiEParametri(&m);
+    DLL_KORVANE_UsaTestaDiDefault();
+    std::vector<unsigned char> buffer(DIMENSIONE_BUFFER_PASSI);
+    int d = 0, n = 0;
+    if (!DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(ParamTrjCB3D(), d, n) ||
+        !DLL_KORVANE_GetTraiettoria(buffer.data(), nullptr, d, 0))
+        stato.SkipWithError("the scan was refused");
+    for (auto _ : stato)
+        benchmark::DoNotOptimize(CalcolaCRC16X25(buffer.data(), IMMAGINE_OFFSET_CRC));
+    stato.SetBytesProcessed(static_cast<std::int64_t>(stato.iterations() * IMMAGINE_OFFSET_CRC));
+}
+BENCHMARK(BM_CRC16X25_Buffer)->Unit(benchmark::kMicrosecond);
+
 void BM_Circolare20s(benchmark::State& stato)
 {
     CaricaTesta();

@@ -54,11 +54,16 @@ BENCHMARK(BM_EsamePanoramicoCurvaEGeometria)->Unit(benchmark::kMicrosecond);
 
 void BM_EsamePanoramicoRicalcolo(benchmark::State& stato)
 {
-    // What a design application redoes while a tuning point is dragged: curve, graphs, geometry, steps, head check.
+    // What a design application redoes at every move while a tuning point is dragged up and down by a
+    // millimetre: curve, graphs, geometry, steps, head check.
     CString err;
     CSezione::UsaTestonaDiDefault(err);
     CTraiettoria t = EsamePanoramicoAdulto(MacchinaEsempio());
+    const double y0 = t.PuntiTuning[9].Y;
+    int mossa = 0;
     for (auto _ : stato) {
+        t.PuntiTuning[9].Y = y0 + 0.1 * (mossa < 10 ? mossa : 20 - mossa);
+        mossa = (mossa + 1) % 20;
         t.CurvaDenti.CalcolaCurva(err);
         t.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_PAN);
         if (t.TipoCurva != CTraiettoria::CURVA_PANORAMICA || !t.GetErrorString().empty())

@@ -17,20 +17,7 @@ const CRuntimeClass* CPunto2DKorvane::GetRuntimeClass() const
     return &classCPunto2DKorvane;
 }
 
-CPunto2DKorvane::CPunto2DKorvane(double x, double y) : X(x), Y(y) {}
-
-CPunto2DKorvane::CPunto2DKorvane(const CPunto2DKorvane& altro) : CObject(), X(altro.X), Y(altro.Y) {}
-
 CPunto2DKorvane::CPunto2DKorvane(const CPoint& punto) : X(static_cast<double>(punto.x)), Y(static_cast<double>(punto.y)) {}
-
-CPunto2DKorvane::~CPunto2DKorvane() = default;
-
-CPunto2DKorvane& CPunto2DKorvane::operator=(const CPunto2DKorvane& altro)
-{
-    X = altro.X;
-    Y = altro.Y;
-    return *this;
-}
 
 int CPunto2DKorvane::operator==(const CPunto2DKorvane& altro) const
 {
@@ -94,16 +81,6 @@ CPunto2DKorvane CPunto2DKorvane::Ruota(double a) const
 double CPunto2DKorvane::ProdottoScalare(CPunto2DKorvane& altro) const
 {
     return X * altro.X + Y * altro.Y;
-}
-
-CPoint CPunto2DKorvane::GetPunto() const
-{
-    return {ArrotondaInt(X), ArrotondaInt(Y)};
-}
-
-Gdiplus::Point CPunto2DKorvane::GetPoint() const
-{
-    return {ArrotondaInt(X), ArrotondaInt(Y)};
 }
 
 void CPunto2DKorvane::Serialize(CArchive& ar)

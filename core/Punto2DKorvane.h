@@ -3,16 +3,22 @@
 #include "../platform/CArray.h"
 #include "../platform/CObject.h"
 #include "../platform/CPoint.h"
+#include "Numerico.h"
 
 // A plane vector of two doubles: arch-curve points, head-profile points, tuning graphs.
 class KORVANE_API CPunto2DKorvane : public CObject {
 public:
-    CPunto2DKorvane(double x = 0, double y = 0);
-    CPunto2DKorvane(const CPunto2DKorvane& altro);
+    CPunto2DKorvane(double x = 0, double y = 0) : X(x), Y(y) {}
+    CPunto2DKorvane(const CPunto2DKorvane& altro) : CObject(), X(altro.X), Y(altro.Y) {}
     CPunto2DKorvane(const CPoint& punto);
-    ~CPunto2DKorvane() override;
+    ~CPunto2DKorvane() override = default;
 
-    CPunto2DKorvane& operator=(const CPunto2DKorvane& altro);
+    CPunto2DKorvane& operator=(const CPunto2DKorvane& altro)
+    {
+        X = altro.X;
+        Y = altro.Y;
+        return *this;
+    }
     int operator==(const CPunto2DKorvane& altro) const;
 
     void SetX(double x) { X = x; }
@@ -34,8 +40,8 @@ public:
     CPunto2DKorvane Ruota(double a) const;
     double ProdottoScalare(CPunto2DKorvane& altro) const;
 
-    CPoint GetPunto() const;
-    Gdiplus::Point GetPoint() const;
+    CPoint GetPunto() const { return {ArrotondaInt(X), ArrotondaInt(Y)}; }
+    Gdiplus::Point GetPoint() const { return {ArrotondaInt(X), ArrotondaInt(Y)}; }
     operator CPoint() const { return GetPunto(); }
     operator Gdiplus::Point() const { return GetPoint(); }
 

@@ -10,10 +10,13 @@
 // the order of the fields is part of the interface.
 class KORVANE_API PUNTO_TRAIETTORIA {
 public:
-    PUNTO_TRAIETTORIA();
+    PUNTO_TRAIETTORIA()
+        : dPosX(0.0), dPosY(0.0), dPosR(0.0), dPosH(0.0), dVelX(0.0), dVelY(0.0), dVelR(0.0), dVelH(0.0), iKV(0), imA(0)
+    {
+    }
     ~PUNTO_TRAIETTORIA() = default;
     PUNTO_TRAIETTORIA(const PUNTO_TRAIETTORIA&) = default;
-    PUNTO_TRAIETTORIA& operator=(const PUNTO_TRAIETTORIA& altro);
+    PUNTO_TRAIETTORIA& operator=(const PUNTO_TRAIETTORIA& altro) = default;
     // Exact comparison: path continuity depends on it.
     int operator==(const PUNTO_TRAIETTORIA& altro) const;
     int operator!=(const PUNTO_TRAIETTORIA& altro) const { return *this == altro ? 0 : 1; }
@@ -37,10 +40,10 @@ public:
 // settings and H comes last.
 class KORVANE_API PASSO_TRAIETTORIA {
 public:
-    PASSO_TRAIETTORIA();
+    PASSO_TRAIETTORIA() : iX(0), iY(0), iR(0), iC(0), iKV(0), imA(0), iH(0) {}
     ~PASSO_TRAIETTORIA() = default;
     PASSO_TRAIETTORIA(const PASSO_TRAIETTORIA&) = default;
-    PASSO_TRAIETTORIA& operator=(const PASSO_TRAIETTORIA& altro);
+    PASSO_TRAIETTORIA& operator=(const PASSO_TRAIETTORIA& altro) = default;
     int operator==(const PASSO_TRAIETTORIA& altro) const;
 
     int SalvaFileTRG(FILE* f) const;
@@ -68,7 +71,7 @@ public:
     CElementoOrdine(TIPO_SEZIONE t, std::int32_t p) : tipo(t), posizione(p) {}
     ~CElementoOrdine() = default;
     CElementoOrdine(const CElementoOrdine&) = default;
-    CElementoOrdine& operator=(const CElementoOrdine& altro);
+    CElementoOrdine& operator=(const CElementoOrdine& altro) = default;
     int operator==(const CElementoOrdine& altro) const;
 
     TIPO_SEZIONE tipo;

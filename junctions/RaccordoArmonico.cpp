@@ -116,6 +116,11 @@ int CRaccordo::CalcolaRaccordoArmonico()
     double raggiunta[4];
     for (int k = 0; k < 4; ++k)
         raggiunta[k] = PuntoIniziale.*(ASSI_RACCORDO[k].pos);
+    auto velocitaAsse = [&](int k) {
+        const PARAMETRI_ASSE& lim = l.*(ASSI_RACCORDO[k].limiti);
+        return VelocitaParole(lim.StepPerUnita, lim.StepSPerLSB);
+    };
+    VelocitaParole velocita[4] = {velocitaAsse(0), velocitaAsse(1), velocitaAsse(2), velocitaAsse(3)};
     double t = 0.0;
     while (T - dt / 2 > t) {
         t += dt;
@@ -136,7 +141,7 @@ int CRaccordo::CalcolaRaccordoArmonico()
             }
             const PARAMETRI_ASSE& lim = l.*(asse.limiti);
             const std::int32_t q = ParolaVelocita((pos - raggiunta[k]) / dt, lim.StepPerUnita, lim.StepSPerLSB);
-            raggiunta[k] += VelocitaDaParola(q, lim.StepPerUnita, lim.StepSPerLSB) * dt;
+            raggiunta[k] += velocita[k].DaParola(q) * dt;
             passo.*(asse.parola) = ParolaInSegnoModulo(q);
         }
         passo.iKV = 0;

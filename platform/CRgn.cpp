@@ -87,6 +87,9 @@ int CRgn::CreatePolygonRgn(const CPoint* punti, int n, int modoRiempimento)
     m_latiBanda = std::move(latiBanda);
     m_modo = modoRiempimento;
     m_bandePiene = piene;
+    const auto [xMinimo, xMassimo] = std::minmax_element(punti, punti + n, [](const CPoint& a, const CPoint& b) { return a.x < b.x; });
+    m_xMinimo = xMinimo->x;
+    m_xMassimo = xMassimo->x;
     return 1;
 }
 
@@ -94,7 +97,7 @@ int CRgn::CreatePolygonRgn(const CPoint* punti, int n, int modoRiempimento)
 // crossing, ceil of the crossing, is at or left of the point; compared exactly, without division.
 int CRgn::PtInRegion(int x, int y) const
 {
-    if (m_yBande.size() < 2 || y < m_yBande.front() || y >= m_yBande.back())
+    if (m_yBande.size() < 2 || y < m_yBande.front() || y >= m_yBande.back() || x < m_xMinimo || x > m_xMassimo)
         return 0;
     const std::size_t j = static_cast<std::size_t>(std::upper_bound(m_yBande.begin(), m_yBande.end(), y) - m_yBande.begin()) - 1;
     int avvolgimento = 0, attraversati = 0;

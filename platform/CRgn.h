@@ -43,4 +43,6 @@ private:
     std::vector<std::uint32_t> m_latiBanda;
     int m_modo = WINDING;
     int m_bandePiene = 0;
+    // The outline's x extremes: a point beyond them is outside whatever its band holds.
+    std::int64_t m_xMinimo = 0, m_xMassimo = 0;
 };

@@ -1,4 +1,6 @@
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "core/Numerico.h"
@@ -45,15 +47,26 @@ int RicostruisciRegione(CString& err)
     return 1;
 }
 
-bool DentroLaTesta(double x, double y)
+bool DentroLaTesta(const CRgn& regione, double x, double y)
 {
     const CPoint p = CPunto2DKorvane(x, y).GetPunto();
-    return Regione().PtInRegion(p.x, p.y) != 0;
+    return regione.PtInRegion(p.x, p.y) != 0;
+}
+
+bool StessiBit(double a, double b)
+{
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
 }
 
 }  // namespace
 
 int CSezione::ControlloAntiCollisione(CString& err, TIPO_CONTROLLO_ANTICOLLISIONE modo) const
+{
+    return ControlloAntiCollisione(err, modo, nullptr);
+}
+
+int CSezione::ControlloAntiCollisione(CString& err, TIPO_CONTROLLO_ANTICOLLISIONE modo,
+                                      const std::vector<DirezioneBraccio>* direzioni) const
 {
     if (modo == ANTICOLLISIONE_NESSUNA)
         return 1;
@@ -72,18 +85,24 @@ int CSezione::ControlloAntiCollisione(CString& err, TIPO_CONTROLLO_ANTICOLLISION
     const double c = l.CentroMonoblocco;
     const double dt = l.PassoTemporale;
     double x = PuntoIniziale.dPosX, y = PuntoIniziale.dPosY, phi = PuntoIniziale.dPosR;
+    const CRgn& regione = Regione();
+    std::size_t k = 0;
     // Tube first, then sensor, at the start and after every step.
     auto libero = [&]() {
-        const double r = GradiARadianti(phi);
-        const double cs = std::cos(r), sn = std::sin(r);
-        return !DentroLaTesta(x + c * cs, y + c * sn) && !DentroLaTesta(x - d * cs, y - d * sn);
+        const bool data = direzioni != nullptr && k < direzioni->size() && StessiBit((*direzioni)[k].gradi, phi);
+        const DirezioneBraccio b = data ? (*direzioni)[k] : DirezioneDaGradi(phi);
+        ++k;
+        return !DentroLaTesta(regione, x + c * b.coseno, y + c * b.seno) &&
+               !DentroLaTesta(regione, x - d * b.coseno, y - d * b.seno);
     };
     if (!libero())
         return 0;
+    VelocitaParole vx(l.AsseX.StepPerUnita, l.AsseX.StepSPerLSB), vy(l.AsseY.StepPerUnita, l.AsseY.StepSPerLSB);
+    VelocitaParole vr(l.AsseR.StepPerUnita, l.AsseR.StepSPerLSB);
     for (const PASSO_TRAIETTORIA& passo : ArrayPassi) {
-        x += VelocitaDaMemorizzata(passo.iX, l.AsseX.StepPerUnita, l.AsseX.StepSPerLSB) * dt;
-        y += VelocitaDaMemorizzata(passo.iY, l.AsseY.StepPerUnita, l.AsseY.StepSPerLSB) * dt;
-        phi += VelocitaDaMemorizzata(passo.iR, l.AsseR.StepPerUnita, l.AsseR.StepSPerLSB) * dt;
+        x += vx.DaMemorizzata(passo.iX) * dt;
+        y += vy.DaMemorizzata(passo.iY) * dt;
+        phi += vr.DaMemorizzata(passo.iR) * dt;
         if (!libero())
             return 0;
     }

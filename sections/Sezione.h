@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdio>
+#include <vector>
 
 #include "../core/LimitiEParametri.h"
+#include "../core/Numerico.h"
 #include "../core/Punto2DKorvane.h"
 #include "../core/PuntoTraiettoria.h"
 #include "../platform/CString.h"
@@ -39,6 +41,10 @@ public:
 
     // The check against the process-wide reference head.
     int ControlloAntiCollisione(CString& err, TIPO_CONTROLLO_ANTICOLLISIONE modo) const;
+    // The same check with the arm's directions at the start and after each step (index 0 the start),
+    // as far as the caller has them.
+    int ControlloAntiCollisione(CString& err, TIPO_CONTROLLO_ANTICOLLISIONE modo,
+                                const std::vector<DirezioneBraccio>* direzioni) const;
     static int SetArrayTestona(const CArray<CPunto2DKorvane, const CPunto2DKorvane&>* punti, CString& err);
     static int LeggiTestonaDaFile(CString percorso, CString& err);
     static int UsaTestonaDiDefault(CString& err);

@@ -49,15 +49,15 @@ int CSezione::ScriviSuFileCSV(FILE* f, void* immagine, int conH) const
         for (const PASSO_TRAIETTORIA& p : ArrayPassi)
             if (!PassoAdattoAllUnita(p))
                 return 0;
-    LocaleC guardia;
     // Without a file only the image is filled.
-    for (const PASSO_TRAIETTORIA& p : ArrayPassi) {
-        if (f == nullptr)
-            break;
-        if (conH)
-            std::fprintf(f, "%d,%d,%d,%d,%d,%d,%d\n", p.iX, p.iY, p.iR, p.iC, p.iKV, p.imA, p.iH);
-        else
-            std::fprintf(f, "%d,%d,%d,%d,%d,%d\n", p.iX, p.iY, p.iR, p.iC, p.iKV, p.imA);
+    if (f != nullptr) {
+        LocaleC guardia;
+        for (const PASSO_TRAIETTORIA& p : ArrayPassi) {
+            if (conH)
+                std::fprintf(f, "%d,%d,%d,%d,%d,%d,%d\n", p.iX, p.iY, p.iR, p.iC, p.iKV, p.imA, p.iH);
+            else
+                std::fprintf(f, "%d,%d,%d,%d,%d,%d\n", p.iX, p.iY, p.iR, p.iC, p.iKV, p.imA);
+        }
     }
     if (immagine == nullptr)
         return 1;

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "core/Numerico.h"
 #include "core/VerificaMacchina.h"
@@ -11,11 +12,10 @@ namespace {
 // More steps than any scan needs; a longer one is refused rather than allocated.
 constexpr double MAX_PASSI_CIRCOLARE = 1000000.0;
 
-// Tube current at arm angle phi: the frontal value at +/-90 degrees, the lateral one at 0 and 180.
-std::int32_t CorrentePerAngolo(double phiGradi, std::int32_t frontali, std::int32_t laterali)
+// Tube current at an arm direction: the frontal value at +/-90 degrees, the lateral one at 0 and 180.
+std::int32_t CorrentePerAngolo(const DirezioneBraccio& b, std::int32_t frontali, std::int32_t laterali)
 {
-    const double r = phiGradi * PI_GRECO / 180.0;
-    const double s = std::sin(r), c = std::cos(r);
+    const double s = b.seno, c = b.coseno;
     return TroncaInt(frontali * s * s + laterali * c * c + 0.5);
 }
 
@@ -95,14 +95,18 @@ int CTraiettoria::CalcolaTraiettoriaCircolare(double* const statistiche)
     // The step count truncates the whole-step time again; it may come out one step short of it.
     const int N = TroncaInt(T / dt);
 
-    auto corrente = [&](double phi) {
-        return KVaRegimeCirc != 0 ? CorrentePerAngolo(phi, mAFrontali, mALaterali) : 0;
+    // The arm's direction at the start and after every step, for the tube current and the head check.
+    std::vector<DirezioneBraccio> direzioni;
+    direzioni.reserve(static_cast<std::size_t>(N) + 1);
+    auto corrente = [&](const DirezioneBraccio& b) {
+        return KVaRegimeCirc != 0 ? CorrentePerAngolo(b, mAFrontali, mALaterali) : 0;
     };
     PuntoIniziale.dPosX = r * std::cos(phi0r) + xc;
     PuntoIniziale.dPosY = r * std::sin(phi0r) + yc;
     PuntoIniziale.dPosR = phi0;
     PuntoIniziale.iKV = KVaRegimeCirc;
-    PuntoIniziale.imA = corrente(phi0);
+    direzioni.push_back(DirezioneDaGradi(phi0));
+    PuntoIniziale.imA = corrente(direzioni.back());
     double xRaggiunta = PuntoIniziale.dPosX, yRaggiunta = PuntoIniziale.dPosY;
     double stat[9] = {0, 0, 0, 0, 0, xRaggiunta, xRaggiunta, yRaggiunta, yRaggiunta};
     double vxPrec = 0, vyPrec = 0, x = xRaggiunta, y = yRaggiunta, Ri = phi0;
@@ -114,14 +118,20 @@ int CTraiettoria::CalcolaTraiettoriaCircolare(double* const statistiche)
         }
     };
     ArrayPassi.Reserve(N);
+    const std::int32_t parolaR = ParolaInSegnoModulo(wR);
+    // With no radius the centre stands still: zero times a cosine, added to a centre other than -0,
+    // is the centre itself, so the cosine and sine need not be worked out.
+    const bool fermo = r == 0.0 && !std::signbit(xc) && !std::signbit(yc);
+    VelocitaParole velocitaX(ax.StepPerUnita, ax.StepSPerLSB), velocitaY(ay.StepPerUnita, ay.StepSPerLSB);
     for (int i = 1; i <= N; ++i) {
-        x = r * std::cos(i * omega * dt + phi0r) + xc;
-        y = r * std::sin(i * omega * dt + phi0r) + yc;
+        if (fermo) {
+            x = xc;
+            y = yc;
+        } else {
+            x = r * std::cos(i * omega * dt + phi0r) + xc;
+            y = r * std::sin(i * omega * dt + phi0r) + yc;
+        }
         Ri += omegaD * dt;
-        stat[5] = std::max(stat[5], x);
-        stat[6] = std::min(stat[6], x);
-        stat[7] = std::max(stat[7], y);
-        stat[8] = std::min(stat[8], y);
         avvisa(x < ax.PosMin, 0, 148);
         avvisa(x > ax.PosMax, 1, 149);
         avvisa(y < ay.PosMin, 2, 150);
@@ -129,16 +139,23 @@ int CTraiettoria::CalcolaTraiettoriaCircolare(double* const statistiche)
         avvisa(Ri < ar.PosMin, 4, 152);
         avvisa(Ri > ar.PosMax, 5, 153);
         const double vx = (x - xRaggiunta) / dt, vy = (y - yRaggiunta) / dt;
-        stat[0] = std::max(stat[0], std::fabs(vx));
-        stat[1] = std::max(stat[1], std::fabs(vy));
-        if (i > 1) {
-            stat[3] = std::max(stat[3], std::fabs((vx - vxPrec) / dt));
-            stat[4] = std::max(stat[4], std::fabs((vy - vyPrec) / dt));
+        // The statistics only for a caller that asks for them: nothing else reads them.
+        if (statistiche != nullptr) {
+            stat[5] = std::max(stat[5], x);
+            stat[6] = std::min(stat[6], x);
+            stat[7] = std::max(stat[7], y);
+            stat[8] = std::min(stat[8], y);
+            stat[0] = std::max(stat[0], std::fabs(vx));
+            stat[1] = std::max(stat[1], std::fabs(vy));
+            if (i > 1) {
+                stat[3] = std::max(stat[3], std::fabs((vx - vxPrec) / dt));
+                stat[4] = std::max(stat[4], std::fabs((vy - vyPrec) / dt));
+            }
         }
         const std::int32_t wx = ParolaVelocita(vx, ax.StepPerUnita, ax.StepSPerLSB);
         const std::int32_t wy = ParolaVelocita(vy, ay.StepPerUnita, ay.StepSPerLSB);
-        vxPrec = VelocitaDaParola(wx, ax.StepPerUnita, ax.StepSPerLSB);
-        vyPrec = VelocitaDaParola(wy, ay.StepPerUnita, ay.StepSPerLSB);
+        vxPrec = velocitaX.DaParola(wx);
+        vyPrec = velocitaY.DaParola(wy);
         xRaggiunta += vxPrec * dt;
         yRaggiunta += vyPrec * dt;
         if (i == 1) {
@@ -149,10 +166,11 @@ int CTraiettoria::CalcolaTraiettoriaCircolare(double* const statistiche)
         PASSO_TRAIETTORIA passo;
         passo.iX = ParolaInSegnoModulo(wx);
         passo.iY = ParolaInSegnoModulo(wy);
-        passo.iR = ParolaInSegnoModulo(wR);
+        passo.iR = parolaR;
         passo.iC = 1000;
         passo.iKV = KVaRegimeCirc;
-        passo.imA = corrente(Ri);
+        direzioni.push_back(DirezioneDaGradi(Ri));
+        passo.imA = corrente(direzioni.back());
         passo.iH = 0;
         ArrayPassi.Add(passo);
     }
@@ -164,11 +182,11 @@ int CTraiettoria::CalcolaTraiettoriaCircolare(double* const statistiche)
     PuntoFinale.dVelY = vyPrec;
     PuntoFinale.dVelR = omegaD;
     PuntoFinale.iKV = KVaRegimeCirc;
-    PuntoFinale.imA = corrente(phi0 + A);
+    PuntoFinale.imA = corrente(DirezioneDaGradi(phi0 + A));
     if (statistiche != nullptr)
         std::copy(stat, stat + 9, statistiche);
     TipoCurva = CURVA_CIRCOLARE;
-    if (!ControlloAntiCollisione(StringaErrore, ANTICOLLISIONE_3D))
+    if (!ControlloAntiCollisione(StringaErrore, ANTICOLLISIONE_3D, &direzioni))
         CaricaMessaggio(StringaErrore, 178);
     return 1;
 }

@@ -12,6 +12,7 @@
 #include "junctions/AssiRaccordo.h"
 #include "resources/Messaggi.h"
 #include "sections/Sezione.h"
+#include "support/Impronta.h"
 #include "support/MacchinaEsempio.h"
 
 namespace {
@@ -219,4 +220,57 @@ TEST(ApiMovimento, MovimentoEPrimoStato)
     // A duration longer than the shortest is kept, in whole steps.
     EXPECT_EQ(DLL_KORVANE_GeneraTraiettoriaMovimento(da, a, 3.0f, 80.0f, d, n), 1);
     EXPECT_EQ(n, 151);
+}
+
+// Every byte of the buffer and every bit of the states of scans and movements of several kinds,
+// against fingerprints of what the export gave before it was reworked for speed.
+TEST(ApiEsporta, StessiByteEStatiDiPrima)
+{
+    using Generatore = std::function<int(int&, int&)>;
+    auto scansione = [](float tempo, float raggio, float xc, float yc, int armonici, float acc, int opzioni) {
+        ParamTrjCB3D p;
+        p.fTempoScansione = tempo, p.fRaggioCerchio = raggio, p.fXCentroRotazione = xc, p.fYCentroRotazione = yc;
+        p.bRaccordiArmonici = armonici, p.fMaxAccPercento = acc, p.iOpzioni = opzioni;
+        p.imAFrontali = 80, p.imALaterali = 120, p.iTipoProiezione = 3 + opzioni;
+        p.puntoUscita = PuntoProva(-0.5, 3.25, 12.0, 4.0);
+        return Generatore([p](int& d, int& n) { return DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(p, d, n); });
+    };
+    auto movimento = [](PUNTO_TRAIETTORIA da, PUNTO_TRAIETTORIA a, float tempo, float acc) {
+        return Generatore([=](int& d, int& n) { return DLL_KORVANE_GeneraTraiettoriaMovimento(da, a, tempo, acc, d, n); });
+    };
+    PUNTO_TRAIETTORIA lanciato = PuntoProva(5, -3, -180, 20), frenato = PuntoProva(-40, 22, -199.8);
+    lanciato.dVelR = 18, lanciato.dVelX = -4, frenato.dVelY = 2.5;
+    const struct { Generatore genera; std::uint64_t attesa; } casi[] = {
+        {[](int& d, int& n) { return DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(ParamTrjCB3D(), d, n); }, 0x1873920825f75a40},
+        {scansione(12, 0, 0, 0, 1, 80, 1), 0xaf61b96ea6f65f08},
+        {scansione(16.2f, 0, 0, 0, 0, 80, 0), 0x967037a26b82ff6b},
+        {scansione(16.2f, 0, 0, 0, 0, 80, 1), 0x3c8936dc3e2e3a48},
+        {scansione(9.5f, 6, 2, -3, 1, 40, 0), 0x5bc7ae8fcb2bc6bc},
+        {scansione(18, 6, 2, -3, 1, 40, 0), 0xa30e355cbff16cec},
+        {scansione(25, 12.5f, -4, 5, 0, 60, 1), 0xcf6a333b5e7cc60d},
+        {scansione(3.3f, 3, 0, 0, 1, 100, 0), 0x48c9933993b6fdf5},
+        {scansione(14, 40, 0, 0, 1, 80, 0), 0x9cb7cdab817f48df},
+        {movimento(PuntoProva(0, 22, -150), PuntoProva(40, 22, -150), 0, 80), 0x8d74a11d5b8294a2},
+        {movimento(frenato, lanciato, 2.5f, 60), 0x2e3e31f449167813},
+        {movimento(lanciato, frenato, 0, 100), 0x5354a05e40c49af4},
+    };
+    int k = 0;
+    for (const auto& c : casi) {
+        Prepara(MacchinaEsempio());
+        int d = 0, n = 0;
+        const int esito = c.genera(d, n);
+        const Risultato r = Esporta(esito, d, n);
+        Impronta h;
+        for (int v : {esito, r.esito, d, n})
+            h.Intero(v);
+        h.Testo(DLL_KORVANE_GetErrorString());
+        h.Bytes(r.buffer.data(), r.buffer.size());
+        for (const PUNTO_TRAIETTORIA& s : r.stati) {
+            for (double v : {s.dPosX, s.dPosY, s.dPosR, s.dPosH, s.dVelX, s.dVelY, s.dVelR, s.dVelH})
+                h.Reale(v);
+            h.Intero(s.iKV);
+            h.Intero(s.imA);
+        }
+        EXPECT_EQ(h.Valore(), c.attesa) << k++ << " esito " << esito << std::hex << " 0x" << h.Valore();
+    }
 }

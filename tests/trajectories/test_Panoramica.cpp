@@ -8,6 +8,7 @@
 #include "core/Integrazione.h"
 #include "examples/EsamePanoramico.h"
 #include "resources/Messaggi.h"
+#include "support/Impronta.h"
 #include "support/MacchinaEsempio.h"
 #include "trajectories/GraficoTuning.h"
 #include "trajectories/Traiettoria.h"
@@ -242,4 +243,77 @@ TEST(Panoramica, LaPrimaPassataVaAllEstremoPiuLontano)
     const double rp = (m.CentroMonoblocco + m.CentSensPan) / t.Ingrandimento - m.CentroMonoblocco;
     EXPECT_NEAR((p[0] - t.PosCMR[0]).Lunghezza(), rp, 1e-9);
     EXPECT_NEAR(Croce(p[0] - t.PosCMR[0], U(t.GraficoRotaz[0])), 0.0, 1e-9);
+}
+
+// A designer's session on the example exam, one trajectory edited and recomputed throughout, so that
+// a result kept from an earlier state would show: every bit of every member after each edit, against
+// fingerprints of what the recomputation gave before it was reworked for speed.
+TEST(Panoramica, StessiRisultatiDiPrimaLungoUnaSessione)
+{
+    ASSERT_TRUE(TestaDiDefaultPronta());
+    const CTraiettoria esame = EsamePanoramicoAdulto(MacchinaEsempio());
+    CTraiettoria t = esame;
+    using Modifica = std::function<void(CTraiettoria&)>;
+    const struct { Modifica modifica; std::uint64_t attesa; } sessione[] = {
+        {[](CTraiettoria&) {}, 0xd04866e2d63dc9ea},
+        {[](CTraiettoria& t) { t.PuntiTuning[9].Y += 1.0; }, 0x8b993d8e370ba2a4},
+        {[](CTraiettoria& t) { t.PuntiTuning[9].Y += 2.5; }, 0xc96159971c98437b},
+        {[](CTraiettoria& t) { t.PuntiTuning[9].X += 1.0; }, 0xffee373baf66283a},
+        {[](CTraiettoria& t) { t.PuntiTuningKV[2].Y -= 4.0; }, 0x646d3d52e34e5274},
+        {[](CTraiettoria& t) { t.PuntiTuningShift[0].Y = 1.2; }, 0xd7a1e8d6fa3a36d5},
+        {[](CTraiettoria& t) { t.SensibilitaSpline = 3.0f; }, 0x72ae80768ed35c7d},
+        {[](CTraiettoria& t) { t.OffsetGraficoKV = 2; }, 0x10796d17292c7148},
+        {[](CTraiettoria& t) { t.PuntiTuning[9].Y = 1e6; }, 0xadf9834cd8fc3896},
+        {[](CTraiettoria& t) { t.PuntiTuning[9].Y = 45.0; }, 0xa3c8e3fc4b8a8510},
+        {[](CTraiettoria& t) { t.CurvaDenti.RRaccordo1mm = 18.0f; }, 0x678aba2aab5e44b9},
+        {[](CTraiettoria& t) { t.CurvaDenti.ArrayCurvaDenti[5].Y += 0.5; }, 0x678aba2aab5e44b9},
+        {[](CTraiettoria& t) { t.CurvaDenti.A2Denti *= 1.01; }, 0xdd45fb229ca146dc},
+        {[](CTraiettoria& t) { t.Ingrandimento = 1.3f; }, 0x13e630531c2fda64},
+        {[](CTraiettoria& t) { t.Is2Assi = 1; }, 0x5109b2928e350c05},
+        {[](CTraiettoria& t) { t.TraietSimmetrica = 0; }, 0x5a10138f7b810604},
+        {[](CTraiettoria& t) { t.TipoRicostruzione = 1; }, 0xaca1bded211d76d1},
+        {[](CTraiettoria& t) { t.InvScaricamento = 1; }, 0x6bca93895c3fec62},
+        {[](CTraiettoria& t) { t.LimitiEParametri.CentSensPan += 2.0; }, 0xd3d13a5d7f3590b7},
+        {[](CTraiettoria& t) { t.CurvaDenti.PassoPuntimm = 0.8f; }, 0xaecdcb861e615541},
+        {[&esame](CTraiettoria& t) { t = esame; }, 0xd04866e2d63dc9ea},
+    };
+    int k = 0;
+    for (const auto& passo : sessione) {
+        passo.modifica(t);
+        CString err;
+        t.TipoCurva = CTraiettoria::CURVA_PANORAMICA;
+        Impronta h;
+        h.Intero(t.CurvaDenti.CalcolaCurva(err));
+        h.Testo(err);
+        t.CalcolaArrayVelocita(CSezione::ANTICOLLISIONE_PAN);
+        h.Testo(t.GetErrorString());
+#define KORVANE_IMPRONTA(tipo, nome, predefinito) h.Reale(static_cast<double>(t.nome));
+        KORVANE_TRAIETTORIA_PARAMETRI_A(KORVANE_IMPRONTA)
+        KORVANE_TRAIETTORIA_PARAMETRI_B(KORVANE_IMPRONTA)
+#undef KORVANE_IMPRONTA
+#define KORVANE_IMPRONTA(nome) \
+    for (const auto& v : t.nome) \
+        h.Bytes(&v, sizeof v);
+        KORVANE_TRAIETTORIA_ARRAY_DOUBLE(KORVANE_IMPRONTA)
+#undef KORVANE_IMPRONTA
+#define KORVANE_IMPRONTA(nome) \
+    for (const CPunto2DKorvane& v : t.nome) \
+        h.Reale(v.X), h.Reale(v.Y);
+        KORVANE_TRAIETTORIA_ARRAY_PUNTI(KORVANE_IMPRONTA)
+#undef KORVANE_IMPRONTA
+        for (const CPunto2DKorvane& v : t.CurvaDenti.ArrayCurvaDenti)
+            h.Reale(v.X), h.Reale(v.Y);
+        for (const PASSO_TRAIETTORIA& s : t.ArrayPassi)
+            for (auto campo : PAROLE_PASSO)
+                h.Intero(s.*campo);
+        for (const PUNTO_TRAIETTORIA* s : {&t.PuntoIniziale, &t.PuntoFinale}) {
+            for (double v : {s->dPosX, s->dPosY, s->dPosR, s->dPosH, s->dVelX, s->dVelY, s->dVelR, s->dVelH})
+                h.Reale(v);
+            h.Intero(s->iKV), h.Intero(s->imA);
+        }
+        for (double v : {t.IngrandimentoMinimo, t.IngrandimentoMassimo, static_cast<double>(t.ErroreCalcolo)})
+            h.Reale(v);
+        EXPECT_EQ(h.Valore(), passo.attesa) << k++ << " passi " << t.ArrayPassi.GetSize() << std::hex << " 0x"
+                                            << h.Valore();
+    }
 }
