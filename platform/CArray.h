@@ -86,11 +86,16 @@ public:
     }
 
 private:
+    // Checked on every access, so the check is one compare and the throw lies out of the way.
     size_t Controlla(int i) const
     {
-        if (i < 0 || i >= GetSize())
-            throw std::invalid_argument("CArray: index outside the array");
+        if (static_cast<size_t>(static_cast<unsigned>(i)) >= m_dati.size()) [[unlikely]]
+            FuoriDallArray();
         return static_cast<size_t>(i);
+    }
+    [[noreturn, gnu::noinline, gnu::cold]] static void FuoriDallArray()
+    {
+        throw std::invalid_argument("CArray: index outside the array");
     }
 
     std::vector<T> m_dati;

@@ -4,6 +4,7 @@
 
 #include "core/LetturaTesto.h"
 #include "core/Numerico.h"
+#include "core/UltimiRisultati.h"
 #include "platform/File.h"
 #include "platform/Locale.h"
 #include "resources/Messaggi.h"
@@ -17,6 +18,10 @@ constexpr double TOLLERANZA_RADICE = 9.999999747378752e-06;
 constexpr double CORDA_MIN = 0.9999900000002526;
 constexpr double CORDA_MAX = 1.0000099999997474;
 constexpr double OFFSET_MORSO = 7.0;
+
+// The last curve worked out, by its parameters: dragging a tuning point leaves the curve as it was.
+using Memoria = UltimiRisultati<std::vector<CPunto2DKorvane>, 1>;
+thread_local Memoria memoria;
 
 }  // namespace
 
@@ -62,6 +67,16 @@ int CCurvaDenti::CalcolaCurva(CString& errore)
     if (!(s > 0)) {
         CaricaMessaggio(errore, 163);
         return 0;
+    }
+    Memoria::Chiave chiave;
+    chiave << A0Denti << A2Denti << A4Denti << A6Denti << A0Mandibola << A2Mandibola << A4Mandibola << A6Mandibola
+           << LimitiEParametri.PosMorso << XFineDentimm << RRaccordo1mm << PendenzaRettadeg << RRaccordo2mm
+           << XFinaleSxmm << XFinaleDxmm << PassoPuntimm;
+    if (const std::vector<CPunto2DKorvane>* nota = memoria.Trova(chiave)) {
+        ArrayCurvaDenti.RemoveAll();
+        for (const CPunto2DKorvane& q : *nota)
+            ArrayCurvaDenti.Add(q);
+        return 1;
     }
     const double alfa = static_cast<double>(PendenzaRettadeg) * PI_GRECO / 180.0;
     const double R1 = RRaccordo1mm, R2 = RRaccordo2mm;
@@ -217,6 +232,8 @@ int CCurvaDenti::CalcolaCurva(CString& errore)
                 speculare(i);
         }
     }
+    const CPunto2DKorvane* punti = ArrayCurvaDenti.GetData();
+    memoria.Ricorda(std::move(chiave), std::vector<CPunto2DKorvane>(punti, punti + ArrayCurvaDenti.GetSize()));
     return 1;
 }
 

@@ -23,9 +23,13 @@ double Vettoriale(V2 u, V2 v) { return u.x * v.y - u.y * v.x; }
 double Modulo(V2 v) { return std::sqrt(v.x * v.x + v.y * v.y); }
 V2 Punto(const CPunto2DKorvane& p) { return {p.X, p.Y}; }
 
+// v - v is 0 for a finite v and NaN otherwise: one test for the lot, on every step.
 bool Finiti(std::initializer_list<double> valori)
 {
-    return std::all_of(valori.begin(), valori.end(), [](double v) { return std::isfinite(v); });
+    double somma = 0.0;
+    for (double v : valori)
+        somma += v - v;
+    return somma == 0.0;
 }
 
 // kV percent of a graph value: +0.5 truncated, kept within 0 ... 100.

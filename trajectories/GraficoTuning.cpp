@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -23,6 +25,82 @@ struct Bezier {
         return c[0] * (u * u * u) + c[1] * (3.0 * t * u * u) + c[2] * (3.0 * t * t * u) + c[3] * (t * t * t);
     }
 };
+
+// Walks one segment in whole index steps from `precedente`, which it leaves where the walk ends,
+// appending each value to g. fine is the segment's end point.
+void Percorri(const Bezier& bx, const Bezier& by, const CPunto2DKorvane& fine, CPunto2DKorvane& precedente,
+              std::vector<double>& g)
+{
+    double inizio = 0.0;
+    for (;;) {
+        double basso = inizio, alto = 1.0, t = 1.0;
+        double delta = fine.X - precedente.X;
+        if (delta < 1.0 - TOLLERANZA)
+            break;
+        if (delta < 1.0 + TOLLERANZA) {
+            g.push_back(fine.Y);
+            precedente = fine;
+            break;
+        }
+        int passi = 0;
+        while (std::fabs(delta - 1.0) > TOLLERANZA && passi++ < BISEZIONI_MAX) {
+            if (delta > 1.0)
+                alto = t;
+            else
+                basso = t;
+            t = (basso + alto) / 2.0;
+            delta = bx(t) - precedente.X;
+        }
+        if (!(std::fabs(delta - 1.0) <= TOLLERANZA))
+            break;
+        precedente = CPunto2DKorvane(bx(t), by(t));
+        g.push_back(precedente.Y);
+        inizio = t;
+    }
+}
+
+// The segments walked lately. A segment's walk depends only on the x it starts from and on its
+// control values, so a designer's drag of one tuning point walks again only the few segments whose
+// handles it moves; the others give back their values and end point unchanged.
+struct ChiaveTratto {
+    double v[9];  // the start x, then the x and y control values
+    bool operator==(const ChiaveTratto& a) const { return std::memcmp(v, a.v, sizeof v) == 0; }
+};
+struct HashTratto {
+    std::size_t operator()(const ChiaveTratto& k) const
+    {
+        std::uint64_t h = 0xcbf29ce484222325ull;
+        const auto* b = reinterpret_cast<const unsigned char*>(k.v);
+        for (std::size_t i = 0; i < sizeof k.v; ++i)
+            h = (h ^ b[i]) * 0x100000001b3ull;
+        return static_cast<std::size_t>(h);
+    }
+};
+struct Tratto {
+    std::vector<double> valori;
+    CPunto2DKorvane uscita;
+};
+// Enough for several exams' graphs; forgotten all at once beyond that.
+constexpr std::size_t TRATTI_RICORDATI = 4096;
+
+void PercorriRicordando(const Bezier& bx, const Bezier& by, const CPunto2DKorvane& fine, CPunto2DKorvane& precedente,
+                        std::vector<double>& g)
+{
+    thread_local std::unordered_map<ChiaveTratto, Tratto, HashTratto> tratti;
+    const ChiaveTratto k{{precedente.X, bx.c[0], bx.c[1], bx.c[2], bx.c[3], by.c[0], by.c[1], by.c[2], by.c[3]}};
+    if (const auto it = tratti.find(k); it != tratti.end()) {
+        // A walk that appends nothing leaves the start point as it came.
+        g.insert(g.end(), it->second.valori.begin(), it->second.valori.end());
+        if (!it->second.valori.empty())
+            precedente = it->second.uscita;
+        return;
+    }
+    const std::size_t primo = g.size();
+    Percorri(bx, by, fine, precedente, g);
+    if (tratti.size() >= TRATTI_RICORDATI)
+        tratti.clear();
+    tratti.emplace(k, Tratto{std::vector<double>(g.begin() + static_cast<std::ptrdiff_t>(primo), g.end()), precedente});
+}
 
 bool Accettabili(const CArray<CPunto2DKorvane>& t, int nValori)
 {
@@ -76,32 +154,7 @@ CArray<double>& CalcolaGraficoDaPuntiTuning(const CArray<CPunto2DKorvane>* punti
         if (i + 2 < m)
             b2 = T[i + 1] - (T[i + 2] - T[i]) * static_cast<double>(h);
         const Bezier bx{{T[i].X, b1.X, b2.X, T[i + 1].X}}, by{{T[i].Y, b1.Y, b2.Y, T[i + 1].Y}};
-        double inizio = 0.0;
-        for (;;) {
-            double basso = inizio, alto = 1.0, t = 1.0;
-            double delta = T[i + 1].X - precedente.X;
-            if (delta < 1.0 - TOLLERANZA)
-                break;
-            if (delta < 1.0 + TOLLERANZA) {
-                g.push_back(T[i + 1].Y);
-                precedente = T[i + 1];
-                break;
-            }
-            int passi = 0;
-            while (std::fabs(delta - 1.0) > TOLLERANZA && passi++ < BISEZIONI_MAX) {
-                if (delta > 1.0)
-                    alto = t;
-                else
-                    basso = t;
-                t = (basso + alto) / 2.0;
-                delta = bx(t) - precedente.X;
-            }
-            if (!(std::fabs(delta - 1.0) <= TOLLERANZA))
-                break;
-            precedente = CPunto2DKorvane(bx(t), by(t));
-            g.push_back(precedente.Y);
-            inizio = t;
-        }
+        PercorriRicordando(bx, by, T[i + 1], precedente, g);
     }
 
     for (int j = static_cast<int>(std::trunc(precedente.X + 0.5)) + 1; j < nValori; ++j)

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <functional>
 #include <random>
+#include <thread>
 
 #include "core/Integrazione.h"
 #include "examples/EsamePanoramico.h"
@@ -47,6 +48,55 @@ CTraiettoria Panoramica(double sx, double dx, double passo, int tipo, std::mt199
     return t;
 }
 }  // namespace
+
+// Graphs and curves come back from what a thread remembers of its earlier ones; a new thread
+// remembers nothing, so what it works out alone is the reference. Each set shares most segments with the
+// one before it (one point moved, as in a drag), and a point moved and moved back comes last.
+TEST(GraficoTuning, RicordatiComeCalcolati)
+{
+    std::mt19937_64 g(8081);
+    std::uniform_real_distribution<double> u(0.0, 1.0);
+    std::vector<std::vector<P2>> insiemi;
+    std::vector<P2> punti;
+    for (int x = 0; x < 200; x += 7 + static_cast<int>(20 * u(g)))
+        punti.push_back({static_cast<double>(x), 50 + 40 * u(g)});
+    for (int k = 0; k < 60; ++k) {
+        insiemi.push_back(punti);
+        punti[static_cast<size_t>(k) % punti.size()].Y += k % 3 == 0 ? 0.5 : -0.25 * u(g);
+    }
+    insiemi.push_back(insiemi[5]);
+    std::vector<std::vector<double>> qui, altrove;
+    std::vector<std::vector<double>> curveQui, curveAltrove;
+    auto calcola = [&](std::vector<std::vector<double>>& grafici, std::vector<std::vector<double>>& curve, size_t k) {
+        grafici.push_back(Grafico(insiemi[k], 220, 1.0f + static_cast<float>(k / 20)));
+        // Each parameter in turn moved a little, and every other curve the default one.
+        CCurvaDenti c(MacchinaEsempio());
+        double* reali[] = {&c.A0Denti,     &c.A2Denti,     &c.A4Denti,     &c.A6Denti,
+                           &c.A0Mandibola, &c.A2Mandibola, &c.A4Mandibola, &c.A6Mandibola,
+                           &c.LimitiEParametri.PosMorso};
+        float* corti[] = {&c.XFineDentimm, &c.RRaccordo1mm, &c.PendenzaRettadeg, &c.RRaccordo2mm,
+                          &c.XFinaleSxmm,  &c.XFinaleDxmm,  &c.PassoPuntimm};
+        const size_t quale = k / 2 % (std::size(reali) + std::size(corti));
+        if (k % 2 == 0 && quale < std::size(reali))
+            *reali[quale] = *reali[quale] != 0 ? *reali[quale] * 1.01 : 0.01;
+        else if (k % 2 == 0)
+            *corti[quale - std::size(reali)] *= 1.01f;
+        CString err;
+        c.CalcolaCurva(err);
+        curve.emplace_back();
+        for (const P2& q : c.ArrayCurvaDenti)
+            curve.back().insert(curve.back().end(), {q.X, q.Y});
+    };
+    for (int giro = 0; giro < 2; ++giro)  // the second round from memory
+        for (size_t k = 0; k < insiemi.size(); ++k)
+            calcola(qui, curveQui, k);
+    for (size_t k = 0; k < insiemi.size(); ++k)
+        std::thread([&] { calcola(altrove, curveAltrove, k); }).join();
+    for (size_t k = 0; k < qui.size(); ++k) {
+        EXPECT_EQ(qui[k], altrove[k % altrove.size()]) << k;
+        EXPECT_EQ(curveQui[k], curveAltrove[k % curveAltrove.size()]) << k;
+    }
+}
 
 TEST(GraficoTuning, CasiNotiEIngressiCattivi)
 {
