@@ -11,6 +11,10 @@ prefix="$(mktemp -d)"
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 macchina="$prefix/share/korvane/MachinesParameters.ini"
+# The installed program finds the library by the path recorded in it.
+if [ -x "$prefix/bin/korvane" ]; then
+  env -u LD_LIBRARY_PATH "$prefix/bin/korvane" machine "$macchina" >/dev/null
+fi
 # A fenced block of the README by its info string, with the prefix in place of /opt/korvane.
 blocco() { awk -v f="$1" '$0 == "```" f {dentro = 1; next} dentro && /^```/ {exit} dentro' README.md | sed "s|/opt/korvane|$prefix|g"; }
 host="$prefix/host"
