@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs the main job: a cone-beam 3D scan on the bundled example machine,
-# written into ./out/cb3d (the step buffer scan.bin and the axis states assi.csv).
+# written into ./out/cb3d (the step buffer scan.bin and the axis states axes.csv).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh

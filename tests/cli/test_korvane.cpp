@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include <nlohmann/json.hpp>
@@ -79,9 +80,9 @@ TEST(Korvane, Cb3dScriveBufferEStatiEInspectLiRilegge)
     EXPECT_GT(j["steps"].get<int>(), 500);
     EXPECT_EQ(j["anti_collision"].get<std::string>().rfind("passed", 0), 0u);
     for (const char* asse : {"X", "Y", "R", "H"})
-        EXPECT_LE(j["axes"][asse]["max_velocity"].get<double>(), j["axes"][asse]["velocity_limit"].get<double>()) << asse;
+        EXPECT_LE(j["axes"][asse]["max_velocity"].get<double>(), j["axes"][asse]["limit_velocity"].get<double>()) << asse;
     EXPECT_EQ(std::filesystem::file_size(out + "scan.bin"), 37293u);
-    const std::string csv = LeggiFile(out + "assi.csv");
+    const std::string csv = LeggiFile(out + "axes.csv");
     EXPECT_EQ(csv.rfind("t_s,x_mm,y_mm,r_deg,h_mm,", 0), 0u);
     EXPECT_EQ(static_cast<int>(std::count(csv.begin(), csv.end(), '\n')), j["steps"].get<int>() + 2);
 
@@ -179,7 +180,7 @@ TEST(Korvane, NomiEOpzioniCattiviDannoUscita2ENessunFile)
         {"machine " + std::string(256, 'a'), "File name too long"},
         {"cb3d --machine " + dir + "l1", "Too many levels of symbolic links"},
         {"machine --example /dev/full", "not a regular file"}, {"machine --example /proc/m.ini", "cannot write"},
-        {"machine --example " + dir + "manca/m.ini", "No such file"}, {"machine " + Macchina() + " >/dev/full", ""},
+        {"machine --example " + dir + "fifo/m.ini", "cannot make the folder"}, {"machine " + Macchina() + " >/dev/full", ""},
         {"cb3d --machine " + Macchina() + " --out /dev/full", "Not a directory"},
         {cb3d + "--ma-lat -1", "not in range"}, {cb3d + "--projection 65536", "not in range"},
         {cb3d + "--time nan", "not a finite number"}, {cb3d + "--radius 1e39", "not a finite number"},
@@ -221,7 +222,7 @@ TEST(Korvane, NomiNonUtf8)
     EXPECT_EQ(Json("machine " + dir + "m.ini --json")["name"], "Unit\u00e9");
     const std::string out = dir + "o\xff";
     EXPECT_EQ(Json("cb3d --machine " + Macchina() + " --out " + out + " --json")["files"].size(), 2u);
-    EXPECT_EQ(Nomi(out), (std::vector<std::string>{"assi.csv", "scan.bin"}));
+    EXPECT_EQ(Nomi(out), (std::vector<std::string>{"axes.csv", "scan.bin"}));
 }
 
 TEST(Korvane, CephScriveIPassiEGliStati)
@@ -230,7 +231,7 @@ TEST(Korvane, CephScriveIPassiEGliStati)
     const auto j = Json("ceph --machine " + Macchina() + " --out " + out + " --json");
     EXPECT_EQ(j["steps"].get<int>(), 250);
     EXPECT_NEAR(j["cephalometric"]["magnification_mean"].get<double>(), 1.11, 1e-6);
-    const std::string passi = LeggiFile(out + "passi.csv"), assi = LeggiFile(out + "assi.csv");
+    const std::string passi = LeggiFile(out + "steps.csv"), assi = LeggiFile(out + "axes.csv");
     EXPECT_EQ(std::count(passi.begin(), passi.end(), '\n'), 250);
     EXPECT_EQ(std::count(assi.begin(), assi.end(), '\n'), 252);
 }
@@ -240,7 +241,7 @@ TEST(Korvane, PanCalcolaLEsameDiEsempioORifiuta)
     const std::string dir = CartellaTemporanea("cli-pan");
     const struct { std::string argomenti; int codice; std::string atteso; } casi[] = {
         {"", 0, "steps: 700, duration: 14.000 s"},  // no arguments: the example exam into out/pan
-        {"--two-axis --inverse --asymmetric --no-head --json", 0, "\"anti_collision\": \"skipped (--no-head)\""},
+        {"--two-axis --reverse --asymmetric --no-head --json", 0, "\"anti_collision\": \"skipped (--no-head)\""},
         {"--type 1 --time 12", 0, "panoramic: type 1, symmetric, one axis, forward, 223 points, scan time 12.000 s"},
         {"--time 0", 2, "--time"},
     };
@@ -249,7 +250,7 @@ TEST(Korvane, PanCalcolaLEsameDiEsempioORifiuta)
         EXPECT_EQ(e.codice, c.codice) << c.argomenti << "\n" << e.uscita;
         EXPECT_NE(e.uscita.find(c.atteso), std::string::npos) << c.argomenti << "\n" << e.uscita;
     }
-    const std::string passi = LeggiFile(dir + "out/pan/passi.csv"), geometria = LeggiFile(dir + "out/pan/geometria.csv");
+    const std::string passi = LeggiFile(dir + "out/pan/steps.csv"), geometria = LeggiFile(dir + "out/pan/geometry.csv");
     EXPECT_TRUE(std::count(passi.begin(), passi.end(), '\n') == 700 && std::count(geometria.begin(), geometria.end(), '\n') == 224);
 }
 
@@ -263,7 +264,7 @@ TEST(Korvane, LinearScriveIPassiControllaLaTestaORifiuta)
     const Esito e = Esegui("linear --out " + out + " --head " + out + "testa.csv");
     EXPECT_TRUE(e.codice == 1 && e.uscita.find("anti-collision: FAILED") != std::string::npos &&
                 e.uscita.find("korvane: This section causes a collision") != std::string::npos) << e.uscita;
-    const std::string passi = LeggiFile(out + "passi.csv");
+    const std::string passi = LeggiFile(out + "steps.csv");
     EXPECT_EQ(std::count(passi.begin(), passi.end(), '\n'), 160);
     EXPECT_EQ(Esegui("linear --out " + out + " --length 0").codice, 2);
 }
@@ -526,4 +527,97 @@ TEST(Korvane, UnaSolaEsecuzioneCambiaIlProgetto)
                      vecchi + "flock " + dir + ".korvane-1-1.tmp sleep 3 >/dev/null 2>&1 & sleep 0.5; ").codice, 0);
     EXPECT_EQ(Nomi(dir), (std::vector<std::string>{".korvane-1-1.tmp", "ceph.csv", "ceph.trg", "ceph_MP.ini",
                                                    "ceph_P0.csv", "ceph_SH.csv"}));
+}
+
+// R of the states file's row `k` (time, X, Y, R, ...).
+double RDellaRiga(const std::string& csv, size_t k)
+{
+    double t = 0, x = 0, y = 0, r = 0;
+    std::sscanf(RigheDelTesto(csv).at(k + 1).c_str(), "%lf,%lf,%lf,%lf", &t, &x, &y, &r);
+    return r;
+}
+
+// Every direction choice is a flag that is off by default; `--reverse` turns the arm the other way.
+TEST(Korvane, IVersiSonoBandiere)
+{
+    const std::string dir = CartellaTemporanea("cli-versi");
+    for (const char* vecchia : {"cb3d --negative", "pan --inverse", "linear --invert-rotation 1", "linear --invert-sensor 0"})
+        EXPECT_EQ(Esegui(std::string(vecchia) + " --out " + dir + "x").codice, 2) << vecchia;
+    for (const char* comando : {"cb3d", "pan"}) {
+        double verso[2] = {};
+        for (int inverso = 0; inverso < 2; ++inverso) {
+            const std::string out = dir + comando + std::to_string(inverso) + "/";
+            ASSERT_EQ(Esegui(std::string(comando) + " --no-head --out " + out + (inverso ? " --reverse" : "")).codice, 0);
+            const std::string csv = LeggiFile(out + "axes.csv");
+            verso[inverso] = RDellaRiga(csv, RigheDelTesto(csv).size() / 2) - RDellaRiga(csv, RigheDelTesto(csv).size() / 2 - 20);
+        }
+        EXPECT_LT(verso[0] * verso[1], 0) << comando;
+    }
+    // X stays at 0 in the two-axis variant: the table says 0.000, never -0.000.
+    const Esito due = Esegui("pan --two-axis --out " + dir + "due");
+    EXPECT_TRUE(due.codice == 0 && due.uscita.find("0.000 .. 0.000") != std::string::npos &&
+                due.uscita.find("-0.000") == std::string::npos) << due.uscita;
+    // The sensor on the other side moves the rotation centres to the other side of the segment.
+    ASSERT_EQ(Esegui("linear --out " + dir + "l0").codice, 0);
+    ASSERT_EQ(Esegui("linear --other-sensor-side --no-head --out " + dir + "l1").codice, 0);
+    EXPECT_NE(LeggiFile(dir + "l0/axes.csv"), LeggiFile(dir + "l1/axes.csv"));
+}
+
+// Members are listed per section kind with their labels, found by name or label, and a name that is
+// none gets the nearest ones. The table agrees with the blocks the library writes.
+TEST(Korvane, MembriPerNomeOEtichetta)
+{
+    const std::string dir = CartellaTemporanea("cli-membri");
+    for (const auto& [tipo, esempio] : {std::pair{"pan", "pan"}, {"circular", "cb3d"}, {"linear", "linear"}, {"ceph", "ceph"}}) {
+        std::set<std::string> nelFile, nellaTabella;
+        bool blocco = false;
+        for (const std::string& r : RigheDelTesto(LeggiFile(std::string(KORVANE_SOURCE_DIR "/examples/projects/") + esempio + ".trg"))) {
+            blocco = r.starts_with("[PARAMETRI CURVA") || (blocco && !r.starts_with("["));
+            if (const size_t u = r.rfind('='); blocco && u != std::string::npos && !r.starts_with("Versione"))
+                nelFile.insert(r.substr(0, r.find_last_not_of(' ', u - 1) + 1));
+        }
+        const nlohmann::json membri = Json(std::string("exam members --json ") + tipo)["members"];
+        for (const auto& m : membri)
+            if (m["label"] != "Tipo Curva")
+                nellaTabella.insert(m["label"].get<std::string>());
+        EXPECT_EQ(nelFile, nellaTabella) << tipo;
+    }
+    const std::string trg = dir + "pan.trg";
+    ASSERT_EQ(Esegui("exam new pan --out " + trg).codice, 0);
+    const std::string prima = LeggiFile(trg);
+    const struct { std::string assegnazione, messaggio; } cattive[] = {
+        {"1.TempoScansione=15", "nearest: TempoScansiones (\"Tempo Scansione s\")"},
+        {"1.TempoScansionesCirc=15", "section 1 has no member TempoScansionesCirc"},
+        {"0.MaxAccPercentuale=50", "nearest: MaxAccPercento"},
+    };
+    for (const auto& c : cattive) {
+        const Esito e = Esegui("exam set " + trg + " '" + c.assegnazione + "'");
+        EXPECT_TRUE(e.codice == 2 && e.uscita.find(c.messaggio) != std::string::npos) << c.assegnazione << "\n" << e.uscita;
+    }
+    EXPECT_EQ(LeggiFile(trg), prima);
+    ASSERT_EQ(Esegui("exam set " + trg + " '1.tempo scansione s = 15'").codice, 0);
+    const auto j = Json("exam set --json " + trg);
+    const auto membri = j["sections"][1]["members"];
+    EXPECT_TRUE(std::any_of(membri.begin(), membri.end(), [](const nlohmann::json& m) {
+        return m["name"] == "TempoScansiones" && m["value"] == "15.000000" && m["unit"] == "s" && m["values"] == "in (0, 600] s";
+    })) << j;
+    EXPECT_EQ(Esegui("exam members tmj").codice, 2);
+}
+
+// A machine file that does not read names the line and its label.
+TEST(Korvane, MacchinaNominaLaRiga)
+{
+    const std::string dir = CartellaTemporanea("cli-macchina-riga");
+    const std::string buono = LeggiFile(Macchina());
+    ScriviFile(dir + "valore.ini", Sostituisci(buono, "Max Acc in mm/s2  = 200.000000\nPos Min in mm     = -80", "Max Acc in mm/s2  = 2x0\nPos Min in mm     = -80"));
+    ScriviFile(dir + "manca.ini", Sostituisci(buono, "Max Acc in mm/s2  = 200.000000\nPos Min in mm     = -80", "Pos Min in mm     = -80"));
+    const struct { std::string argomenti, riga; } casi[] = {
+        {"machine " + dir + "valore.ini", "valore.ini:28: \"Max Acc in mm/s2\" holds \"2x0\", not a number"},
+        {"cb3d --out " + dir + "x --machine " + dir + "valore.ini", "valore.ini:28: \"Max Acc in mm/s2\""},
+        {"machine " + dir + "manca.ini", "manca.ini:28: expected \"Max Acc in mm/s2 = <number>\", found \"Pos Min in mm"},
+    };
+    for (const auto& c : casi) {
+        const Esito e = Esegui(c.argomenti);
+        EXPECT_TRUE(e.codice == 2 && e.uscita.find(c.riga) != std::string::npos) << c.argomenti << "\n" << e.uscita;
+    }
 }

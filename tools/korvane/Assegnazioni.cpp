@@ -1,5 +1,7 @@
 #include "Assegnazioni.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <type_traits>
@@ -25,6 +27,16 @@ constexpr int KIND_VERI[] = {T::CURVA_PANORAMICA, T::CURVA_CIRCOLARE, T::CURVA_L
 constexpr int RICOSTRUZIONI[] = {1, 2};
 constexpr int KIND_RACCORDO[] = {R::RACCORDO_LINEARE, R::RACCORDO_ARMONICO};
 constexpr int RAGGI[] = {0, 1, 2};
+
+// The kinds whose block in the project file stores a member, as bits 1 << TipoCurva.
+constexpr unsigned PAN = 1u << T::CURVA_PANORAMICA, CIRC = 1u << T::CURVA_CIRCOLARE, LIN = 1u << T::CURVA_LINEARE,
+                   CSV = 1u << T::CURVA_DA_CSV, CEF = 1u << T::CURVA_CEFALOMETRICA;
+
+constexpr MembroModificabile Di(unsigned tipi, MembroModificabile m)
+{
+    m.tipi = tipi;
+    return m;
+}
 
 constexpr MembroModificabile Membro(const char* nome, G genere, double minimo = 0, double massimo = 0,
                                     bool minimoEscluso = false, bool massimoEscluso = false)
@@ -111,89 +123,89 @@ const MembroModificabile TRAIETTORIA[] = {
     // A CSV trajectory takes its steps from its file: a trajectory is set to a kind that computes.
     Valori("TipoCurva", &T::TipoCurva, KIND_CALCOLATI, "Tipo Curva"),
     Flag("IsScout", &T::IsScout, "Is Scout"),
-    Flag("Is2Assi", &T::Is2Assi, "Is 2 Assi"),
-    Doppio("TempoScansionesCirc", &T::TempoScansionesCirc, 0.0, TEMPO_SCANSIONE_MASSIMO, "s", "Tempo Scansione s", true),
-    Doppio("RCerchioXYmm", &T::RCerchioXYmm, 0.0, DISTANZA_MASSIMA, "mm", "R Cerchio XY mm"),
+    Di(PAN | LIN | CEF, Flag("Is2Assi", &T::Is2Assi, "Is 2 Assi")),
+    Di(CIRC, Doppio("TempoScansionesCirc", &T::TempoScansionesCirc, 0.0, TEMPO_SCANSIONE_MASSIMO, "s", "Tempo Scansione s", true)),
+    Di(CIRC, Doppio("RCerchioXYmm", &T::RCerchioXYmm, 0.0, DISTANZA_MASSIMA, "mm", "R Cerchio XY mm")),
     // Signed: the sign gives the direction.
-    Doppio("AmpiezzaArcodeg", &T::AmpiezzaArcodeg, -ANGOLO_MASSIMO, ANGOLO_MASSIMO, "deg", "Ampiezza arco deg"),
-    Doppio("PosInizArcodeg", &T::PosInizArcodeg, -ANGOLO_MASSIMO, ANGOLO_MASSIMO, "deg", "Pos Iniz arco deg"),
-    Doppio("XCentroRotazmm", &T::XCentroRotazmm, -DISTANZA_MASSIMA, DISTANZA_MASSIMA, "mm", "X Centro rotaz mm"),
-    Doppio("YCentroRotazmm", &T::YCentroRotazmm, -DISTANZA_MASSIMA, DISTANZA_MASSIMA, "mm", "Y Centro rotaz mm"),
-    Percento("KVaRegimeCirc", &T::KVaRegimeCirc, "KV a regime %"),
-    Percento("mAFrontali", &T::mAFrontali, "mA frontali %"),
-    Percento("mALaterali", &T::mALaterali, "mA laterali %"),
-    Flag("TraietSimmetrica", &T::TraietSimmetrica, "Traiet. simmetrica"),
-    Ingrandimento("Ingrandimento", &T::Ingrandimento),
-    Tempo("TempoScansiones", &T::TempoScansiones),
-    Flag("InvScaricamento", &T::InvScaricamento, "Inv. scaricamento"),
+    Di(CIRC, Doppio("AmpiezzaArcodeg", &T::AmpiezzaArcodeg, -ANGOLO_MASSIMO, ANGOLO_MASSIMO, "deg", "Ampiezza arco deg")),
+    Di(CIRC, Doppio("PosInizArcodeg", &T::PosInizArcodeg, -ANGOLO_MASSIMO, ANGOLO_MASSIMO, "deg", "Pos Iniz arco deg")),
+    Di(CIRC, Doppio("XCentroRotazmm", &T::XCentroRotazmm, -DISTANZA_MASSIMA, DISTANZA_MASSIMA, "mm", "X Centro rotaz mm")),
+    Di(CIRC, Doppio("YCentroRotazmm", &T::YCentroRotazmm, -DISTANZA_MASSIMA, DISTANZA_MASSIMA, "mm", "Y Centro rotaz mm")),
+    Di(CIRC, Percento("KVaRegimeCirc", &T::KVaRegimeCirc, "KV a regime %")),
+    Di(CIRC, Percento("mAFrontali", &T::mAFrontali, "mA frontali %")),
+    Di(CIRC, Percento("mALaterali", &T::mALaterali, "mA laterali %")),
+    Di(PAN, Flag("TraietSimmetrica", &T::TraietSimmetrica, "Traiet. simmetrica")),
+    Di(PAN, Ingrandimento("Ingrandimento", &T::Ingrandimento)),
+    Di(PAN, Tempo("TempoScansiones", &T::TempoScansiones)),
+    Di(PAN, Flag("InvScaricamento", &T::InvScaricamento, "Inv. scaricamento")),
     // Spacings of the tuning points in the editor: above zero, at most the longest distance.
-    Reale("DistPuntiTuning", &T::DistPuntiTuning, 0.0, DISTANZA_MASSIMA, "mm", "Dist punti tuning", true),
+    Di(PAN, Reale("DistPuntiTuning", &T::DistPuntiTuning, 0.0, DISTANZA_MASSIMA, "mm", "Dist punti tuning", true)),
     // The handles are a third of 1/s: below 0.1 they reach past three segments, above 100 the curve is straight.
-    Reale("SensibilitaSpline", &T::SensibilitaSpline, 0.1, 100.0, "", "Sensibilita Spline"),
-    Reale("DistPTuningKV", &T::DistPTuningKV, 0.0, DISTANZA_MASSIMA, "mm", "Dist P tuning KV", true),
-    Reale("SensibSplineKV", &T::SensibSplineKV, 0.1, 100.0, "", "Sensib Spline KV"),
-    Reale("DistPTuningShift", &T::DistPTuningShift, 0.0, DISTANZA_MASSIMA, "mm", "Dist P tuning shif", true),
-    Reale("SensibSplineShift", &T::SensibSplineShift, 0.1, 100.0, "", "Sensib Spline shif"),
+    Di(PAN, Reale("SensibilitaSpline", &T::SensibilitaSpline, 0.1, 100.0, "", "Sensibilita Spline")),
+    Di(PAN, Reale("DistPTuningKV", &T::DistPTuningKV, 0.0, DISTANZA_MASSIMA, "mm", "Dist P tuning KV", true)),
+    Di(PAN, Reale("SensibSplineKV", &T::SensibSplineKV, 0.1, 100.0, "", "Sensib Spline KV")),
+    Di(PAN, Reale("DistPTuningShift", &T::DistPTuningShift, 0.0, DISTANZA_MASSIMA, "mm", "Dist P tuning shif", true)),
+    Di(PAN, Reale("SensibSplineShift", &T::SensibSplineShift, 0.1, 100.0, "", "Sensib Spline shif")),
     // Arch-curve indices; the computation keeps them inside the curve it is given.
-    Intero("PosRProjCostDx", &T::PosRProjCostDx, 0, INDICE_MASSIMO, "", "Pos RProj cost Dx"),
-    Intero("PosRProjCostSx", &T::PosRProjCostSx, 0, INDICE_MASSIMO, "", "Pos RProj cost Sx"),
-    Intero("PosDistAng0", &T::PosDistAng0, 0, INDICE_MASSIMO, "", "Pos Dist Ang = 0"),
-    Valori("TipoRicostruzione", &T::TipoRicostruzione, RICOSTRUZIONI, "Tipo Ricostruzione"),
+    Di(PAN, Intero("PosRProjCostDx", &T::PosRProjCostDx, 0, INDICE_MASSIMO, "", "Pos RProj cost Dx")),
+    Di(PAN, Intero("PosRProjCostSx", &T::PosRProjCostSx, 0, INDICE_MASSIMO, "", "Pos RProj cost Sx")),
+    Di(PAN, Intero("PosDistAng0", &T::PosDistAng0, 0, INDICE_MASSIMO, "", "Pos Dist Ang = 0")),
+    Di(PAN, Valori("TipoRicostruzione", &T::TipoRicostruzione, RICOSTRUZIONI, "Tipo Ricostruzione")),
     // A shift of the kV graph along the curve, in indices either way.
-    Intero("OffsetGraficoKV", &T::OffsetGraficoKV, -INDICE_MASSIMO, INDICE_MASSIMO, "", "Offset grafico KV"),
+    Di(PAN, Intero("OffsetGraficoKV", &T::OffsetGraficoKV, -INDICE_MASSIMO, INDICE_MASSIMO, "", "Offset grafico KV")),
     // One of the twelve display graphs, or none.
-    Intero("GraficoAnalizzato", &T::GraficoAnalizzato, 0, 12, "", "Grafico Analizzato"),
-    Scala("IngrXGrafici", &T::IngrXGrafici, "Ingr X Grafici"),
-    Scala("IngrGrRotaz", &T::IngrGrRotaz, "Ingr Gr Rotaz"),
-    Scala("IngrGrDistors", &T::IngrGrDistors, "Ingr Gr Distors"),
-    Scala("IngrGrDerivata", &T::IngrGrDerivata, "Ingr Gr Derivata"),
-    Scala("IngrGrRProiez", &T::IngrGrRProiez, "Ingr Gr R Proiez"),
-    Scala("IngrGrRPrCos", &T::IngrGrRPrCos, "Ingr Gr R Pr Cos"),
-    Scala("IngrGrXDenti", &T::IngrGrXDenti, "Ingr Gr X Denti"),
-    Scala("IngrGrPosCMR", &T::IngrGrPosCMR, "Ingr Gr Pos CMR"),
-    Scala("IngrGrVelCMR", &T::IngrGrVelCMR, "Ingr Gr Vel CMR"),
-    Scala("IngrGrAccCMR", &T::IngrGrAccCMR, "Ingr Gr Acc CMR"),
-    Scala("IngrGrIngrY", &T::IngrGrIngrY, "Ingr Gr Ingr Y"),
-    Scala("IngrGrKV", &T::IngrGrKV, "Ingr Gr KV"),
-    Scala("IngrGrShift", &T::IngrGrShift, "Ingr Gr Shift"),
-    Flag("MostraGrRotaz", &T::MostraGrRotaz, "Mostra Gr Rotaz"),
-    Flag("MostraGrDistors", &T::MostraGrDistors, "Mostra Gr Distors"),
-    Flag("MostraGrDerivata", &T::MostraGrDerivata, "Mostra Gr Derivata"),
-    Flag("MostraGrRProiez", &T::MostraGrRProiez, "Mostra Gr R Proiez"),
-    Flag("MostraGrRPrCos", &T::MostraGrRPrCos, "Mostra Gr R Pr Cos"),
-    Flag("MostraGrXDenti", &T::MostraGrXDenti, "Mostra Gr X Denti"),
-    Flag("MostraGrPosCMR", &T::MostraGrPosCMR, "Mostra Gr Pos CMR"),
-    Flag("MostraGrVelCMR", &T::MostraGrVelCMR, "Mostra Gr Vel CMR"),
-    Flag("MostraGrAccCMR", &T::MostraGrAccCMR, "Mostra Gr Acc CMR"),
-    Flag("MostraGrIngrY", &T::MostraGrIngrY, "Mostra Gr Ingr Y"),
-    Flag("MostraGrKV", &T::MostraGrKV, "Mostra Gr KV"),
-    Flag("MostraGrShift", &T::MostraGrShift, "Mostra Gr Shift"),
-    Tempo("TempoScansionesLin", &T::TempoScansionesLin),
-    Reale("XCentroRettamm", &T::XCentroRettamm, -DISTANZA_MASSIMA, DISTANZA_MASSIMA, "mm", "X centro retta mm"),
-    Reale("YCentroRettamm", &T::YCentroRettamm, -DISTANZA_MASSIMA, DISTANZA_MASSIMA, "mm", "Y centro retta mm"),
-    Reale("LunghezzaRettamm", &T::LunghezzaRettamm, 0.0, DISTANZA_MASSIMA, "mm", "Lunghezza retta mm", true),
+    Di(PAN, Intero("GraficoAnalizzato", &T::GraficoAnalizzato, 0, 12, "", "Grafico Analizzato")),
+    Di(PAN, Scala("IngrXGrafici", &T::IngrXGrafici, "Ingr X Grafici")),
+    Di(PAN, Scala("IngrGrRotaz", &T::IngrGrRotaz, "Ingr Gr Rotaz")),
+    Di(PAN, Scala("IngrGrDistors", &T::IngrGrDistors, "Ingr Gr Distors")),
+    Di(PAN, Scala("IngrGrDerivata", &T::IngrGrDerivata, "Ingr Gr Derivata")),
+    Di(PAN, Scala("IngrGrRProiez", &T::IngrGrRProiez, "Ingr Gr R Proiez")),
+    Di(PAN, Scala("IngrGrRPrCos", &T::IngrGrRPrCos, "Ingr Gr R Pr Cos")),
+    Di(PAN, Scala("IngrGrXDenti", &T::IngrGrXDenti, "Ingr Gr X Denti")),
+    Di(PAN, Scala("IngrGrPosCMR", &T::IngrGrPosCMR, "Ingr Gr Pos CMR")),
+    Di(PAN, Scala("IngrGrVelCMR", &T::IngrGrVelCMR, "Ingr Gr Vel CMR")),
+    Di(PAN, Scala("IngrGrAccCMR", &T::IngrGrAccCMR, "Ingr Gr Acc CMR")),
+    Di(PAN, Scala("IngrGrIngrY", &T::IngrGrIngrY, "Ingr Gr Ingr Y")),
+    Di(PAN, Scala("IngrGrKV", &T::IngrGrKV, "Ingr Gr KV")),
+    Di(PAN, Scala("IngrGrShift", &T::IngrGrShift, "Ingr Gr Shift")),
+    Di(PAN, Flag("MostraGrRotaz", &T::MostraGrRotaz, "Mostra Gr Rotaz")),
+    Di(PAN, Flag("MostraGrDistors", &T::MostraGrDistors, "Mostra Gr Distors")),
+    Di(PAN, Flag("MostraGrDerivata", &T::MostraGrDerivata, "Mostra Gr Derivata")),
+    Di(PAN, Flag("MostraGrRProiez", &T::MostraGrRProiez, "Mostra Gr R Proiez")),
+    Di(PAN, Flag("MostraGrRPrCos", &T::MostraGrRPrCos, "Mostra Gr R Pr Cos")),
+    Di(PAN, Flag("MostraGrXDenti", &T::MostraGrXDenti, "Mostra Gr X Denti")),
+    Di(PAN, Flag("MostraGrPosCMR", &T::MostraGrPosCMR, "Mostra Gr Pos CMR")),
+    Di(PAN, Flag("MostraGrVelCMR", &T::MostraGrVelCMR, "Mostra Gr Vel CMR")),
+    Di(PAN, Flag("MostraGrAccCMR", &T::MostraGrAccCMR, "Mostra Gr Acc CMR")),
+    Di(PAN, Flag("MostraGrIngrY", &T::MostraGrIngrY, "Mostra Gr Ingr Y")),
+    Di(PAN, Flag("MostraGrKV", &T::MostraGrKV, "Mostra Gr KV")),
+    Di(PAN, Flag("MostraGrShift", &T::MostraGrShift, "Mostra Gr Shift")),
+    Di(LIN, Tempo("TempoScansionesLin", &T::TempoScansionesLin)),
+    Di(LIN, Reale("XCentroRettamm", &T::XCentroRettamm, -DISTANZA_MASSIMA, DISTANZA_MASSIMA, "mm", "X centro retta mm")),
+    Di(LIN, Reale("YCentroRettamm", &T::YCentroRettamm, -DISTANZA_MASSIMA, DISTANZA_MASSIMA, "mm", "Y centro retta mm")),
+    Di(LIN, Reale("LunghezzaRettamm", &T::LunghezzaRettamm, 0.0, DISTANZA_MASSIMA, "mm", "Lunghezza retta mm", true)),
     // An inclination and its opposite give one line, so a turn either way covers every one.
-    Reale("InclRettadeg", &T::InclRettadeg, -360.0, 360.0, "deg", "Incl retta deg"),
-    Reale("RProiezionemm", &T::RProiezionemm, 0.0, DISTANZA_MASSIMA, "mm", "R proiezione mm", true),
-    Ingrandimento("IngrandimentoLin", &T::IngrandimentoLin),
+    Di(LIN, Reale("InclRettadeg", &T::InclRettadeg, -360.0, 360.0, "deg", "Incl retta deg")),
+    Di(LIN, Reale("RProiezionemm", &T::RProiezionemm, 0.0, DISTANZA_MASSIMA, "mm", "R proiezione mm", true)),
+    Di(LIN, Ingrandimento("IngrandimentoLin", &T::IngrandimentoLin)),
     // At a right angle the beam would run along the segment it images.
-    Reale("Disortogonalitdeg", &T::Disortogonalitdeg, -90.0, 90.0, "deg", "Disortogonalit deg", true, true),
-    Percento("KVaRegimeLin", &T::KVaRegimeLin, "KV a regime %"),
-    Flag("InvSensore", &T::InvSensore, "Inv. sensore"),
-    Flag("InvRotazione", &T::InvRotazione, "Inv. rotazione"),
-    Flag("InvScaricamentoLin", &T::InvScaricamentoLin, "Inv. scaricamento"),
-    Tempo("TempoScansionesCef", &T::TempoScansionesCef),
-    Reale("DistanzaSIDmm", &T::DistanzaSIDmm, 0.0, DISTANZA_MASSIMA, "mm", "Distanza SID mm", true),
-    Reale("SpostamentoPiumm", &T::SpostamentoPiumm, -DISTANZA_MASSIMA, DISTANZA_MASSIMA, "mm", "Spostamento + mm"),
-    Reale("SpostamentoMenomm", &T::SpostamentoMenomm, -DISTANZA_MASSIMA, DISTANZA_MASSIMA, "mm", "Spostamento - mm"),
-    Ingrandimento("IngrandimentoCef", &T::IngrandimentoCef),
-    Percento("KVaRegimeCef", &T::KVaRegimeCef, "KV a regime %"),
-    Flag("BraccioDestro", &T::BraccioDestro, "Braccio destro"),
-    Flag("CreaRampaSTF", &T::CreaRampaSTF, "Crea Rampa STF"),
-    Flag("IsIngrCostante", &T::IsIngrCostante, "Is Ingr. Costante"),
-    Valori("TipoCurvaVero", &T::TipoCurvaVero, KIND_VERI, "Tipo curva vero"),
-    Flag("BraccioCephDx", &T::BraccioCephDx, "Braccio ceph dx"),
-    Ingrandimento("IngrandimentoCSV", &T::IngrandimentoCSV),
+    Di(LIN, Reale("Disortogonalitdeg", &T::Disortogonalitdeg, -90.0, 90.0, "deg", "Disortogonalit deg", true, true)),
+    Di(LIN, Percento("KVaRegimeLin", &T::KVaRegimeLin, "KV a regime %")),
+    Di(LIN, Flag("InvSensore", &T::InvSensore, "Inv. sensore")),
+    Di(LIN, Flag("InvRotazione", &T::InvRotazione, "Inv. rotazione")),
+    Di(LIN, Flag("InvScaricamentoLin", &T::InvScaricamentoLin, "Inv. scaricamento")),
+    Di(CEF, Tempo("TempoScansionesCef", &T::TempoScansionesCef)),
+    Di(CEF, Reale("DistanzaSIDmm", &T::DistanzaSIDmm, 0.0, DISTANZA_MASSIMA, "mm", "Distanza SID mm", true)),
+    Di(CEF, Reale("SpostamentoPiumm", &T::SpostamentoPiumm, -DISTANZA_MASSIMA, DISTANZA_MASSIMA, "mm", "Spostamento + mm")),
+    Di(CEF, Reale("SpostamentoMenomm", &T::SpostamentoMenomm, -DISTANZA_MASSIMA, DISTANZA_MASSIMA, "mm", "Spostamento - mm")),
+    Di(CEF, Ingrandimento("IngrandimentoCef", &T::IngrandimentoCef)),
+    Di(CEF, Percento("KVaRegimeCef", &T::KVaRegimeCef, "KV a regime %")),
+    Di(CEF, Flag("BraccioDestro", &T::BraccioDestro, "Braccio destro")),
+    Di(CEF, Flag("CreaRampaSTF", &T::CreaRampaSTF, "Crea Rampa STF")),
+    Di(CEF, Flag("IsIngrCostante", &T::IsIngrCostante, "Is Ingr. Costante")),
+    Di(CSV, Valori("TipoCurvaVero", &T::TipoCurvaVero, KIND_VERI, "Tipo curva vero")),
+    Di(CSV, Flag("BraccioCephDx", &T::BraccioCephDx, "Braccio ceph dx")),
+    Di(CSV, Ingrandimento("IngrandimentoCSV", &T::IngrandimentoCSV)),
 };
 
 constexpr MembroModificabile Raccordo(const char* nome, G genere, std::span<const int> valori, std::int32_t R::*m,
@@ -356,6 +368,88 @@ std::string MotivoRifiuto(const MembroModificabile& m, const std::string& testo)
     return Valuta(m, testo, nullptr, nullptr, false);
 }
 
+std::vector<const MembroModificabile*> MembriDellaSezione(int tipo)
+{
+    std::vector<const MembroModificabile*> membri;
+    for (const MembroModificabile& m : tipo < 0 ? MembriRaccordo() : MembriTraiettoria())
+        // A trajectory whose kind did not compute is offered every member.
+        if (tipo <= 0 || m.tipi == 0 || (tipo < 32 && (m.tipi & (1u << tipo)) != 0))
+            membri.push_back(&m);
+    return membri;
+}
+
+namespace {
+
+std::string Normale(const std::string& testo)
+{
+    const size_t inizio = testo.find_first_not_of(" \t"), fine = testo.find_last_not_of(" \t");
+    std::string n = inizio == std::string::npos ? "" : testo.substr(inizio, fine - inizio + 1);
+    for (char& c : n)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return n;
+}
+
+// Edits (insertions, deletions, changes) from one text to the other.
+size_t Distanza(const std::string& a, const std::string& b)
+{
+    std::vector<size_t> riga(b.size() + 1);
+    for (size_t j = 0; j <= b.size(); ++j)
+        riga[j] = j;
+    for (size_t i = 1; i <= a.size(); ++i) {
+        size_t diagonale = riga[0];
+        riga[0] = i;
+        for (size_t j = 1; j <= b.size(); ++j) {
+            const size_t sopra = riga[j];
+            riga[j] = std::min({riga[j] + 1, riga[j - 1] + 1, diagonale + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonale = sopra;
+        }
+    }
+    return riga[b.size()];
+}
+
+}  // namespace
+
+const MembroModificabile* TrovaMembroDellaSezione(int tipo, const std::string& nome)
+{
+    for (const MembroModificabile* m : MembriDellaSezione(tipo))
+        if (nome == m->nome)
+            return m;
+    const std::string n = Normale(nome);
+    for (const MembroModificabile* m : MembriDellaSezione(tipo))
+        if (!n.empty() && n == Normale(m->etichetta))
+            return m;
+    return nullptr;
+}
+
+std::vector<const MembroModificabile*> MembriVicini(int tipo, const std::string& nome)
+{
+    const std::string n = Normale(nome);
+    std::vector<std::pair<size_t, const MembroModificabile*>> vicini;
+    for (const MembroModificabile* m : MembriDellaSezione(tipo)) {
+        const size_t d = std::min(Distanza(n, Normale(m->nome)), Distanza(n, Normale(m->etichetta)));
+        // A slip of a few letters, or a name cut short.
+        if (d <= std::max<size_t>(2, n.size() / 3) || (n.size() >= 4 && Normale(m->nome).starts_with(n)))
+            vicini.emplace_back(d, m);
+    }
+    std::stable_sort(vicini.begin(), vicini.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<const MembroModificabile*> r;
+    for (size_t i = 0; i < vicini.size() && i < 3; ++i)
+        r.push_back(vicini[i].second);
+    return r;
+}
+
+const char* NomeGenere(GenereMembro g)
+{
+    switch (g) {
+    case G::Intero: return "int";
+    case G::Bandiera: return "flag";
+    case G::Reale:
+    case G::Doppio: return "real";
+    case G::Nome: return "name";
+    }
+    return "";
+}
+
 CopieSezioni::CopieSezioni(CPercorso& p)
 {
     for (int i = 0; i < p.ArrayTraiettorieGetSize(); ++i)
@@ -370,9 +464,9 @@ bool ApplicaAssegnazioni(const std::vector<std::string>& testi, const ArrayOrdin
     std::vector<CTraiettoria>& traiettorie = copie.traiettorie;
     std::vector<CRaccordo>& raccordi = copie.raccordi;
     for (const std::string& a : testi) {
-        const size_t punto = a.find('.'), uguale = a.find('=');
+        const size_t punto = a.find('.');
         std::int32_t indice = -1;
-        if (punto == std::string::npos || uguale == std::string::npos || uguale < punto ||
+        if (punto == std::string::npos || a.find('=', punto) == std::string::npos ||
             !ConvertiValore(a.substr(0, punto), indice) || indice < 0 || indice >= ordine.GetSize()) {
             errore = "not INDEX.MEMBER=VALUE with INDEX a section of the running order: " + a;
             return false;
@@ -384,17 +478,28 @@ bool ApplicaAssegnazioni(const std::vector<std::string>& testi, const ArrayOrdin
             errore = "section " + std::to_string(indice) + " names no section of the project";
             return false;
         }
+        // The kind as it stands, after the assignments before this one.
+        const int tipo = raccordo ? -1 : traiettorie[posizione].TipoCurva;
+        // A label may hold "=" itself ("Pos Dist Ang = 0"): the member is the first text before an "=" that names one.
+        size_t uguale = a.find('=', punto);
+        const MembroModificabile* m = nullptr;
+        for (size_t u = uguale; m == nullptr && u != std::string::npos; u = a.find('=', u + 1))
+            if ((m = TrovaMembroDellaSezione(tipo, a.substr(punto + 1, u - punto - 1))) != nullptr)
+                uguale = u;
         const std::string nome = a.substr(punto + 1, uguale - punto - 1);
-        const MembroModificabile* m = TrovaMembro(raccordo ? MembriRaccordo() : MembriTraiettoria(), nome);
         if (m == nullptr) {
             errore = "section " + std::to_string(indice) + " has no member " + nome;
+            const std::vector<const MembroModificabile*> vicini = MembriVicini(tipo, nome);
+            for (size_t i = 0; i < vicini.size(); ++i)
+                errore += std::string(i == 0 ? "; nearest: " : ", ") + vicini[i]->nome + " (\"" + vicini[i]->etichetta + "\")";
+            errore += "; `korvane exam set FILE` lists every member of each section";
             return false;
         }
         const std::string valore = a.substr(uguale + 1);
         const std::string motivo = Valuta(*m, valore, raccordo ? nullptr : &traiettorie[posizione],
                                           raccordo ? &raccordi[posizione] : nullptr, true);
         if (!motivo.empty()) {
-            errore = "not a value for " + nome + ": " + valore + " (" + motivo + ")";
+            errore = "not a value for " + std::string(m->nome) + ": " + valore + " (" + motivo + ")";
             return false;
         }
         cambiati.insert(indice);

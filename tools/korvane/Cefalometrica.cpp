@@ -44,8 +44,8 @@ int Esegui(const OpzioniCefalometrica& o)
 
     const std::vector<PUNTO_TRAIETTORIA> stati = StatiDiSezione(t, m);
     const std::vector<std::string> scritti =
-        ScriviUscite(o.uscita, {{"passi.csv", [&](FILE* f) { return t.ScriviSuFileCSV(f, nullptr, 1) != 0; }},
-                                {"assi.csv", TestoInFile(StatiCsv(stati, m.PassoTemporale))}});
+        ScriviUscite(o.uscita, {{"steps.csv", [&](FILE* f) { return t.ScriviSuFileCSV(f, nullptr, 1) != 0; }},
+                                {"axes.csv", TestoInFile(StatiCsv(stati, m.PassoTemporale))}});
     if (scritti.empty())
         return ESITO_USO;
     const std::string& passi = scritti[0];
@@ -68,8 +68,8 @@ int Esegui(const OpzioniCefalometrica& o)
     } else {
         StampaRiepilogo(r, stdout);
         std::printf("cephalometric: scan time %.3f s, H %.3f to %.3f mm (%.3f mm), arm %.4f deg/s\n",
-                    static_cast<double>(t.TempoScansionesCef), hDa, hA, hA - hDa, stat[2]);
-        std::printf("magnification %.4f to %.4f, mean %.4f\n", stat[16], stat[15],
+                    static_cast<double>(t.TempoScansionesCef), PerTabella(hDa), PerTabella(hA), PerTabella(hA - hDa), PerTabella(stat[2]));
+        std::printf("magnification %.4f to %.4f, mean %.4f\n", PerTabella(stat[16]), PerTabella(stat[15]),
                     static_cast<double>(t.IngrandimentoCef));
         std::printf("written: %s, %s\n", passi.c_str(), assi.c_str());
     }

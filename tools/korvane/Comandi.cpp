@@ -86,6 +86,104 @@ std::vector<std::string> AvvisiMacchina(const CLimitiEParametri& m)
     return avvisi;
 }
 
+// The library's writer takes a file name and cannot tell a failed write: it writes into memory,
+// and the bytes reach the disk through a checked file.
+bool TestoDellaMacchina(CLimitiEParametri& m, std::string& testo)
+{
+    // The library writes the machine file beside and renames it, so it goes through a private folder.
+    std::error_code ec;
+    const std::filesystem::path cartella =
+        std::filesystem::temp_directory_path(ec) / ("korvane-macchina-" + std::to_string(::getpid()));
+    std::filesystem::create_directory(cartella, ec);
+    const std::filesystem::path nome = cartella / "m.ini";
+    bool ok = !ec && m.ScriviSuFile(StringaDaUtf8(nome.string()), 0) != 0;
+    if (ok) {
+        std::ifstream f(nome, std::ios::binary);
+        testo.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+        ok = !f.bad();
+    }
+    std::filesystem::remove_all(cartella, ec);
+    return ok;
+}
+
+// The non-blank lines of a text with their 1-based numbers, line ends ("\n", "\r\n") dropped.
+std::vector<std::pair<int, std::string>> RigheNonVuote(const std::string& testo)
+{
+    std::vector<std::pair<int, std::string>> righe;
+    int numero = 0;
+    for (size_t inizio = 0; inizio < testo.size();) {
+        const size_t fine = std::min(testo.find('\n', inizio), testo.size());
+        std::string riga = testo.substr(inizio, fine - inizio);
+        ++numero;
+        if (!riga.empty() && riga.back() == '\r')
+            riga.pop_back();
+        if (riga.find_first_not_of(" \t") != std::string::npos)
+            righe.emplace_back(numero, riga);
+        inizio = fine + 1;
+    }
+    return righe;
+}
+
+// A label as the reader matches it: every blank in the layout matches any run of blanks, or none.
+std::string SenzaSpazi(const std::string& testo)
+{
+    std::string r;
+    for (const char c : testo)
+        if (c != ' ' && c != '\t')
+            r += c;
+    return r;
+}
+
+// Where a machine file that did not read leaves the layout: its lines set against those the library
+// writes for the record it read, blank lines aside. A value line needs its label and a number; a
+// line out of place ends the comparison, as the lines after it no longer pair.
+std::vector<std::string> RigheFuoriPosto(const std::string& nome, int fd, CLimitiEParametri& m)
+{
+    std::string testo, modello;
+    char blocco[4096];
+    ssize_t n = 0;
+    while ((n = ::pread(fd, blocco, sizeof blocco, static_cast<off_t>(testo.size()))) > 0)
+        testo.append(blocco, static_cast<size_t>(n));
+    if (!TestoDellaMacchina(m, modello))
+        return {};
+    const auto righe = RigheNonVuote(testo);
+    auto attese = RigheNonVuote(modello);
+    // The first layout has no name line.
+    if (!righe.empty() && SenzaSpazi(righe.front().second) == "Versione=1" && attese.size() > 2)
+        attese.erase(attese.begin() + 2);
+    std::vector<std::string> problemi;
+    for (size_t i = 0; i < attese.size(); ++i) {
+        const std::string& attesa = attese[i].second;
+        const size_t uguale = attesa.find('=');
+        const std::string etichetta = uguale == std::string::npos ? attesa : attesa.substr(0, attesa.find_last_not_of(' ', uguale - 1) + 1);
+        const std::string forma = uguale == std::string::npos ? attesa : etichetta + " = <number>";
+        if (i >= righe.size()) {
+            problemi.push_back(nome + ": the file ends where \"" + forma + "\" was expected");
+            break;
+        }
+        const auto& [numero, riga] = righe[i];
+        const std::string dove = nome + ":" + std::to_string(numero) + ": ";
+        const size_t u = riga.find('=');
+        if (uguale == std::string::npos || u == std::string::npos ||
+            SenzaSpazi(riga.substr(0, u)) != SenzaSpazi(etichetta)) {
+            if (uguale != std::string::npos || SenzaSpazi(riga) != SenzaSpazi(attesa)) {
+                problemi.push_back(dove + "expected \"" + forma + "\", found \"" + riga + "\"");
+                break;
+            }
+            continue;
+        }
+        double v = 0.0;
+        const std::string valore = riga.substr(u + 1);
+        if (etichetta != "Nome macchina" && !ConvertiValore(valore, v))
+            problemi.push_back(dove + "\"" + etichetta + "\" holds \"" +
+                               valore.substr(std::min(valore.find_first_not_of(" \t"), valore.size())) + "\", not a number");
+    }
+    if (problemi.empty() && righe.size() > attese.size())
+        problemi.push_back(nome + ":" + std::to_string(righe[attese.size()].first) + ": a line after the end: \"" +
+                           righe[attese.size()].second + "\"");
+    return problemi;
+}
+
 }  // namespace
 
 Ingresso::~Ingresso()
@@ -127,6 +225,8 @@ bool CaricaMacchina(const std::string& file, CLimitiEParametri& m)
         return false;
     if (!m.LeggiDaFile(in.NomePerLaLibreria(), 0)) {
         Errore("not a valid machine file: " + nome);
+        for (const std::string& r : RigheFuoriPosto(nome, in.Descrittore(), m))
+            Errore(r);
         return false;
     }
     const std::vector<std::string> problemi = ProblemiMacchina(m);
@@ -164,7 +264,7 @@ int Rifiutato()
     return Rifiuto(DLL_KORVANE_GetErrorString(), "the library refused the request");
 }
 
-// Fetches the generated path, writes scan.bin and assi.csv and prints the summary.
+// Fetches the generated path, writes scan.bin and axes.csv and prints the summary.
 int EsportaEStampa(const OpzioniComuni& o, const CLimitiEParametri& m, int dimBuffer, int numPunti,
                    const std::string& anticollisione)
 {
@@ -174,7 +274,7 @@ int EsportaEStampa(const OpzioniComuni& o, const CLimitiEParametri& m, int dimBu
         return Rifiutato();
     const std::vector<std::string> scritti =
         ScriviUscite(o.uscita, {{"scan.bin", [&](FILE* f) { return std::fwrite(buffer.data(), 1, buffer.size(), f) == buffer.size(); }},
-                                {"assi.csv", TestoInFile(StatiCsv(stati, m.PassoTemporale))}});
+                                {"axes.csv", TestoInFile(StatiCsv(stati, m.PassoTemporale))}});
     if (scritti.empty())
         return ESITO_USO;
     const std::string& bin = scritti[0];
@@ -190,26 +290,6 @@ int EsportaEStampa(const OpzioniComuni& o, const CLimitiEParametri& m, int dimBu
         std::printf("written: %s, %s\n", bin.c_str(), csv.c_str());
     }
     return ESITO_OK;
-}
-
-// The library's writer takes a file name and cannot tell a failed write: it writes into memory,
-// and the bytes reach the disk through a checked file.
-bool TestoDellaMacchina(CLimitiEParametri& m, std::string& testo)
-{
-    // The library writes the machine file beside and renames it, so it goes through a private folder.
-    std::error_code ec;
-    const std::filesystem::path cartella =
-        std::filesystem::temp_directory_path(ec) / ("korvane-macchina-" + std::to_string(::getpid()));
-    std::filesystem::create_directory(cartella, ec);
-    const std::filesystem::path nome = cartella / "m.ini";
-    bool ok = !ec && m.ScriviSuFile(StringaDaUtf8(nome.string()), 0) != 0;
-    if (ok) {
-        std::ifstream f(nome, std::ios::binary);
-        testo.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-        ok = !f.bad();
-    }
-    std::filesystem::remove_all(cartella, ec);
-    return ok;
 }
 
 PUNTO_TRAIETTORIA StatoDa(const std::vector<double>& v)
@@ -658,8 +738,9 @@ int EseguiIspeziona(const OpzioniIspeziona& o)
                     sc.CollMax);
         std::printf("CRC stored 0x%04X, computed 0x%04X: %s\n", b.crcLetto, b.crcCalcolato,
                     b.CrcValido() ? "valid" : "INVALID");
-        std::printf("motion: start X %.3f Y %.3f R %.3f H %.3f, end X %.3f Y %.3f R %.3f H %.3f\n", stati[0].dPosX,
-                    stati[0].dPosY, stati[0].dPosR, stati[0].dPosH, fine.dPosX, fine.dPosY, fine.dPosR, fine.dPosH);
+        std::printf("motion: start X %.3f Y %.3f R %.3f H %.3f, end X %.3f Y %.3f R %.3f H %.3f\n", PerTabella(stati[0].dPosX),
+                    PerTabella(stati[0].dPosY), PerTabella(stati[0].dPosR), PerTabella(stati[0].dPosH),
+                    PerTabella(fine.dPosX), PerTabella(fine.dPosY), PerTabella(fine.dPosR), PerTabella(fine.dPosH));
         RiepilogoMoto senzaCheck = r;
         senzaCheck.anticollisione = "not checked by inspect";
         StampaRiepilogo(senzaCheck, stdout);
@@ -682,6 +763,14 @@ int EseguiMacchina(const OpzioniMacchina& o)
             Errore("cannot write " + o.esempio + ": the machine could not be written out");
             return ESITO_USO;
         }
+        // Like every other output, the file's folder is made when missing.
+        std::error_code ec;
+        if (const fs::path cartella = fs::path(o.esempio).parent_path(); !cartella.empty())
+            fs::create_directories(cartella, ec);
+        if (ec) {
+            Errore("cannot make the folder " + fs::path(o.esempio).parent_path().string() + ": " + ec.message());
+            return ESITO_USO;
+        }
         FileSostitutivo file(o.esempio);
         if (!file.Scrivi(testo.data(), testo.size()) || !file.Rinomina()) {
             Errore("cannot write " + file.Errore());
@@ -697,6 +786,7 @@ int EseguiMacchina(const OpzioniMacchina& o)
     const int letto = m.LeggiDaFile(in.NomePerLaLibreria(), 0);
     const std::vector<std::string> problemi = ProblemiMacchina(m);
     const std::vector<std::string> avvisi = AvvisiMacchina(m);
+    const std::vector<std::string> fuoriPosto = letto ? std::vector<std::string>() : RigheFuoriPosto(o.file, in.Descrittore(), m);
     const struct {
         const char* nome;
         const PARAMETRI_ASSE& a;
@@ -704,6 +794,7 @@ int EseguiMacchina(const OpzioniMacchina& o)
     if (o.json) {
         nlohmann::json j;
         j["file_matched"] = letto == 1;
+        j["layout_problems"] = fuoriPosto;
         j["problems"] = problemi;
         j["warnings"] = avvisi;
         j["name"] = StringaAUtf8(m.NomeMacchina);
@@ -713,17 +804,17 @@ int EseguiMacchina(const OpzioniMacchina& o)
                         {"h_ortho_mm", m.PosHOrtho}};
         for (const auto& x : assi)
             j["axes"][x.nome] = {{"steps_per_unit", x.a.StepPerUnita}, {"step_s_per_lsb", x.a.StepSPerLSB},
-                                 {"max_velocity", x.a.MaxVel},        {"max_acceleration", x.a.MaxAcc},
-                                 {"min_position", x.a.PosMin},        {"max_position", x.a.PosMax}};
+                                 {"limit_velocity", x.a.MaxVel},      {"limit_acceleration", x.a.MaxAcc},
+                                 {"limit_position", {x.a.PosMin, x.a.PosMax}}};
         StampaJson(j);
     } else {
         std::printf("machine \"%s\": %s\n", StringaAUtf8(m.NomeMacchina).c_str(),
                     letto ? "every line matched" : "the file does not match the machine file layout");
         std::printf("time step %g s; centre-tube %g mm; centre-sensor %g mm (pan), %g mm (3D); pixel %g mm\n",
                     m.PassoTemporale, m.CentroMonoblocco, m.CentSensPan, m.CentSens3D, m.DimPixelPano);
-        std::printf("axis  steps/unit  LSB per unit/s  max vel  max acc  range\n");
+        std::printf("axis  steps/unit  LSB per unit/s  limit vel  limit acc  range\n");
         for (const auto& x : assi)
-            std::printf("%-4s  %10.6g  %14.6g  %7g  %7g  %g .. %g\n", x.nome, x.a.StepPerUnita,
+            std::printf("%-4s  %10.6g  %14.6g  %9g  %9g  %g .. %g\n", x.nome, x.a.StepPerUnita,
                         x.a.StepSPerLSB > 0 ? x.a.StepPerUnita / x.a.StepSPerLSB : 0.0, x.a.MaxVel, x.a.MaxAcc,
                         x.a.PosMin, x.a.PosMax);
         for (const std::string& p : problemi)
@@ -731,6 +822,8 @@ int EseguiMacchina(const OpzioniMacchina& o)
         for (const std::string& a : avvisi)
             std::printf("warning: %s\n", a.c_str());
     }
+    for (const std::string& r : fuoriPosto)
+        Errore(r);
     if (!letto)
         return ESITO_USO;
     return problemi.empty() ? ESITO_OK : ESITO_RIFIUTATO;

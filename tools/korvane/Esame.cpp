@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -291,6 +292,105 @@ int Salva(CPercorso& p, const OpzioniEsame& o, int dat, int converti, const std:
     return ESITO_OK;
 }
 
+// Calls `f(index, section, whether it is a junction)` for every section of the running order.
+template <class F>
+void PerOgniSezione(CPercorso& p, F f)
+{
+    for (int i = 0; i < p.ArrayOrdineGetSize(); ++i)
+        if (const CSezione* s = p.ArrayOrdineGetpSezione(i); s != nullptr)
+            f(i, s, p.ArrayOrdineGetTipoSezione(i) == SEZIONE_RACCORDO);
+}
+
+// Every member a section holds, with its type, unit, range and project-file label; `valore` gives
+// the value each holds now, when there is a section to read it from.
+nlohmann::json TabellaMembri(int tipo, const std::function<std::string(const MembroModificabile&)>& valore)
+{
+    nlohmann::json righe = nlohmann::json::array();
+    for (const MembroModificabile* m : MembriDellaSezione(tipo)) {
+        nlohmann::json r = {{"name", m->nome}, {"type", NomeGenere(m->genere)}, {"unit", m->unita},
+                            {"values", DescriviValori(*m)}, {"label", m->etichetta}};
+        if (valore)
+            r["value"] = valore(*m);
+        righe.push_back(r);
+    }
+    return righe;
+}
+
+void StampaMembri(const nlohmann::json& righe)
+{
+    const bool valori = !righe.empty() && righe[0].contains("value");
+    std::printf("  %-20s %-5s %-4s %-26s %s\n", "member", "type", "unit", "values",
+                valori ? "label in the file     value" : "label in the file");
+    for (const nlohmann::json& r : righe)
+        std::printf("  %-20s %-5s %-4s %-26s %-*s%s\n", r["name"].get<std::string>().c_str(),
+                    r["type"].get<std::string>().c_str(), r["unit"].get<std::string>().c_str(),
+                    r["values"].get<std::string>().c_str(), valori ? 22 : 0,
+                    ("\"" + r["label"].get<std::string>() + "\"").c_str(),
+                    valori ? r["value"].get<std::string>().c_str() : "");
+}
+
+// The kinds `exam members` knows, with the kind numbers of their sections (-1 a junction).
+constexpr struct {
+    const char* nome;
+    int tipo;
+} TIPI_MEMBRI[] = {{"pan", CTraiettoria::CURVA_PANORAMICA},    {"circular", CTraiettoria::CURVA_CIRCOLARE},
+                   {"cb3d", CTraiettoria::CURVA_CIRCOLARE},    {"linear", CTraiettoria::CURVA_LINEARE},
+                   {"ceph", CTraiettoria::CURVA_CEFALOMETRICA}, {"csv", CTraiettoria::CURVA_DA_CSV},
+                   {"junction", -1}};
+
+int Membri(const OpzioniEsame& o)
+{
+    for (const auto& t : TIPI_MEMBRI) {
+        if (o.tipo != t.nome)
+            continue;
+        const nlohmann::json righe = TabellaMembri(t.tipo, nullptr);
+        if (o.json)
+            StampaJson({{"kind", o.tipo}, {"members", righe}});
+        else
+            StampaMembri(righe);
+        return ESITO_OK;
+    }
+    Errore("no section kind " + o.tipo + ": pan, circular, cb3d, linear, ceph, csv or junction");
+    return ESITO_USO;
+}
+
+// A member's value as the project file writes it.
+std::string ValoreDelMembro(const MembroModificabile& m, const CTraiettoria* t, const CRaccordo* r)
+{
+    char testo[400];
+    if (m.genere == GenereMembro::Nome)
+        return StringaAUtf8(t != nullptr ? t->Nome : r->Nome);
+    if (m.interoT != nullptr || m.interoR != nullptr)
+        return std::to_string(t != nullptr ? t->*m.interoT : r->*m.interoR);
+    const double v = m.realeT != nullptr ? static_cast<double>(t->*m.realeT)
+                     : t != nullptr      ? t->*m.doppioT
+                                         : r->*m.doppioR;
+    std::snprintf(testo, sizeof testo, "%f", v);
+    return testo;
+}
+
+// `exam set FILE` with no assignment: every section's members and the values they hold.
+int ElencaMembri(CPercorso& p, const OpzioniEsame& o)
+{
+    nlohmann::json sezioni = nlohmann::json::array();
+    PerOgniSezione(p, [&](int i, const CSezione* s, bool raccordo) {
+        const auto* t = raccordo ? nullptr : static_cast<const CTraiettoria*>(s);
+        const auto* r = raccordo ? static_cast<const CRaccordo*>(s) : nullptr;
+        const nlohmann::json righe = TabellaMembri(raccordo ? -1 : t->TipoCurva, [&](const MembroModificabile& m) {
+            return ValoreDelMembro(m, t, r);
+        });
+        if (o.json) {
+            sezioni.push_back({{"index", i}, {"kind", NomeTipo(s, raccordo)}, {"name", StringaAUtf8(s->Nome)}, {"members", righe}});
+        } else {
+            std::printf("%s\n", DescriviSezione(p, i).c_str());
+            StampaMembri(righe);
+        }
+    });
+    if (o.json)
+        StampaJson({{"sections", sezioni}});
+    return ESITO_OK;
+}
+
 int Mostra(const OpzioniEsame& o)
 {
     BloccoProgetto blocco;
@@ -303,11 +403,7 @@ int Mostra(const OpzioniEsame& o)
     const CLimitiEParametri& m = p.GetLimitiEParametri();
     const int continuo = p.CheckContinuitaSezioni();
     nlohmann::json sezioni = nlohmann::json::array();
-    for (int i = 0; i < p.ArrayOrdineGetSize(); ++i) {
-        const CSezione* s = p.ArrayOrdineGetpSezione(i);
-        if (s == nullptr)
-            continue;
-        const bool raccordo = p.ArrayOrdineGetTipoSezione(i) == SEZIONE_RACCORDO;
+    PerOgniSezione(p, [&](int i, const CSezione* s, bool raccordo) {
         RiepilogoMoto r = RiassumiMoto(StatiDiSezione(*s, m), m);
         const std::string errore = StringaAUtf8(s->StringaErrore);
         const bool cefalometrica =
@@ -328,7 +424,7 @@ int Mostra(const OpzioniEsame& o)
                         errore.empty() ? "" : ": ", errore.c_str());
             StampaRiepilogo(r, stdout);
         }
-    }
+    });
     if (o.json) {
         nlohmann::json danni = nlohmann::json::array();
         for (const CPercorso::RigaDanneggiata& d : p.GetRigheDanneggiate())
@@ -387,6 +483,8 @@ int Imposta(const OpzioniEsame& o)
     CopieSezioni copie(p);
     std::vector<CTraiettoria>& traiettorie = copie.traiettorie;
     std::vector<CRaccordo>& raccordi = copie.raccordi;
+    if (o.assegnazioni.empty())
+        return ElencaMembri(p, o);
     std::set<int> cambiati;
     std::string errore;
     std::vector<int> tipi = TipiNelFile(o.file);
@@ -469,10 +567,16 @@ void AggiungiComandoEsame(CLI::App& app, int& esito)
     sub = esame->add_subcommand("set", "change trajectory or junction members, recompute and save");
     sub->add_option("file", o.file, "the project file")->required();
     sub->add_option("assignments", o.assegnazioni,
-                    "INDEX.MEMBER=VALUE: INDEX is the section's place in the running order")
-        ->required();
+                    "INDEX.MEMBER=VALUE: INDEX is the section's place in the running order, MEMBER a member's "
+                    "name or its label in the file (\"1.Tempo Scansione s=15\"); none: list every section's "
+                    "members, their types, units, ranges, labels and values");
     comuni(sub);
     sub->callback([&] { esito = Imposta(o); });
+
+    sub = esame->add_subcommand("members", "list the members a section kind holds: type, unit, range and label in the file");
+    sub->add_option("kind", o.tipo, "pan, circular, cb3d, linear, ceph, csv or junction")->required();
+    sub->add_flag("--json", o.json, "print the result as JSON");
+    sub->callback([&] { esito = Membri(o); });
 
     sub = esame->add_subcommand("save", "write the project and every output the unit needs");
     sub->add_option("file", o.file, "the project file")->required();

@@ -13,8 +13,9 @@ struct OpzioniLineare {
     OpzioniComuni comuni;
     float tempo = 0, lunghezza = 0, xCentro = 0, yCentro = 0, inclinazione = 0, raggio = 0, ingrandimento = 0,
           disortogonalita = 0;
-    int kv = 0, invSensore = 0, invRotazione = 0, invScaricamento = 0;
-    bool dueAssi = false;
+    int kv = 0;
+    // Direction choices are flags, off by default: each turns the example exam's choice around.
+    bool altroLatoSensore = false, altroIncrocio = false, inverso = false, dueAssi = false;
 };
 
 int Esegui(const OpzioniLineare& o)
@@ -33,9 +34,12 @@ int Esegui(const OpzioniLineare& o)
     t.IngrandimentoLin = o.ingrandimento;
     t.Disortogonalitdeg = o.disortogonalita;
     t.KVaRegimeLin = o.kv;
-    t.InvSensore = o.invSensore;
-    t.InvRotazione = o.invRotazione;
-    t.InvScaricamentoLin = o.invScaricamento;
+    if (o.altroLatoSensore)
+        t.InvSensore = t.InvSensore != 0 ? 0 : 1;
+    if (o.altroIncrocio)
+        t.InvRotazione = t.InvRotazione != 0 ? 0 : 1;
+    if (o.inverso)
+        t.InvScaricamentoLin = t.InvScaricamentoLin != 0 ? 0 : 1;
     t.Is2Assi = o.dueAssi ? 1 : 0;
     double stat[RIEPILOGO_VALORI];
     if (!t.CalcolaTraiettoriaLineare(stat))
@@ -47,8 +51,8 @@ int Esegui(const OpzioniLineare& o)
 
     const std::vector<PUNTO_TRAIETTORIA> stati = StatiDiSezione(t, m);
     const std::vector<std::string> scritti =
-        ScriviUscite(o.comuni.uscita, {{"passi.csv", [&](FILE* f) { return t.ScriviSuFileCSV(f, nullptr, 0) != 0; }},
-                                       {"assi.csv", TestoInFile(StatiCsv(stati, m.PassoTemporale))}});
+        ScriviUscite(o.comuni.uscita, {{"steps.csv", [&](FILE* f) { return t.ScriviSuFileCSV(f, nullptr, 0) != 0; }},
+                                       {"axes.csv", TestoInFile(StatiCsv(stati, m.PassoTemporale))}});
     if (scritti.empty())
         return ESITO_USO;
 
@@ -70,13 +74,13 @@ int Esegui(const OpzioniLineare& o)
     } else {
         StampaRiepilogo(r, stdout);
         std::printf("linear (%s): arm %.4f deg/s over R %.3f .. %.3f deg; C up to %.3f mm/s\n",
-                    t.Is2Assi ? "two-axis" : "general", stat[RIEPILOGO_OMEGA], stat[RIEPILOGO_R_MIN],
-                    stat[RIEPILOGO_R_MAX], stat[RIEPILOGO_VEL_C_MAX]);
+                    t.Is2Assi ? "two-axis" : "general", PerTabella(stat[RIEPILOGO_OMEGA]), PerTabella(stat[RIEPILOGO_R_MIN]),
+                    PerTabella(stat[RIEPILOGO_R_MAX]), PerTabella(stat[RIEPILOGO_VEL_C_MAX]));
         std::printf("centre targets: X %.3f .. %.3f mm, Y %.3f .. %.3f mm; speed up to %.3f, %.3f mm/s; "
                     "acceleration up to %.3f, %.3f mm/s2\n",
-                    stat[RIEPILOGO_X_MIN], stat[RIEPILOGO_X_MAX], stat[RIEPILOGO_Y_MIN], stat[RIEPILOGO_Y_MAX],
-                    stat[RIEPILOGO_VEL_X_MAX], stat[RIEPILOGO_VEL_Y_MAX], stat[RIEPILOGO_ACC_X_MAX],
-                    stat[RIEPILOGO_ACC_Y_MAX]);
+                    PerTabella(stat[RIEPILOGO_X_MIN]), PerTabella(stat[RIEPILOGO_X_MAX]), PerTabella(stat[RIEPILOGO_Y_MIN]), PerTabella(stat[RIEPILOGO_Y_MAX]),
+                    PerTabella(stat[RIEPILOGO_VEL_X_MAX]), PerTabella(stat[RIEPILOGO_VEL_Y_MAX]), PerTabella(stat[RIEPILOGO_ACC_X_MAX]),
+                    PerTabella(stat[RIEPILOGO_ACC_Y_MAX]));
         std::printf("written: %s, %s\n", scritti[0].c_str(), scritti[1].c_str());
     }
     return EsitoConAvviso(avviso);
@@ -92,7 +96,6 @@ void AggiungiComandoLineare(CLI::App& app, int& esito)
     o.tempo = e.TempoScansionesLin, o.lunghezza = e.LunghezzaRettamm, o.xCentro = e.XCentroRettamm;
     o.yCentro = e.YCentroRettamm, o.inclinazione = e.InclRettadeg, o.raggio = e.RProiezionemm;
     o.ingrandimento = e.IngrandimentoLin, o.disortogonalita = e.Disortogonalitdeg, o.kv = e.KVaRegimeLin;
-    o.invSensore = e.InvSensore, o.invRotazione = e.InvRotazione, o.invScaricamento = e.InvScaricamentoLin;
     CLI::App* sub = app.add_subcommand(
         "linear", "compute a linear scan, check it against the head and write its steps and axis states (exit 1 "
                   "also when a limit or the head check is not met)");
@@ -114,15 +117,9 @@ void AggiungiComandoLineare(CLI::App& app, int& esito)
         ->check(ValoreDi("Disortogonalitdeg"))
         ->capture_default_str();
     sub->add_option("--kv", o.kv, "tube voltage at steady state, %")->check(ValoreDi("KVaRegimeLin"))->capture_default_str();
-    sub->add_option("--invert-sensor", o.invSensore, "sensor on the other side (0 or 1)")
-        ->check(ValoreDi("InvSensore"))
-        ->capture_default_str();
-    sub->add_option("--invert-rotation", o.invRotazione, "two-axis variant: the other crossing of each ray (0 or 1)")
-        ->check(ValoreDi("InvRotazione"))
-        ->capture_default_str();
-    sub->add_option("--invert-direction", o.invScaricamento, "two-axis variant: run the scan the other way (0 or 1)")
-        ->check(ValoreDi("InvScaricamento"))
-        ->capture_default_str();
+    sub->add_flag("--other-sensor-side", o.altroLatoSensore, "put the sensor on the other side of the segment");
+    sub->add_flag("--other-crossing", o.altroIncrocio, "two-axis variant: take the other crossing of each ray with X = 0");
+    sub->add_flag("--reverse", o.inverso, "two-axis variant: run the scan the other way");
     sub->add_flag("--two-axis", o.dueAssi, "keep the rotation centre on X = 0");
     sub->callback([&esito] { esito = Esegui(o); });
 }

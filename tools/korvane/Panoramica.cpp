@@ -69,9 +69,9 @@ int Esegui(const OpzioniPanoramica& o)
 
     const std::vector<PUNTO_TRAIETTORIA> stati = StatiDiSezione(t, m);
     const std::vector<std::string> scritti =
-        ScriviUscite(o.comuni.uscita, {{"passi.csv", [&](FILE* f) { return t.ScriviSuFileCSV(f, nullptr, 1) != 0; }},
-                                       {"assi.csv", TestoInFile(StatiCsv(stati, m.PassoTemporale))},
-                                       {"geometria.csv", TestoInFile(GeometriaCsv(t))}});
+        ScriviUscite(o.comuni.uscita, {{"steps.csv", [&](FILE* f) { return t.ScriviSuFileCSV(f, nullptr, 1) != 0; }},
+                                       {"axes.csv", TestoInFile(StatiCsv(stati, m.PassoTemporale))},
+                                       {"geometry.csv", TestoInFile(GeometriaCsv(t))}});
     if (scritti.empty())
         return ESITO_USO;
 
@@ -84,7 +84,7 @@ int Esegui(const OpzioniPanoramica& o)
         j["panoramic"] = {{"type", t.TipoRicostruzione},
                           {"symmetric", t.TraietSimmetrica != 0},
                           {"two_axis", t.Is2Assi != 0},
-                          {"inverse", t.InvScaricamento != 0},
+                          {"reverse", t.InvScaricamento != 0},
                           {"scan_time_s", t.TempoScansiones},
                           {"points", t.GraficoRotaz.GetSize()},
                           {"magnification", {mMin, mMax}},
@@ -102,14 +102,14 @@ int Esegui(const OpzioniPanoramica& o)
         StampaRiepilogo(r, stdout);
         std::printf("panoramic: type %d, %s, %s, %s, %d points, scan time %.3f s, magnification %.4f to %.4f\n",
                     t.TipoRicostruzione, t.TraietSimmetrica ? "symmetric" : "both sides", t.Is2Assi ? "two axes" : "one axis",
-                    t.InvScaricamento ? "inverse" : "forward", t.GraficoRotaz.GetSize(),
+                    t.InvScaricamento ? "reverse" : "forward", t.GraficoRotaz.GetSize(),
                     static_cast<double>(t.TempoScansiones), mMin, mMax);
         std::printf("summary: |vX| %.3f, |vY| %.3f mm/s, arm %.4f deg/s, |aX| %.3f, |aY| %.3f mm/s2\n",
-                    stat[RIEPILOGO_VEL_X_MAX], stat[RIEPILOGO_VEL_Y_MAX], stat[RIEPILOGO_OMEGA],
-                    stat[RIEPILOGO_ACC_X_MAX], stat[RIEPILOGO_ACC_Y_MAX]);
+                    PerTabella(stat[RIEPILOGO_VEL_X_MAX]), PerTabella(stat[RIEPILOGO_VEL_Y_MAX]), PerTabella(stat[RIEPILOGO_OMEGA]),
+                    PerTabella(stat[RIEPILOGO_ACC_X_MAX]), PerTabella(stat[RIEPILOGO_ACC_Y_MAX]));
         std::printf("targets: X %.3f .. %.3f mm, Y %.3f .. %.3f mm, R %.3f .. %.3f deg, C %.3f mm/s at most\n",
-                    stat[RIEPILOGO_X_MIN], stat[RIEPILOGO_X_MAX], stat[RIEPILOGO_Y_MIN], stat[RIEPILOGO_Y_MAX],
-                    stat[RIEPILOGO_R_MIN], stat[RIEPILOGO_R_MAX], stat[RIEPILOGO_VEL_C_MAX]);
+                    PerTabella(stat[RIEPILOGO_X_MIN]), PerTabella(stat[RIEPILOGO_X_MAX]), PerTabella(stat[RIEPILOGO_Y_MIN]), PerTabella(stat[RIEPILOGO_Y_MAX]),
+                    PerTabella(stat[RIEPILOGO_R_MIN]), PerTabella(stat[RIEPILOGO_R_MAX]), PerTabella(stat[RIEPILOGO_VEL_C_MAX]));
         std::printf("written: %s, %s, %s\n", scritti[0].c_str(), scritti[1].c_str(), scritti[2].c_str());
     }
     return EsitoConAvviso(avviso);
@@ -137,6 +137,6 @@ void AggiungiComandoPanoramica(CLI::App& app, int& esito)
         ->capture_default_str();
     sub->add_flag("--asymmetric", o.asimmetrica, "compute both sides of the midline instead of mirroring one");
     sub->add_flag("--two-axis", o.dueAssi, "keep the rotation centre on X = 0");
-    sub->add_flag("--inverse", o.inversa, "turn the arm in the opposite direction");
+    sub->add_flag("--reverse", o.inversa, "run the scan the other way: the arm turns in the opposite direction");
     sub->callback([&esito] { esito = Esegui(o); });
 }

@@ -55,9 +55,10 @@ void StampaRiepilogo(const RiepilogoMoto& r, std::FILE* f)
     std::fprintf(f, "axis  |v| max / limit        |a| max / limit         position range / limits\n");
     for (const RiepilogoAsse& a : r.assi)
         std::fprintf(f, "%-4s  %8.3f / %-8.3f %s  %9.3f / %-9.3f %s  %9.3f .. %-9.3f (%g .. %g)\n", a.nome.c_str(),
-                     a.velocitaMax, a.limiteVelocita, a.velocitaMax > a.limiteVelocita ? "!" : " ", a.accelerazioneMax,
-                     a.limiteAccelerazione, a.accelerazioneMax > a.limiteAccelerazione ? "!" : " ", a.posizioneMin,
-                     a.posizioneMax, a.limitePosMin, a.limitePosMax);
+                     PerTabella(a.velocitaMax), a.limiteVelocita, a.velocitaMax > a.limiteVelocita ? "!" : " ",
+                     PerTabella(a.accelerazioneMax), a.limiteAccelerazione,
+                     a.accelerazioneMax > a.limiteAccelerazione ? "!" : " ", PerTabella(a.posizioneMin),
+                     PerTabella(a.posizioneMax), a.limitePosMin, a.limitePosMax);
     std::fprintf(f, "anti-collision: %s\n", r.anticollisione.c_str());
 }
 
@@ -68,10 +69,10 @@ nlohmann::json RiepilogoInJson(const RiepilogoMoto& r)
     j["duration_s"] = r.durata;
     j["anti_collision"] = r.anticollisione;
     for (const RiepilogoAsse& a : r.assi)
-        j["axes"][a.nome] = {{"max_velocity", a.velocitaMax},       {"velocity_limit", a.limiteVelocita},
-                             {"max_acceleration", a.accelerazioneMax}, {"acceleration_limit", a.limiteAccelerazione},
+        j["axes"][a.nome] = {{"max_velocity", a.velocitaMax},       {"limit_velocity", a.limiteVelocita},
+                             {"max_acceleration", a.accelerazioneMax}, {"limit_acceleration", a.limiteAccelerazione},
                              {"min_position", a.posizioneMin},      {"max_position", a.posizioneMax},
-                             {"position_limits", {a.limitePosMin, a.limitePosMax}}};
+                             {"limit_position", {a.limitePosMin, a.limitePosMax}}};
     return j;
 }
 

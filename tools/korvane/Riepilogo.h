@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,12 @@ struct RiepilogoMoto {
 RiepilogoMoto RiassumiMoto(const std::vector<PUNTO_TRAIETTORIA>& stati, const CLimitiEParametri& macchina);
 void StampaRiepilogo(const RiepilogoMoto& r, std::FILE* f);
 nlohmann::json RiepilogoInJson(const RiepilogoMoto& r);
+
+// A value as a table shows it with `decimali` decimals: what rounds to zero is 0, never "-0.000".
+inline double PerTabella(double v, int decimali = 3)
+{
+    return std::fabs(v) < 0.5 * std::pow(10.0, -decimali) ? 0.0 : v;
+}
 
 // Axis states as CSV text: time, positions, velocities, kV, mA.
 std::string StatiCsv(const std::vector<PUNTO_TRAIETTORIA>& stati, double dt);

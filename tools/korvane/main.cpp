@@ -1,8 +1,9 @@
 // korvane: computes, inspects and checks the unit's motion from the command line, through the
 // same flat functions and classes the unit's host software and the design application use.
 //
-// Exit codes: 0 success, 1 the library refused (its message on standard error), 2 bad usage or an
-// unreadable input.
+// Exit codes: 0 success; 1 the library refused or reported a limit (its message on standard error),
+// a project that is damaged, does not compute or is busy; 2 bad usage, an unreadable input or an
+// output that could not be written.
 
 #include <CLI/CLI.hpp>
 
@@ -50,7 +51,7 @@ int main(int argc, char** argv)
     sub->add_option("--projection", cb3d.tipoProiezione, "projection type written into the buffer")
         ->check(CLI::Range(0, 65535))
         ->capture_default_str();
-    sub->add_flag("--negative", cb3d.negativo, "turn the arm in the negative direction");
+    sub->add_flag("--reverse", cb3d.negativo, "run the scan the other way: the arm turns in the negative direction");
     sub->add_option("--exit", cb3d.uscita, "exit position X,Y,R,H written into the buffer")
         ->delimiter(',')
         ->expected(4)
