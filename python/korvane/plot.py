@@ -133,7 +133,11 @@ def top_view(thing, every: int = 10) -> Figure:
     scan = next((p for p in pieces if "junction" not in p.label), pieces[0])
     ax.set_title(f"Top view, a beam every {int(every)} steps; scan: {_direction(scan.states)}\n{report.summary}",
                  fontsize="medium")
-    ax.legend(loc="upper right", fontsize="small")
+    # A cephalometric view is long and flat: the figure takes the drawing's shape, the legend goes below.
+    x0, x1 = ax.get_xlim()
+    y0, y1 = ax.get_ylim()
+    fig.set_size_inches(10, min(12, max(5.5, 8 * (y1 - y0) / max(x1 - x0, 1e-9) + 3.5)))
+    ax.legend(loc="upper center", bbox_to_anchor=(0.5, -0.14), ncol=2, fontsize="small")
     return fig
 
 
