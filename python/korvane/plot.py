@@ -1,178 +1,238 @@
-"""Pictures a trajectory designer checks an exam by. Each function returns a Matplotlib figure
-built without pyplot, so it works headless (Agg) and in notebooks alike."""
+"""Pictures a trajectory designer checks an exam by. Each function takes an `Exam` or a `Scan` (the
+panoramic graphs also a `Section`) and returns a Matplotlib figure built without pyplot, so it works
+headless (Agg) and in notebooks alike. Every picture's title says the head-check result and the first
+message; a section has one colour in every picture."""
+
+from __future__ import annotations
 
 import numpy as np
 from matplotlib.figure import Figure
 
 from . import _korvane as _k
-from . import profilo_testa, sezioni, stati_sezione
+from .interface import CHECKED_LIMITS, UNITS, Exam, Scan, Section, axis_motion
 
-_NOMI_CURVA = {2: "panoramic", 3: "circular", 4: "linear", 5: "from CSV", 6: "cephalometric"}
-
-
-class _Pezzo:
-    """One stretch of motion to draw: its states, steps, machine, sensor distance and arch curve."""
-
-    def __init__(self, etichetta, stati, passi, macchina, sensore, arco=None):
-        self.etichetta, self.stati, self.passi, self.macchina = etichetta, stati, passi, macchina
-        self.sensore, self.arco = sensore, arco
+__all__ = ["top_view", "axes", "panoramic", "head_outline"]
 
 
-def _pezzi(oggetto):
-    """A path, a single section or a read-back step buffer as stretches of motion."""
-    if isinstance(oggetto, dict) and "stati" in oggetto:
-        m = oggetto["macchina"]
-        return [_Pezzo("step buffer", oggetto["stati"], oggetto["passi"], m, m.CentSens3D)]
-    if isinstance(oggetto, _k.CSezione):
-        voci = [(0, _k.SEZIONE_RACCORDO if isinstance(oggetto, _k.CRaccordo) else _k.SEZIONE_TRAIETTORIA, oggetto)]
-        modo = _k.CSezione.ANTICOLLISIONE_PAN if getattr(oggetto, "TipoCurva", 0) in (2, 4) else _k.CSezione.ANTICOLLISIONE_3D
-    elif isinstance(oggetto, _k.CPercorso):
-        voci = sezioni(oggetto)
-        modo = oggetto.GetTipoControlloAnticollisioneConsigliato()
-    else:
-        raise TypeError("expected a CPercorso, a CTraiettoria, a CRaccordo or a buffer from korvane.leggi_buffer")
-    pezzi = []
-    for i, tipo, s in voci:
-        if s is None:
-            continue
-        m = s.LimitiEParametri
-        sensore = m.CentSensPan if modo == _k.CSezione.ANTICOLLISIONE_PAN else m.CentSens3D
-        if tipo == _k.SEZIONE_RACCORDO:
-            etichetta, arco = f"{i + 1}: junction", None
-        else:
-            etichetta = f"{i + 1}: {_NOMI_CURVA.get(s.TipoCurva, 'trajectory')}"
-            arco = s.CurvaDenti.ArrayCurvaDenti if s.TipoCurva == _k.CTraiettoria.CURVA_PANORAMICA else None
-        pezzi.append(_Pezzo(etichetta, stati_sezione(s), s.ArrayPassi, m, sensore, arco))
-    if not pezzi or all(len(p.passi) == 0 for p in pezzi):
+class _Piece:
+    """One stretch of motion to draw: label, states, steps, the sensor it images on and its arch curve."""
+
+    def __init__(self, label, states, steps, sensor, arch=None):
+        self.label, self.states, self.steps, self.sensor, self.arch = label, states, steps, sensor, arch
+
+
+def head_outline() -> np.ndarray:
+    """The reference head outline in force as an n x 2 array, mm."""
+    n = _k.CSezione.GetProfiloTestaNumPunti()
+    return np.array([(p.X, p.Y) for p in map(_k.CSezione.GetProfiloTestaPunto, range(n))], dtype=float).reshape(n, 2)
+
+
+def _ceph_sensor(machine, right_arm: bool):
+    """Where the cephalometric detector is for an H position: on the H line, H - "Pos H ortho" from its
+    centre. Returns (function of H, the H centre, the line's direction, the fixed beam point S0)."""
+    side = "Dx" if right_arm else "Sx"
+    phi = np.radians(getattr(machine, "InclinazH" + side))
+    centre = np.array([getattr(machine, "XCentroH" + side), getattr(machine, "YCentroH" + side)])
+    d_h = np.array([np.cos(phi), np.sin(phi)])
+    s0 = centre + np.array([np.sin(phi), -np.cos(phi)]) * machine.DistanzaCVR
+    return (lambda h: centre - np.outer(h - machine.PosHOrtho, d_h)), centre, d_h, s0
+
+
+def _sensor_of(mode, machine, ceph):
+    """Sensor points for states: the cephalometric detector on the H line, else the sensor the mode's
+    head check takes, opposite the tube."""
+    if ceph is not None:
+        return lambda s: ceph(s["dPosH"])
+    d = machine.CentSensPan if mode == _k.CSezione.ANTICOLLISIONE_PAN else machine.CentSens3D
+    return lambda s: np.column_stack([s["dPosX"] - d * np.cos(np.radians(s["dPosR"])),
+                                      s["dPosY"] - d * np.sin(np.radians(s["dPosR"]))])
+
+
+def _exam_parts(thing):
+    """(pieces, machine record, title note, ceph geometry or None) of an Exam or a Scan."""
+    if isinstance(thing, Scan):
+        m = thing.machine.record
+        report = thing.check()
+        sensor = _sensor_of(_k.CSezione.ANTICOLLISIONE_3D, m, None)
+        return [_Piece(thing.kind, thing.states, thing.steps, sensor(thing.states))], m, report, None
+    if not isinstance(thing, Exam):
+        raise TypeError(f"expected a korvane.Exam or a korvane.Scan, not {type(thing).__name__}")
+    sections = [s for s in thing.sections if s.computed]
+    if not sections or all(len(s.steps) == 0 for s in sections):
         raise ValueError("nothing to draw: no section has steps")
-    return pezzi
+    m = thing.machine.record
+    cephs = [s for s in sections if s.kind == "cephalometric"]
+    geometry = _ceph_sensor(m, bool(cephs[0].raw.BraccioDestro)) if cephs else None
+    mode = thing.path.GetTipoControlloAnticollisioneConsigliato()
+    pieces = []
+    for s in sections:
+        states = s.states
+        sensor = _sensor_of(mode if s.is_junction else s.head_mode, m, geometry[0] if geometry else None)
+        arch = s.raw.CurvaDenti.ArrayCurvaDenti if s.kind == "panoramic" else None
+        pieces.append(_Piece(f"{s.index}: {s.kind} \"{s.name}\"", states, s.steps, sensor(states), arch))
+    return pieces, m, thing.check(), geometry
 
 
-def _colori(n):
+def _colours(n):
     from matplotlib import colormaps
-    mappa = colormaps["tab10"]
-    return [mappa(i % 10) for i in range(n)]
+    return [colormaps["tab10"](i % 10) for i in range(n)]
 
 
-def top_view(percorso, ogni=10):
-    """The arm seen from above: head outline, arch curve, rotation-centre path, tube and sensor
-    points and the beam every `ogni` steps, one colour per section."""
-    if int(ogni) < 1:
-        raise ValueError("top_view: ogni is at least 1")
-    pezzi = _pezzi(percorso)
-    fig = Figure(figsize=(8, 8), layout="constrained")
+def _direction(states) -> str:
+    """How the arm turns over a motion, in words for a title."""
+    r0, r1 = states["dPosR"][0], states["dPosR"][-1]
+    sense = "counter-clockwise seen from above, R rising" if r1 > r0 else "clockwise seen from above, R falling" \
+        if r1 < r0 else "R still"
+    return f"R axis {r0:.1f} → {r1:.1f} deg ({sense})"
+
+
+def top_view(thing, every: int = 10) -> Figure:
+    """The arm seen from above: head outline, arch curve, rotation-centre path with its direction, and
+    the beam from the tube to the sensor every `every` steps, one colour per section. A cephalometric
+    exam's beams end on the cephalometric detector, on the H line."""
+    if int(every) < 1:
+        raise ValueError("top_view: every is at least 1")
+    pieces, m, report, ceph = _exam_parts(thing)
+    fig = Figure(figsize=(8.5, 8.5), layout="constrained")
     ax = fig.add_subplot()
-    testa = profilo_testa()
-    if len(testa):
-        chiuso = np.vstack([testa, testa[:1]])
-        ax.fill(chiuso[:, 0], chiuso[:, 1], color="0.9", zorder=0)
-        ax.plot(chiuso[:, 0], chiuso[:, 1], color="0.5", lw=1, label="head outline")
-    for pezzo, colore in zip(pezzi, _colori(len(pezzi))):
-        s = pezzo.stati
+    head = head_outline()
+    if len(head):
+        closed = np.vstack([head, head[:1]])
+        ax.fill(closed[:, 0], closed[:, 1], color="0.9", zorder=0)
+        ax.plot(closed[:, 0], closed[:, 1], color="0.5", lw=1, label="reference head outline")
+    for piece, colour in zip(pieces, _colours(len(pieces))):
+        s = piece.states
         x, y, fi = s["dPosX"], s["dPosY"], np.radians(s["dPosR"])
-        c, d = pezzo.macchina.CentroMonoblocco, pezzo.sensore
-        tubo = np.column_stack([x + c * np.cos(fi), y + c * np.sin(fi)])
-        sensore = np.column_stack([x - d * np.cos(fi), y - d * np.sin(fi)])
-        if pezzo.arco is not None and len(pezzo.arco):
-            ax.plot(pezzo.arco[:, 0], pezzo.arco[:, 1], color="k", lw=2, label="arch curve")
-        for i in range(0, len(s), int(ogni)):
-            ax.plot([tubo[i, 0], sensore[i, 0]], [tubo[i, 1], sensore[i, 1]], color=colore, lw=0.4, alpha=0.6)
-        ax.plot(x, y, color=colore, lw=2, label=f"{pezzo.etichetta}: rotation centre")
-        ax.plot(tubo[:, 0], tubo[:, 1], ls="--", color=colore, lw=1)
-        ax.plot(sensore[:, 0], sensore[:, 1], ls=":", color=colore, lw=1)
-    ax.plot([], [], ls="--", color="0.3", label="tube")
-    ax.plot([], [], ls=":", color="0.3", label="sensor")
+        c = m.CentroMonoblocco
+        tube = np.column_stack([x + c * np.cos(fi), y + c * np.sin(fi)])
+        sensor = piece.sensor
+        if piece.arch is not None and len(piece.arch):
+            ax.plot(piece.arch[:, 0], piece.arch[:, 1], color="k", lw=2, label="arch curve")
+        for i in range(0, len(s), int(every)):
+            ax.plot([tube[i, 0], sensor[i, 0]], [tube[i, 1], sensor[i, 1]], color=colour, lw=0.4, alpha=0.6)
+        ax.plot(x, y, color=colour, lw=2, label=f"{piece.label}")
+        ax.plot(tube[:, 0], tube[:, 1], ls="--", color=colour, lw=1)
+        ax.plot(sensor[:, 0], sensor[:, 1], ls=":", color=colour, lw=1)
+        if len(x) > 1:
+            k = min(len(x) - 1, max(1, len(x) // 2))
+            ax.annotate("", xy=(tube[k, 0], tube[k, 1]), xytext=(tube[k - 1, 0], tube[k - 1, 1]),
+                        arrowprops=dict(arrowstyle="-|>", color=colour, lw=1.5, mutation_scale=18))
+    if ceph is not None:
+        _, centre, d_h, s0 = ceph
+        track = np.concatenate([p.sensor for p in pieces])
+        along = (track - centre) @ d_h
+        ends = centre + np.outer([along.min() - 20, along.max() + 20], d_h)
+        ax.plot(ends[:, 0], ends[:, 1], color="C3", lw=3, alpha=0.7, label="cephalometric detector travel (H line)")
+        ax.plot(*centre, "s", color="C3", ms=5, label="H centre")
+        ax.plot(*s0, "x", color="C3", ms=8, label="beam fixed point S0 (CVR distance)")
+    ax.plot([], [], ls="--", color="0.3", label="tube (arrow: direction of the scan)")
+    ax.plot([], [], ls=":", color="0.3", label="cephalometric detector" if ceph is not None else "sensor")
     ax.set_aspect("equal")
     ax.set_xlabel("X, mm")
     ax.set_ylabel("Y, mm")
-    ax.set_title(f"Top view (a beam every {int(ogni)} steps)")
-    ax.legend(loc="upper right", fontsize="small")
+    scan = next((p for p in pieces if "junction" not in p.label), pieces[0])
+    ax.set_title(f"Top view, a beam every {int(every)} steps; scan: {_direction(scan.states)}\n{report.summary}",
+                 fontsize="medium")
+    # A cephalometric view is long and flat: the figure takes the drawing's shape, the legend goes below.
+    x0, x1 = ax.get_xlim()
+    y0, y1 = ax.get_ylim()
+    fig.set_size_inches(10, min(12, max(5.5, 8 * (y1 - y0) / max(x1 - x0, 1e-9) + 3.5)))
+    ax.legend(loc="upper center", bbox_to_anchor=(0.5, -0.14), ncol=2, fontsize="small")
     return fig
 
 
-def _assi_nel_tempo(pezzi):
-    """Time, then per axis (positions, velocities, accelerations) over the whole motion."""
-    m = pezzi[0].macchina
-    dt = m.PassoTemporale
-    stati, passi = [], []
-    for n, p in enumerate(pezzi):
-        # Every section after the first starts where the previous one ended: its first state is dropped.
-        stati.append(p.stati if n == 0 else p.stati[1:])
-        passi.append(p.passi)
-    s = np.concatenate(stati)
-    iC = np.concatenate([np.asarray(p["iC"], dtype=np.int32) for p in passi])
-    velC = np.concatenate([[0.0], _k.VelocitaDaMemorizzata(iC, m.AsseC.StepPerUnita, m.AsseC.StepSPerLSB)])
-    posC = np.cumsum(velC) * dt
-    t = np.arange(len(s)) * dt
-    assi = {}
-    for nome, pos, vel in (("X", s["dPosX"], s["dVelX"]), ("Y", s["dPosY"], s["dVelY"]),
-                           ("R", s["dPosR"], s["dVelR"]), ("H", s["dPosH"], s["dVelH"]), ("C", posC, velC)):
-        acc = np.concatenate([[0.0], np.diff(vel) / dt]) if dt > 0 else np.zeros_like(vel)
-        assi[nome] = (pos, vel, acc)
-    return t, assi
-
-
-def axes(percorso):
-    """X, Y, R, H and C positions, velocities and accelerations against time, with the machine's
-    limits drawn as dashed lines."""
-    pezzi = _pezzi(percorso)
-    m = pezzi[0].macchina
-    t, assi = _assi_nel_tempo(pezzi)
-    fig = Figure(figsize=(13, 12), layout="constrained")
-    griglia = fig.subplots(5, 3, sharex=True)
-    unita = {"R": "deg", "C": "mm"}
-    for riga, nome in enumerate(("X", "Y", "R", "H", "C")):
-        limiti = getattr(m, "Asse" + nome)
-        u = unita.get(nome, "mm")
-        serie = assi[nome]
-        for colonna, (valori, titolo, su, giu) in enumerate((
-                (serie[0], f"{nome}, {u}", limiti.PosMax, limiti.PosMin),
-                (serie[1], f"{nome} velocity, {u}/s", limiti.MaxVel, -limiti.MaxVel),
-                (serie[2], f"{nome} acceleration, {u}/s²", limiti.MaxAcc, -limiti.MaxAcc))):
-            ax = griglia[riga, colonna]
-            ax.plot(t, valori, lw=1)
-            # C moves the sensor, not an axis with travel limits: its position has none to draw.
-            if not (nome == "C" and colonna == 0):
-                for limite in (su, giu):
-                    ax.axhline(limite, color="r", ls="--", lw=0.8)
-            ax.set_ylabel(titolo, fontsize="small")
+def axes(thing) -> Figure:
+    """X, Y, R, H and C positions, velocities and accelerations against time, one colour band per
+    section (the top view's colours). Red dashed: a limit the library checks; grey dotted: a limit of the
+    machine file the library does not check."""
+    pieces, m, report, _ = _exam_parts(thing)
+    states = np.concatenate([p.states if n == 0 else p.states[1:] for n, p in enumerate(pieces)])
+    steps = np.concatenate([p.steps for p in pieces])
+    series = axis_motion(states, steps, m)
+    t = np.arange(len(states)) * m.PassoTemporale
+    bounds = np.cumsum([0] + [len(p.steps) for p in pieces]) * m.PassoTemporale
+    fig = Figure(figsize=(13, 12.5), layout="constrained")
+    grid = fig.subplots(5, 3, sharex=True)
+    rows = {"R": "R axis"}
+    for row, name in enumerate(("X", "Y", "R", "H", "C")):
+        limits, u = getattr(m, "Asse" + name), UNITS[name]
+        checked = CHECKED_LIMITS[name]
+        pos, vel, acc = series[name]
+        what = rows.get(name, name)
+        columns = (
+            (pos, f"{what}{' travel' if name == 'C' else ''}, {u}", "position", (limits.PosMin, limits.PosMax)),
+            (vel, f"{what} velocity, {u}/s", "velocity", (limits.MaxVel, -limits.MaxVel)),
+            (acc, f"{what} acceleration, {u}/s²", "acceleration", (limits.MaxAcc, -limits.MaxAcc)))
+        for column, (values, label, quantity, lines) in enumerate(columns):
+            ax = grid[row, column]
+            for (a, b), colour in zip(zip(bounds[:-1], bounds[1:]), _colours(len(pieces))):
+                ax.axvspan(a, b, color=colour, alpha=0.12, lw=0)
+            ax.plot(t, values, lw=1, color="k")
+            # C is the image channel: its position is a travel from the start, no range of the machine.
+            if not (name == "C" and quantity == "position"):
+                style = dict(color="r", ls="--", lw=0.9) if quantity in checked else dict(color="0.55", ls=":", lw=0.9)
+                for limit in lines:
+                    ax.axhline(limit, **style)
+            ax.set_ylabel(label + ("" if quantity in checked or (name, quantity) == ("C", "position")
+                                   else "\n(limit not checked)"), fontsize="small")
             ax.grid(alpha=0.3)
-    for ax in griglia[-1]:
+    for ax in grid[-1]:
         ax.set_xlabel("time, s")
-    fig.suptitle("Axes against the machine's limits (dashed)")
+    from matplotlib.patches import Patch
+    handles = [Patch(color=c, alpha=0.3, label=p.label) for p, c in zip(pieces, _colours(len(pieces)))]
+    grid[0, 1].legend(handles=handles, loc="best", fontsize="x-small", title="sections", title_fontsize="x-small")
+    scan = next((p for p in pieces if "junction" not in p.label), pieces[0])
+    fig.suptitle("Axes against the limits the library checks (red dashed; grey dotted: in the machine file, "
+                 f"not checked)\nscan: {_direction(scan.states)}; {report.summary}")
     return fig
 
 
-def panoramic(traiettoria):
+def panoramic(thing) -> Figure:
     """The panoramic geometry per arch-curve point: arm angle, distortion, its derivative, the
-    projection radius and the magnification, with the tuning points and the tuned window marked."""
-    if not isinstance(traiettoria, _k.CTraiettoria):
-        raise TypeError("panoramic: expected a CTraiettoria")
-    t = traiettoria
+    projection radius and the magnification, with the tuning points and the tuned window marked.
+    Takes an Exam (its first panoramic trajectory), a Section or a CTraiettoria."""
+    title = ""
+    if isinstance(thing, Exam):
+        found = [s for s in thing.sections if s.kind == "panoramic"]
+        if not found:
+            raise ValueError("panoramic: the exam has no panoramic trajectory")
+        title = thing.check().summary
+        thing = found[0]
+    if isinstance(thing, Section):
+        title = title or (f"section {thing.index}: {thing.message}" if thing.message else "no limit message")
+        thing = thing.raw
+    if not isinstance(thing, _k.CTraiettoria):
+        raise TypeError("panoramic: expected an Exam, a Section or a CTraiettoria")
+    t = thing
     if len(t.GraficoRotaz) == 0:
-        t = _k.CTraiettoria(traiettoria)
+        t = _k.CTraiettoria(thing)
         t.CalcolaTraiettoriaPanoramica()
     if len(t.GraficoRotaz) == 0:
         raise ValueError("panoramic: the trajectory has no panoramic geometry (no arch curve or tuning graph)")
     k = t.PosDistAng0
-    ingresso = "GraficoDerivata" if t.TipoRicostruzione == 1 else "GraficoRProiez"
-    righe = (("GraficoRotaz", "R, deg"), ("GraficoDistors", "distortion, deg"),
-             ("GraficoDerivata", "derivative, deg/mm"), ("GraficoRProiez", "projection radius, mm"),
-             ("GraficoIngrY", "magnification"))
+    # The R axis runs the beam angle less 180 degrees, from whichever end of the arch the scan starts.
+    start = "the first"
+    if len(t.ArrayPassi):
+        r0 = _k.IntegraPassi(t.PuntoIniziale, t.ArrayPassi[:1], t.LimitiEParametri)["dPosR"][0]
+        start = "the last" if abs(t.GraficoRotaz[-1] - 180.0 - r0) < abs(t.GraficoRotaz[0] - 180.0 - r0) else start
+    tuned = "GraficoDerivata" if t.TipoRicostruzione == 1 else "GraficoRProiez"
+    rows = (("GraficoRotaz", "beam angle, deg\n(R axis + 180)"), ("GraficoDistors", "distortion, deg"),
+            ("GraficoDerivata", "derivative, deg/mm"), ("GraficoRProiez", "projection radius, mm"),
+            ("GraficoIngrY", "magnification"))
     fig = Figure(figsize=(10, 11), layout="constrained")
-    griglia = fig.subplots(len(righe), 1, sharex=True)
-    for ax, (membro, titolo) in zip(griglia, righe):
-        valori = getattr(t, membro)
-        ax.plot(np.arange(len(valori)), valori, lw=1.2)
-        if membro == ingresso and len(t.PuntiTuning):
+    grid = fig.subplots(len(rows), 1, sharex=True)
+    for ax, (member, label) in zip(grid, rows):
+        values = getattr(t, member)
+        ax.plot(np.arange(len(values)), values, lw=1.2)
+        if member == tuned and len(t.PuntiTuning):
             ax.plot(t.PuntiTuning[:, 0], t.PuntiTuning[:, 1], "o", color="C3", label="tuning points")
             ax.legend(loc="best", fontsize="small")
-        if membro == "GraficoIngrY":
+        if member == "GraficoIngrY":
             ax.axhline(t.Ingrandimento, color="0.5", ls=":", lw=1)
         ax.axvline(k, color="0.4", lw=0.8)
-        ax.axvspan(max(k - t.PosRProjCostSx, 0), min(k + t.PosRProjCostDx, len(valori) - 1), color="C2", alpha=0.06)
-        ax.set_ylabel(titolo, fontsize="small")
+        ax.axvspan(max(k - t.PosRProjCostSx, 0), min(k + t.PosRProjCostDx, len(values) - 1), color="C2", alpha=0.06)
+        ax.set_ylabel(label, fontsize="small")
         ax.grid(alpha=0.3)
-    griglia[-1].set_xlabel("arch-curve point")
-    fig.suptitle("Panoramic geometry (centre point and tuned window shaded)")
+    grid[-1].set_xlabel(f"arch-curve point (the scan starts at {start})")
+    fig.suptitle(f"Panoramic geometry (centre point and tuned window shaded)\n{title}")
     return fig

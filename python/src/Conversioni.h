@@ -37,6 +37,8 @@ void ControllaIndice(int i, int n, const char* cosa);
 void LegaDati(py::module_& m);
 void LegaSezioni(py::module_& m);
 void LegaPercorsoEApi(py::module_& m);
+// The member tables of the command line, the machine's problems and the example projects.
+void LegaMembri(py::module_& m);
 
 // A file name from a str or an os.PathLike.
 CString NomeFile(const py::object& nome);

@@ -10,4 +10,5 @@ PYBIND11_MODULE(_korvane, m)
     LegaDati(m);
     LegaSezioni(m);
     LegaPercorsoEApi(m);
+    LegaMembri(m);
 }

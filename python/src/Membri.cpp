@@ -1,0 +1,96 @@
+// The members a person may change, with their checks, and the machine's problems: the same tables
+// and rules the command line uses, so Python never keeps a copy of its own.
+
+#include <set>
+
+#include "Assegnazioni.h"
+#include "Conversioni.h"
+#include "core/VerificaMacchina.h"
+#include "examples/ProgettiEsempio.h"
+
+namespace {
+
+const char* NomeGenere(GenereMembro g)
+{
+    switch (g) {
+    case GenereMembro::Intero: return "int";
+    case GenereMembro::Bandiera: return "flag";
+    case GenereMembro::Reale: return "float";
+    case GenereMembro::Doppio: return "double";
+    case GenereMembro::Nome: return "name";
+    }
+    return "";
+}
+
+py::list DescriviTabella(std::span<const MembroModificabile> tabella)
+{
+    py::list r;
+    for (const MembroModificabile& m : tabella) {
+        py::dict d;
+        d["nome"] = m.nome;
+        d["genere"] = NomeGenere(m.genere);
+        d["minimo"] = m.minimo;
+        d["massimo"] = m.massimo;
+        d["minimoEscluso"] = m.minimoEscluso;
+        d["massimoEscluso"] = m.massimoEscluso;
+        d["valori"] = std::vector<int>(m.valori.begin(), m.valori.end());
+        d["unita"] = m.unita;
+        d["etichetta"] = m.etichetta;
+        d["descrizione"] = DescriviValori(m);
+        r.append(d);
+    }
+    return r;
+}
+
+}  // namespace
+
+void LegaMembri(py::module_& m)
+{
+    m.def(
+        "MembriModificabili", [](bool raccordo) { return DescriviTabella(raccordo ? MembriRaccordo() : MembriTraiettoria()); },
+        py::arg("raccordo"),
+        "The members of a trajectory (or a junction) one may set: dicts of nome, genere, range, valori, unita, "
+        "etichetta (the project file's label) and descrizione of the values allowed.");
+    m.def(
+        "ApplicaAssegnazioni",
+        [](CPercorso& p, const std::vector<std::string>& testi) {
+            CopieSezioni copie(p);
+            std::set<int> cambiati;
+            std::string errore;
+            if (!ApplicaAssegnazioni(testi, *p.GetpArrayOrdine(), copie, cambiati, errore))
+                throw py::value_error(errore);
+            return py::make_tuple(std::vector<int>(cambiati.begin(), cambiati.end()), copie.traiettorie,
+                                  copie.raccordi);
+        },
+        py::arg("percorso"), py::arg("assegnazioni"),
+        "Checks every \"INDEX.MEMBER=VALUE\" and applies them all to copies of the path's sections: "
+        "(changed order places, trajectories, junctions). ValueError with the reason for the first one refused; "
+        "the path itself is never touched.");
+    m.def(
+        "ProblemiMacchina",
+        [](const CLimitiEParametri& macchina) {
+            std::vector<std::string> r;
+            for (const int id : ElencaProblemiMacchina(macchina, USO_TUTTO))
+                r.push_back(StringaAUtf8(TestoMessaggio(id)));
+            return r;
+        },
+        py::arg("macchina"), "The library's messages for every value of the record no computation can start from.");
+
+    py::module_ esempi = m.attr("esempi").cast<py::module_>();
+    esempi.def("TipiProgettoEsempio", [] {
+        std::vector<std::string> r;
+        for (const ProgettoEsempio& e : ProgettiEsempio())
+            r.emplace_back(e.tipo);
+        return r;
+    });
+    esempi.def(
+        "CostruisciProgettoEsempio",
+        [](const std::string& tipo, CPercorso& p, const CLimitiEParametri& macchina) {
+            const ProgettoEsempio* e = TrovaProgettoEsempio(tipo);
+            if (e == nullptr)
+                throw py::value_error("no example exam of kind " + tipo);
+            e->costruisci(p, macchina);
+        },
+        py::arg("tipo"), py::arg("percorso"), py::arg("macchina"),
+        "Builds the example project `tipo` into the path, as `korvane exam new` does.");
+}
