@@ -89,13 +89,14 @@ def _write_beside(path: PathLike, write) -> str:
 
 @dataclass(frozen=True)
 class Axis:
-    """One axis of a machine: its unit, its position range and its velocity and acceleration limits."""
+    """One axis of a machine: its unit and its limits (limit_* always names a limit, max_* and min_*
+    what a motion reached, as in the command line's JSON)."""
     name: str
     unit: str
-    position_min: float
-    position_max: float
-    max_velocity: float
-    max_acceleration: float
+    limit_position_min: float
+    limit_position_max: float
+    limit_velocity: float
+    limit_acceleration: float
 
 
 class Machine:
@@ -154,8 +155,8 @@ class Machine:
     def problems(self) -> List[str]:
         """Why no computation could start from this record ([] when it is usable)."""
         found = list(_k.ProblemiMacchina(self.record))
-        found += [f"the {a.name} position range is empty (Pos Min {a.position_min:g} >= Pos Max {a.position_max:g})"
-                  for a in self.axes.values() if not a.position_min < a.position_max]
+        found += [f"the {a.name} position range is empty (Pos Min {a.limit_position_min:g} >= Pos Max {a.limit_position_max:g})"
+                  for a in self.axes.values() if not a.limit_position_min < a.limit_position_max]
         return found
 
     def __eq__(self, other: object) -> bool:
@@ -276,28 +277,28 @@ class AxisCheck:
     """How close one axis came to its limits. A limit is None when the library does not check it."""
     axis: str
     unit: str
-    position_min: float
-    position_max: float
+    min_position: float
+    max_position: float
     max_velocity: float
     max_acceleration: float
-    position_limits: Optional[Tuple[float, float]]
-    velocity_limit: Optional[float]
-    acceleration_limit: Optional[float]
+    limit_position: Optional[Tuple[float, float]]
+    limit_velocity: Optional[float]
+    limit_acceleration: Optional[float]
 
     @property
     def within(self) -> bool:
-        ok = self.velocity_limit is None or self.max_velocity <= self.velocity_limit
-        ok = ok and (self.acceleration_limit is None or self.max_acceleration <= self.acceleration_limit)
-        return ok and (self.position_limits is None or
-                       self.position_limits[0] <= self.position_min <= self.position_max <= self.position_limits[1])
+        ok = self.limit_velocity is None or self.max_velocity <= self.limit_velocity
+        ok = ok and (self.limit_acceleration is None or self.max_acceleration <= self.limit_acceleration)
+        return ok and (self.limit_position is None or
+                       self.limit_position[0] <= self.min_position <= self.max_position <= self.limit_position[1])
 
     def __str__(self) -> str:
         def limit(v):
             return "not checked" if v is None else f"{v:g}"
-        pos = "not checked" if self.position_limits is None else f"{self.position_limits[0]:g} .. {self.position_limits[1]:g}"
-        return (f"{self.axis}: position {self.position_min:.2f} .. {self.position_max:.2f} {self.unit} (limits {pos}); "
-                f"|v| {self.max_velocity:.2f} {self.unit}/s (limit {limit(self.velocity_limit)}); "
-                f"|a| {self.max_acceleration:.1f} {self.unit}/s² (limit {limit(self.acceleration_limit)})")
+        pos = "not checked" if self.limit_position is None else f"{self.limit_position[0]:g} .. {self.limit_position[1]:g}"
+        return (f"{self.axis}: position {self.min_position:.2f} .. {self.max_position:.2f} {self.unit} (limits {pos}); "
+                f"|v| {self.max_velocity:.2f} {self.unit}/s (limit {limit(self.limit_velocity)}); "
+                f"|a| {self.max_acceleration:.1f} {self.unit}/s² (limit {limit(self.limit_acceleration)})")
 
 
 @dataclass

@@ -10,18 +10,6 @@
 
 namespace {
 
-const char* NomeGenere(GenereMembro g)
-{
-    switch (g) {
-    case GenereMembro::Intero: return "int";
-    case GenereMembro::Bandiera: return "flag";
-    case GenereMembro::Reale: return "float";
-    case GenereMembro::Doppio: return "double";
-    case GenereMembro::Nome: return "name";
-    }
-    return "";
-}
-
 py::list DescriviTabella(std::span<const MembroModificabile> tabella)
 {
     py::list r;

@@ -102,8 +102,8 @@ def test_check_reports_only_the_limits_the_library_checks(esami):
     for tipo, esame in esami.items():
         rapporto = esame.check()
         assert rapporto.ok, (tipo, str(rapporto))
-        assert rapporto.axes["C"].acceleration_limit is None and rapporto.axes["C"].position_limits is None
-        assert rapporto.axes["X"].acceleration_limit == esame.machine.axis("X").max_acceleration
+        assert rapporto.axes["C"].limit_acceleration is None and rapporto.axes["C"].limit_position is None
+        assert rapporto.axes["X"].limit_acceleration == esame.machine.axis("X").limit_acceleration
     assert esami["ceph"].check().head_check.startswith("not run")
     assert esami["pan"].check().head_check == "passed"
 
