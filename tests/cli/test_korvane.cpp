@@ -594,6 +594,9 @@ TEST(Korvane, MembriPerNomeOEtichetta)
         const Esito e = Esegui("exam set " + trg + " '" + c.assegnazione + "'");
         EXPECT_TRUE(e.codice == 2 && e.uscita.find(c.messaggio) != std::string::npos) << c.assegnazione << "\n" << e.uscita;
     }
+    // Within the member's range, but the library then reports a limit: exit 1 with its message.
+    const Esito limite = Esegui("exam set " + trg + " 1.TempoScansiones=3");
+    EXPECT_TRUE(limite.codice == 1 && limite.uscita.find("over the limit") != std::string::npos) << limite.uscita;
     EXPECT_EQ(LeggiFile(trg), prima);
     ASSERT_EQ(Esegui("exam set " + trg + " '1.tempo scansione s = 15'").codice, 0);
     const auto j = Json("exam set --json " + trg);
