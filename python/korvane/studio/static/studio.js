@@ -48,11 +48,26 @@ function show(project) {
 
 async function attempt(work) {
   $("#error").textContent = "";
+  $("#written").textContent = "";
   try {
     show(await work());
   } catch (e) {
     $("#error").textContent = e.message;
   }
+}
+
+// A new exam has no file yet: the first save asks for its name in the workspace.
+async function save(url) {
+  let path = null;
+  if ($("#title").textContent.startsWith("new exam")) {
+    path = prompt("Save as (a .trg inside the workspace)", "exam.trg");
+    if (!path) return;
+  }
+  await attempt(async () => {
+    const answer = await call("POST", url, path ? { path } : {});
+    $("#written").textContent = `Written: ${answer.written.join(", ")}`;
+    return answer.project;
+  });
 }
 
 function fill(select, values) {
@@ -65,6 +80,8 @@ async function start() {
   fill($("#open"), files);
   $("#new").addEventListener("change", (e) => e.target.value && attempt(() => call("POST", "/api/exam/new", { kind: e.target.value })));
   $("#open").addEventListener("change", (e) => e.target.value && attempt(() => call("POST", "/api/exam/open", { path: e.target.value })));
+  $("#save").addEventListener("click", () => save("/api/save"));
+  $("#outputs").addEventListener("click", () => save("/api/outputs"));
   try {
     show(await call("GET", "/api/exam"));
   } catch (e) {
