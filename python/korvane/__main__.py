@@ -1,4 +1,5 @@
-"""python3 -m korvane plot: the pictures of an exam as PNG and SVG.
+"""python3 -m korvane plot: the pictures of an exam as PNG and SVG; python3 -m korvane studio: the
+page to design an exam in.
 
 Exit codes as the command line's: 0 done, 1 the library refused, 2 bad usage or an input that does
 not read. Every failure is one line on standard error, never a traceback."""
@@ -19,7 +20,16 @@ def _arguments(argv):
     plot.add_argument("--machine", help="machine file (default: the example unit)")
     plot.add_argument("--every", type=int, default=10, help="a beam every N steps in the top view")
     plot.add_argument("--out", required=True, help="folder the pictures are written into")
+    studio = commands.add_parser("studio", help="design an exam in the browser")
+    studio.add_argument("folder", nargs="?", default=".", help="the workspace (default: the current folder)")
+    studio.add_argument("--host", default="127.0.0.1", help="the address to listen on (default: 127.0.0.1)")
+    studio.add_argument("--port", type=int, default=0, help="the port (default: a free one)")
+    studio.add_argument("--no-browser", action="store_true", help="print the link without opening a browser")
     a = parser.parse_args(argv)
+    if a.command == "studio":
+        if not os.path.isdir(a.folder):
+            parser.error(f"the workspace {a.folder} is not a folder")
+        return a
     if (a.file is None) == (a.example is None):
         parser.error("give either FILE or --example")
     if a.every < 1:
@@ -60,6 +70,12 @@ def _write(folder, name, figures):
 
 def main(argv=None) -> int:
     a = _arguments(argv)
+    if a.command == "studio":
+        from .studio import serve
+        try:
+            return serve(a.folder, a.host, a.port, not a.no_browser)
+        except KeyboardInterrupt:
+            return 0
     from .interface import KorvaneError
     try:
         with warnings.catch_warnings(record=True) as said:

@@ -9,73 +9,15 @@ import numpy as np
 from matplotlib.figure import Figure
 
 from . import _korvane as _k
-from .interface import CHECKED_LIMITS, UNITS, Exam, Scan, Section, axis_motion
+from .interface import CHECKED_LIMITS, UNITS, Exam, Section
+from .views import (PANORAMIC_GEOMETRY, colour, exam_parts as _exam_parts, head_outline, joined_motion,
+                    panoramic_trajectory, tube_of, tuned_graph, tuned_window)
 
 __all__ = ["top_view", "axes", "panoramic", "head_outline"]
 
 
-class _Piece:
-    """One stretch of motion to draw: label, states, steps, the sensor it images on and its arch curve."""
-
-    def __init__(self, label, states, steps, sensor, arch=None):
-        self.label, self.states, self.steps, self.sensor, self.arch = label, states, steps, sensor, arch
-
-
-def head_outline() -> np.ndarray:
-    """The reference head outline in force as an n x 2 array, mm."""
-    n = _k.CSezione.GetProfiloTestaNumPunti()
-    return np.array([(p.X, p.Y) for p in map(_k.CSezione.GetProfiloTestaPunto, range(n))], dtype=float).reshape(n, 2)
-
-
-def _ceph_sensor(machine, right_arm: bool):
-    """Where the cephalometric detector is for an H position: on the H line, H - "Pos H ortho" from its
-    centre. Returns (function of H, the H centre, the line's direction, the fixed beam point S0)."""
-    side = "Dx" if right_arm else "Sx"
-    phi = np.radians(getattr(machine, "InclinazH" + side))
-    centre = np.array([getattr(machine, "XCentroH" + side), getattr(machine, "YCentroH" + side)])
-    d_h = np.array([np.cos(phi), np.sin(phi)])
-    s0 = centre + np.array([np.sin(phi), -np.cos(phi)]) * machine.DistanzaCVR
-    return (lambda h: centre - np.outer(h - machine.PosHOrtho, d_h)), centre, d_h, s0
-
-
-def _sensor_of(mode, machine, ceph):
-    """Sensor points for states: the cephalometric detector on the H line, else the sensor the mode's
-    head check takes, opposite the tube."""
-    if ceph is not None:
-        return lambda s: ceph(s["dPosH"])
-    d = machine.CentSensPan if mode == _k.CSezione.ANTICOLLISIONE_PAN else machine.CentSens3D
-    return lambda s: np.column_stack([s["dPosX"] - d * np.cos(np.radians(s["dPosR"])),
-                                      s["dPosY"] - d * np.sin(np.radians(s["dPosR"]))])
-
-
-def _exam_parts(thing):
-    """(pieces, machine record, title note, ceph geometry or None) of an Exam or a Scan."""
-    if isinstance(thing, Scan):
-        m = thing.machine.record
-        report = thing.check()
-        sensor = _sensor_of(_k.CSezione.ANTICOLLISIONE_3D, m, None)
-        return [_Piece(thing.kind, thing.states, thing.steps, sensor(thing.states))], m, report, None
-    if not isinstance(thing, Exam):
-        raise TypeError(f"expected a korvane.Exam or a korvane.Scan, not {type(thing).__name__}")
-    sections = [s for s in thing.sections if s.computed]
-    if not sections or all(len(s.steps) == 0 for s in sections):
-        raise ValueError("nothing to draw: no section has steps")
-    m = thing.machine.record
-    cephs = [s for s in sections if s.kind == "cephalometric"]
-    geometry = _ceph_sensor(m, bool(cephs[0].raw.BraccioDestro)) if cephs else None
-    mode = thing.path.GetTipoControlloAnticollisioneConsigliato()
-    pieces = []
-    for s in sections:
-        states = s.states
-        sensor = _sensor_of(mode if s.is_junction else s.head_mode, m, geometry[0] if geometry else None)
-        arch = s.raw.CurvaDenti.ArrayCurvaDenti if s.kind == "panoramic" else None
-        pieces.append(_Piece(f"{s.index}: {s.kind} \"{s.name}\"", states, s.steps, sensor(states), arch))
-    return pieces, m, thing.check(), geometry
-
-
 def _colours(n):
-    from matplotlib import colormaps
-    return [colormaps["tab10"](i % 10) for i in range(n)]
+    return [colour(i) for i in range(n)]
 
 
 def _direction(states) -> str:
@@ -102,9 +44,8 @@ def top_view(thing, every: int = 10) -> Figure:
         ax.plot(closed[:, 0], closed[:, 1], color="0.5", lw=1, label="reference head outline")
     for piece, colour in zip(pieces, _colours(len(pieces))):
         s = piece.states
-        x, y, fi = s["dPosX"], s["dPosY"], np.radians(s["dPosR"])
-        c = m.CentroMonoblocco
-        tube = np.column_stack([x + c * np.cos(fi), y + c * np.sin(fi)])
+        x, y = s["dPosX"], s["dPosY"]
+        tube = tube_of(s, m)
         sensor = piece.sensor
         if piece.arch is not None and len(piece.arch):
             ax.plot(piece.arch[:, 0], piece.arch[:, 1], color="k", lw=2, label="arch curve")
@@ -146,11 +87,7 @@ def axes(thing) -> Figure:
     section (the top view's colours). Red dashed: a limit the library checks; grey dotted: a limit of the
     machine file the library does not check."""
     pieces, m, report, _ = _exam_parts(thing)
-    states = np.concatenate([p.states if n == 0 else p.states[1:] for n, p in enumerate(pieces)])
-    steps = np.concatenate([p.steps for p in pieces])
-    series = axis_motion(states, steps, m)
-    t = np.arange(len(states)) * m.PassoTemporale
-    bounds = np.cumsum([0] + [len(p.steps) for p in pieces]) * m.PassoTemporale
+    t, series, bounds = joined_motion(pieces, m)
     fig = Figure(figsize=(13, 12.5), layout="constrained")
     grid = fig.subplots(5, 3, sharex=True)
     rows = {"R": "R axis"}
@@ -201,24 +138,14 @@ def panoramic(thing) -> Figure:
     if isinstance(thing, Section):
         title = title or (f"section {thing.index}: {thing.message}" if thing.message else "no limit message")
         thing = thing.raw
-    if not isinstance(thing, _k.CTraiettoria):
-        raise TypeError("panoramic: expected an Exam, a Section or a CTraiettoria")
-    t = thing
-    if len(t.GraficoRotaz) == 0:
-        t = _k.CTraiettoria(thing)
-        t.CalcolaTraiettoriaPanoramica()
-    if len(t.GraficoRotaz) == 0:
-        raise ValueError("panoramic: the trajectory has no panoramic geometry (no arch curve or tuning graph)")
+    t = panoramic_trajectory(thing)
     k = t.PosDistAng0
     # The R axis runs the beam angle less 180 degrees, from whichever end of the arch the scan starts.
     start = "the first"
     if len(t.ArrayPassi):
         r0 = _k.IntegraPassi(t.PuntoIniziale, t.ArrayPassi[:1], t.LimitiEParametri)["dPosR"][0]
         start = "the last" if abs(t.GraficoRotaz[-1] - 180.0 - r0) < abs(t.GraficoRotaz[0] - 180.0 - r0) else start
-    tuned = "GraficoDerivata" if t.TipoRicostruzione == 1 else "GraficoRProiez"
-    rows = (("GraficoRotaz", "beam angle, deg\n(R axis + 180)"), ("GraficoDistors", "distortion, deg"),
-            ("GraficoDerivata", "derivative, deg/mm"), ("GraficoRProiez", "projection radius, mm"),
-            ("GraficoIngrY", "magnification"))
+    tuned, rows = tuned_graph(t), PANORAMIC_GEOMETRY
     fig = Figure(figsize=(10, 11), layout="constrained")
     grid = fig.subplots(len(rows), 1, sharex=True)
     for ax, (member, label) in zip(grid, rows):
@@ -230,7 +157,7 @@ def panoramic(thing) -> Figure:
         if member == "GraficoIngrY":
             ax.axhline(t.Ingrandimento, color="0.5", ls=":", lw=1)
         ax.axvline(k, color="0.4", lw=0.8)
-        ax.axvspan(max(k - t.PosRProjCostSx, 0), min(k + t.PosRProjCostDx, len(values) - 1), color="C2", alpha=0.06)
+        ax.axvspan(*tuned_window(t), color="C2", alpha=0.06)
         ax.set_ylabel(label, fontsize="small")
         ax.grid(alpha=0.3)
     grid[-1].set_xlabel(f"arch-curve point (the scan starts at {start})")

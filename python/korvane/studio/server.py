@@ -1,0 +1,353 @@
+"""The studio's web server: a JSON API over the English interface, and the page.
+
+FastAPI because every request body is checked against a schema (pydantic) before the library sees
+it, and because it, uvicorn and pydantic are well kept in Debian. The server listens on one address
+of this machine and writes files, so every request must carry the session (a one-time token that
+becomes an HttpOnly cookie), come to the server's own Host, from no foreign Origin, and name paths
+inside the workspace only. The library is not thread-safe: one lock holds every call into it.
+"""
+
+from __future__ import annotations
+
+import os
+import secrets
+import threading
+import warnings
+from typing import Any, Dict, List, Optional, Union
+
+from fastapi import FastAPI, Request
+from fastapi.exceptions import RequestValidationError
+from fastapi.responses import FileResponse, JSONResponse, RedirectResponse
+from starlette.exceptions import HTTPException
+from pydantic import BaseModel, Extra, StrictBool, StrictFloat, StrictInt, StrictStr
+
+from .. import views
+from ..interface import EXAMPLES, Exam, KorvaneError
+
+STATIC = os.path.join(os.path.dirname(os.path.abspath(__file__)), "static")
+MAX_BODY = 1 << 20  # bytes; the largest request the page sends is a few members
+COOKIE = "korvane_studio"
+
+
+class Refused(Exception):
+    """A request the studio will not serve, with the status and the reason the page shows."""
+
+    def __init__(self, status: int, reason: str):
+        super().__init__(reason)
+        self.status = status
+
+
+def _error(status: int, reason: str) -> JSONResponse:
+    return JSONResponse({"error": reason}, status_code=status)
+
+
+# -- the workspace ---------------------------------------------------------------------------------
+
+
+class Workspace:
+    """The folder every file the studio reads or writes lies in."""
+
+    def __init__(self, folder: str):
+        self.root = os.path.realpath(folder)
+        if not os.path.isdir(self.root):
+            raise FileNotFoundError(f"workspace not found: {folder}")
+
+    def resolve(self, name: str) -> str:
+        """The real path of `name`, given relative to the workspace; Refused when it leads out."""
+        if not name or "\0" in name:
+            raise Refused(400, "a path is needed (relative to the workspace)")
+        if os.path.isabs(name) or name.startswith(("\\", "~")) or ":" in name.split("/")[0]:
+            raise Refused(403, f"{name}: absolute paths are refused; name a file inside the workspace")
+        if ".." in name.replace("\\", "/").split("/"):
+            raise Refused(403, f"{name}: '..' is refused; name a file inside the workspace")
+        full = os.path.realpath(os.path.join(self.root, name))
+        if os.path.commonpath([full, self.root]) != self.root:
+            raise Refused(403, f"{name}: a link leads out of the workspace; refused")
+        return full
+
+    def relative(self, full: str) -> str:
+        return os.path.relpath(os.path.realpath(full), self.root).replace(os.sep, "/")
+
+    def projects(self) -> List[str]:
+        """The .trg files of the workspace, hidden folders and links out left aside."""
+        found = []
+        for folder, subfolders, files in os.walk(self.root):
+            subfolders[:] = sorted(d for d in subfolders if not d.startswith("."))
+            for f in sorted(files):
+                if f.lower().endswith(".trg"):
+                    try:
+                        found.append(self.relative(self.resolve(self.relative(os.path.join(folder, f)))))
+                    except Refused:
+                        pass
+        return found
+
+
+# -- the open exam ---------------------------------------------------------------------------------
+
+
+class Studio:
+    """The exam open in the studio and what the library said of it the last time it computed."""
+
+    def __init__(self, workspace: Workspace):
+        self.workspace = workspace
+        self.lock = threading.Lock()
+        self.exam: Optional[Exam] = None
+        self.file: Optional[str] = None  # relative to the workspace
+        self.saved = True
+        self.said: List[str] = []
+
+    def run(self, call, *args, **kwargs):
+        """Runs a library call under the lock, keeping its warnings as the page's notes."""
+        with self.lock, warnings.catch_warnings(record=True) as said:
+            warnings.simplefilter("always")
+            result = call(*args, **kwargs)
+        self.said = [str(w.message) for w in said]
+        return result
+
+    def need(self) -> Exam:
+        if self.exam is None:
+            raise Refused(409, "no exam is open: make a new one or open a .trg")
+        return self.exam
+
+    def project(self) -> Dict[str, Any]:
+        exam = self.need()
+        with self.lock:
+            sections = exam.sections
+            report = exam.check() if any(s.computed for s in sections) else None
+            return {
+                "file": self.file, "saved": self.saved, "machine": exam.machine.name,
+                "machine_file": self.machine_file(),
+                "continuous": exam.continuous, "duration": exam.duration,
+                "head_check": report.head_check if report else "not run (nothing computed)",
+                "sections": [{"index": s.index, "kind": s.kind, "name": s.name, "junction": s.is_junction,
+                              "steps": len(s.steps), "duration": s.duration, "computed": s.computed,
+                              "message": s.message, "colour": views.colour(s.index)} for s in sections],
+                "messages": [{"section": m.section, "section_name": m.section_name, "text": m.text, "step": m.step}
+                             for m in (report.messages if report else [])],
+                "notes": self.said}
+
+    def machine_file(self) -> Optional[str]:
+        """The machine file the open project was read with: the _MP.ini beside it, if there is one."""
+        if self.file is None:
+            return None
+        beside = os.path.splitext(self.file)[0] + "_MP.ini"
+        return beside if os.path.isfile(os.path.join(self.workspace.root, beside)) else None
+
+    def members(self, index: int) -> Dict[str, Any]:
+        exam = self.need()
+        with self.lock:
+            s = exam.section(index)
+            members = s.members
+        return {"index": s.index, "kind": s.kind, "name": s.name,
+                "members": [{"name": m.name, "value": _plain(m.value), "type": m.type, "unit": m.unit,
+                             "range": m.allowed, "label": m.label} for m in members.values()]}
+
+    def views(self) -> Dict[str, Any]:
+        exam = self.need()
+        with self.lock:
+            return {"top": views.top_view_data(exam), "axes": views.axes_data(exam),
+                    "panoramic": {str(s.index): views.panoramic_data(s) for s in exam.sections
+                                  if s.kind == "panoramic"}}
+
+
+def _plain(value: Any) -> Any:
+    """A member's value as JSON holds it."""
+    if hasattr(value, "item"):
+        return value.item()
+    return value if isinstance(value, (bool, int, float, str)) or value is None else str(value)
+
+
+# -- requests --------------------------------------------------------------------------------------
+
+
+class _Body(BaseModel):
+    class Config:
+        extra = Extra.forbid
+
+
+class NewExam(_Body):
+    kind: StrictStr
+
+
+class OpenExam(_Body):
+    path: StrictStr
+
+
+class SetMembers(_Body):
+    members: Dict[str, Union[StrictBool, StrictInt, StrictFloat, StrictStr]]
+
+
+class SaveAs(_Body):
+    path: Optional[StrictStr] = None
+
+
+class Guard:
+    """ASGI middleware: the session, the Host, the Origin and the body size of every request."""
+
+    def __init__(self, app, token: str, hosts: List[str]):
+        self.app, self.token, self.hosts = app, token, set(hosts)
+        self.session: Optional[str] = None  # the cookie's value, made when the token is first used
+        self.origins = {f"http://{h}" for h in hosts}
+
+    async def __call__(self, scope, receive, send):
+        if scope["type"] != "http":
+            return await self.app(scope, receive, send)
+        request = Request(scope)
+        refusal = self._refusal(request)
+        if refusal is not None:
+            return await refusal(scope, receive, send)
+        if request.query_params.get("token") is not None:
+            # The link's token is spent: the page goes on with a cookie the page's scripts cannot read.
+            self.session = secrets.token_urlsafe(32)
+            page = RedirectResponse(request.url.path, status_code=303)
+            page.set_cookie(COOKIE, self.session, httponly=True, samesite="strict")
+            return await page(scope, receive, send)
+        size = int(request.headers.get("content-length") or 0)
+        if size > MAX_BODY:
+            return await _error(413, f"the request body is {size} bytes; at most {MAX_BODY} are taken")(scope, receive, send)
+        received, refused = 0, False
+
+        async def counted():
+            # A body sent without its length is counted as it comes: past the limit the refusal is
+            # answered here, and whatever the app answers after it is dropped.
+            nonlocal received, refused
+            message = await receive()
+            received += len(message.get("body", b""))
+            if received > MAX_BODY and not refused:
+                refused = True
+                await _error(413, f"the request body is over {MAX_BODY} bytes; refused")(scope, receive, send)
+            return {"type": "http.disconnect"} if refused else message
+
+        async def sending(message):
+            if not refused:
+                await send(message)
+
+        await self.app(scope, counted, sending)
+
+    def _refusal(self, request: Request):
+        host = request.headers.get("host", "")
+        if host not in self.hosts:
+            return _error(403, f"refused: the Host {host!r} is not this studio's address")
+        origin = request.headers.get("origin")
+        if origin is not None and origin not in self.origins:
+            return _error(403, f"refused: a request from {origin!r}, another site")
+        given = request.query_params.get("token")
+        if given is not None:
+            if self.session is not None or not secrets.compare_digest(given, self.token):
+                return _error(401, "refused: this link's token is wrong or was used already; "
+                                   "start the studio again for a new link")
+            return None
+        cookie = request.cookies.get(COOKIE)
+        if self.session is None or cookie is None or not secrets.compare_digest(cookie, self.session):
+            return _error(401, "refused: no session; open the link the studio printed when it started")
+        return None
+
+
+def create_app(folder: str, token: str, hosts: List[str]) -> Any:
+    """The studio for the workspace `folder`; `token` opens the first session, `hosts` are the
+    Host values (name:port) the server answers to."""
+    studio = Studio(Workspace(folder))
+    app = FastAPI(title="Korvane Studio", docs_url=None, redoc_url=None, openapi_url=None)
+    app.state.studio = studio
+
+    @app.exception_handler(Refused)
+    async def refused(_, e: Refused):
+        return _error(e.status, str(e))
+
+    @app.exception_handler(KorvaneError)
+    async def library(_, e: KorvaneError):
+        return _error(422, str(e))
+
+    @app.exception_handler(ValueError)
+    async def value(_, e: ValueError):
+        return _error(422, str(e))
+
+    @app.exception_handler(IndexError)
+    async def index(_, e: IndexError):
+        return _error(404, str(e))
+
+    @app.exception_handler(OSError)
+    async def system(_, e: OSError):
+        return _error(404 if isinstance(e, FileNotFoundError) else 409, str(e))
+
+    @app.exception_handler(HTTPException)
+    async def http(request: Request, e: HTTPException):
+        return _error(e.status_code, f"{e.detail}: {request.url.path}")
+
+    @app.exception_handler(Exception)
+    async def unexpected(_, e: Exception):
+        return _error(500, f"unexpected {type(e).__name__}: {e}")
+
+    @app.exception_handler(RequestValidationError)
+    async def invalid(_, e: RequestValidationError):
+        where = "; ".join(f"{'.'.join(map(str, x['loc'][1:])) or 'body'}: {x['msg']}" for x in e.errors())
+        return _error(422, f"the request does not read: {where}")
+
+    @app.get("/")
+    def page():
+        return FileResponse(os.path.join(STATIC, "index.html"))
+
+    @app.get("/static/{name}")
+    def static(name: str):
+        if name not in os.listdir(STATIC):
+            raise Refused(404, f"no such file: {name}")
+        return FileResponse(os.path.join(STATIC, name))
+
+    @app.get("/api/files")
+    def files():
+        return {"workspace": studio.workspace.root, "files": studio.workspace.projects(), "examples": list(EXAMPLES)}
+
+    @app.post("/api/exam/new")
+    def new(body: NewExam):
+        if body.kind not in EXAMPLES:
+            raise Refused(422, f"no example exam {body.kind!r}: one of {', '.join(EXAMPLES)}")
+        studio.exam, studio.file, studio.saved = studio.run(Exam.example, body.kind), None, False
+        return studio.project()
+
+    @app.post("/api/exam/open")
+    def open_(body: OpenExam):
+        full = studio.workspace.resolve(body.path)
+        if not full.lower().endswith(".trg"):
+            raise Refused(422, f"{body.path}: a project's name ends in .trg")
+        studio.exam = studio.run(Exam.load, full)
+        studio.file, studio.saved = studio.workspace.relative(full), True
+        return studio.project()
+
+    @app.get("/api/exam")
+    def project():
+        return studio.project()
+
+    @app.get("/api/sections/{index}")
+    def section(index: int):
+        return studio.members(index)
+
+    @app.patch("/api/sections/{index}")
+    def set_members(index: int, body: SetMembers):
+        exam = studio.need()
+        studio.run(exam.set, index, body.members)
+        studio.saved = False
+        return {"project": studio.project(), "section": studio.members(index)}
+
+    @app.get("/api/views")
+    def views_():
+        return studio.views()
+
+    def save(body: SaveAs, outputs: bool):
+        exam = studio.need()
+        name = body.path or studio.file
+        if name is None:
+            raise Refused(422, "the exam has no file yet: give a path (relative to the workspace) ending in .trg")
+        full = studio.workspace.resolve(name)
+        written = studio.run(exam.save, full, outputs=outputs)
+        studio.file, studio.saved = studio.workspace.relative(full), True
+        return {"written": [studio.workspace.relative(f) for f in written], "project": studio.project()}
+
+    @app.post("/api/save")
+    def save_project(body: SaveAs):
+        return save(body, False)
+
+    @app.post("/api/outputs")
+    def save_outputs(body: SaveAs):
+        return save(body, True)
+
+    return Guard(app, token, hosts)
