@@ -6,6 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
+scripts/charts.sh
 build="${BUILD_DIR:-build}"
 prefix="$(realpath -m "${PREFIX:-/usr/local}")"
 # A build tree made already keeps its own choices (a test build keeps its tests).

@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
+scripts/charts.sh
 build="${BUILD_DIR:-build}"
 cmake -S . -B "$build" -DKORVANE_BUILD_TESTS=ON "$@" >/dev/null
 cmake --build "$build" -j"$(nproc)"

@@ -135,3 +135,18 @@ def test_the_views_are_the_interface_s_numbers(client, workspace):
     tuning = data["panoramic"]["1"]["tuning"]
     assert np.allclose(np.column_stack([tuning["kV"]["points"]["x"], tuning["kV"]["points"]["y"]]), pan.PuntiTuningKV)
     assert data["panoramic"]["1"]["geometry"]["GraficoIngrY"] == pytest.approx(list(pan.GraficoIngrY))
+
+
+def test_the_charting_library_is_taken_from_the_studio_s_own_project_only(tmp_path, monkeypatch, client):
+    from korvane.studio import server
+    static = tmp_path / "project" / "build" / "static"
+    static.mkdir(parents=True)
+    (tmp_path / "node_modules" / "plotly.js-dist-min").mkdir(parents=True)
+    (tmp_path / "node_modules" / server.CHARTS).write_text("outside")
+    (tmp_path / "project" / "package.json").write_text('{"name": "korvane-studio"}')
+    assert server.charts_file(str(static)) is None  # the node_modules above the project is not its own
+    (tmp_path / "node_modules").rename(tmp_path / "project" / "node_modules")
+    assert server.charts_file(str(static)).endswith(server.CHARTS)
+    monkeypatch.setattr(server, "charts_file", lambda: None)
+    answer = client.get("/vendor/charts.js")
+    assert answer.status_code == 404 and "npm ci" in answer.json()["error"]

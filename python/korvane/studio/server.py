@@ -25,6 +25,10 @@ from .. import views
 from ..interface import EXAMPLES, Exam, KorvaneError
 
 STATIC = os.path.join(os.path.dirname(os.path.abspath(__file__)), "static")
+# The charting library the page draws with: installed by `npm ci` into the project's node_modules
+# (the folder whose package.json is the studio's), or copied beside the page by the install.
+CHARTS = os.path.join("plotly.js-dist-min", "plotly.min.js")
+PACKAGE = '"name": "korvane-studio"'
 MAX_BODY = 1 << 20  # bytes; the largest request the page sends is a few members
 COOKIE = "korvane_studio"
 
@@ -148,6 +152,26 @@ class Studio:
             return {"top": views.top_view_data(exam), "axes": views.axes_data(exam),
                     "panoramic": {str(s.index): views.panoramic_data(s) for s in exam.sections
                                   if s.kind == "panoramic"}}
+
+
+def charts_file(start: str = STATIC) -> Optional[str]:
+    """The charting library's file: beside the page when installed, else in the node_modules of the
+    project this file lies in (the source tree or a build folder inside it); None when neither has it."""
+    installed = os.path.join(start, "vendor", os.path.basename(CHARTS))
+    if os.path.isfile(installed):
+        return installed
+    folder = os.path.dirname(start)
+    while True:
+        manifest = os.path.join(folder, "package.json")
+        if os.path.isfile(manifest):
+            with open(manifest, encoding="utf-8") as f:
+                if PACKAGE in f.read():
+                    found = os.path.join(folder, "node_modules", CHARTS)
+                    return found if os.path.isfile(found) else None
+        parent = os.path.dirname(folder)
+        if parent == folder:
+            return None
+        folder = parent
 
 
 def _plain(value: Any) -> Any:
@@ -286,6 +310,13 @@ def create_app(folder: str, token: str, hosts: List[str]) -> Any:
     @app.get("/")
     def page():
         return FileResponse(os.path.join(STATIC, "index.html"))
+
+    @app.get("/vendor/charts.js")
+    def charts():
+        found = charts_file()
+        if found is None:
+            raise Refused(404, "the charting library is not installed: run `npm ci` in the project folder")
+        return FileResponse(found, media_type="text/javascript")
 
     @app.get("/static/{name}")
     def static(name: str):
