@@ -185,13 +185,14 @@ class Member:
         return f"<Member {self.name} = {self.value!r}{unit}, {self.allowed}>"
 
 
-_TABLES: Dict[bool, List[dict]] = {}
+_TABLES: Dict[int, List[dict]] = {}
 
 
-def _table(junction: bool) -> List[dict]:
-    if junction not in _TABLES:
-        _TABLES[junction] = list(_k.MembriModificabili(junction))
-    return _TABLES[junction]
+def _table(code: int) -> List[dict]:
+    """The members a section of kind `code` holds (a junction's for -1, else its TipoCurva)."""
+    if code not in _TABLES:
+        _TABLES[code] = list(_k.MembriDellaSezione(code))
+    return _TABLES[code]
 
 
 @dataclass(frozen=True)
@@ -230,6 +231,10 @@ class Section:
         return self.raw.Nome
 
     @property
+    def _code(self) -> int:
+        return -1 if self.is_junction else int(self.raw.TipoCurva)
+
+    @property
     def computed(self) -> bool:
         return len(self.raw.ArrayPassi) > 0 and (self.is_junction or self.raw.TipoCurva != 0)
 
@@ -242,7 +247,7 @@ class Section:
     def members(self) -> Dict[str, Member]:
         """Every member `Exam.set` takes for this section, with its value, unit and allowed values."""
         return {r["nome"]: Member(r["nome"], getattr(self.raw, r["nome"]), r["genere"], r["unita"], r["descrizione"],
-                                  r["etichetta"]) for r in _table(self.is_junction)}
+                                  r["etichetta"]) for r in _table(self._code)}
 
     @property
     def steps(self) -> np.ndarray:
@@ -492,7 +497,7 @@ class Exam:
         if not values:
             raise ValueError("set: give at least one member")
         section = self.section(index)
-        table = {r["nome"] for r in _table(section.is_junction)}
+        table = {r["nome"] for r in _table(section._code)}
         for name in values:
             if name not in table:
                 near = difflib.get_close_matches(name, sorted(table), n=3)

@@ -10,10 +10,11 @@
 
 namespace {
 
-py::list DescriviTabella(std::span<const MembroModificabile> tabella)
+py::list DescriviTabella(const std::vector<const MembroModificabile*>& tabella)
 {
     py::list r;
-    for (const MembroModificabile& m : tabella) {
+    for (const MembroModificabile* membro : tabella) {
+        const MembroModificabile& m = *membro;
         py::dict d;
         d["nome"] = m.nome;
         d["genere"] = NomeGenere(m.genere);
@@ -34,11 +35,10 @@ py::list DescriviTabella(std::span<const MembroModificabile> tabella)
 
 void LegaMembri(py::module_& m)
 {
-    m.def(
-        "MembriModificabili", [](bool raccordo) { return DescriviTabella(raccordo ? MembriRaccordo() : MembriTraiettoria()); },
-        py::arg("raccordo"),
-        "The members of a trajectory (or a junction) one may set: dicts of nome, genere, range, valori, unita, "
-        "etichetta (the project file's label) and descrizione of the values allowed.");
+    m.def("MembriDellaSezione", [](int tipo) { return DescriviTabella(MembriDellaSezione(tipo)); }, py::arg("tipo"),
+          "The members one may set on a section: a junction's (tipo < 0) or those a trajectory kind's block "
+          "stores (tipo its TipoCurva; 0 every member): dicts of nome, genere, range, valori, unita, etichetta "
+          "(the project file's label) and descrizione of the values allowed.");
     m.def(
         "ApplicaAssegnazioni",
         [](CPercorso& p, const std::vector<std::string>& testi) {
