@@ -24,7 +24,7 @@ from ._korvane import KorvaneError
 PathLike = Union[str, "os.PathLike[str]"]
 
 __all__ = ["Machine", "Exam", "Section", "Member", "Message", "AxisCheck", "CheckReport", "Scan",
-           "KorvaneError", "KorvaneWarning", "LimitWarning", "EXAMPLES", "CHECKED_LIMITS"]
+           "KorvaneError", "KorvaneWarning", "LimitWarning", "EXAMPLES", "SECTION_KINDS", "CHECKED_LIMITS"]
 
 
 class KorvaneWarning(UserWarning):
@@ -514,6 +514,77 @@ class Exam:
                         [self.path.ArrayRaccordiGetRaccordo(i) for i in range(self.path.ArrayRaccordiGetSize())])
         return self
 
+    def insert(self, index: int, kind: str) -> Section:
+        """Puts the example section of `kind` (one of EXAMPLES, 'harmonic junction' or 'linear junction')
+        at `index` of the running order (len(exam) adds it at the end). The junctions are made continuous
+        again by the library; what it says of continuity arrives as a KorvaneWarning. A refusal raises
+        KorvaneError and changes nothing."""
+        if not 0 <= index <= len(self):
+            raise IndexError(f"insert at {index}: the exam has {len(self)} sections (0 to {len(self)})")
+        example = _example_section(kind, self.machine)
+        junction = kind in JUNCTION_KINDS
+        if junction:
+            self.path.ArrayRaccordiAdd(example)
+            entry = _k.CElementoOrdine(_k.SEZIONE_RACCORDO, self.path.ArrayRaccordiGetSize() - 1)
+        else:
+            self.path.ArrayTraiettorieAdd(example)
+            entry = _k.CElementoOrdine(_k.SEZIONE_TRAIETTORIA, self.path.ArrayTraiettorieGetSize() - 1)
+        kinds = self._kinds + ([] if junction else [example.TipoCurva])
+
+        def add():
+            # The library appends with -1 and refuses a place past the end.
+            return self.path.ArrayOrdineAggiungiElemento(entry, -1 if index == len(self) else index)
+        self._change(f"insert {kind} at {index}", add, kinds, removed=(junction, entry.posizione, True))
+        return self.section(index)
+
+    def remove(self, index: int) -> None:
+        """Takes section `index` out of the running order and out of the path; the junctions are made
+        continuous again. A refusal (the last section, say) raises KorvaneError and changes nothing."""
+        section = self.section(index)
+        k = self.path.ArrayOrdineGetPosSezione(section.index)
+        entry = _k.CElementoOrdine(self.path.ArrayOrdineGetTipoSezione(section.index), k)
+        kinds = list(self._kinds)
+        if not section.is_junction and k < len(kinds):
+            del kinds[k]
+        self._change(f"remove section {section.index}", lambda: self.path.ArrayOrdineEliminaElementoERiordina(entry),
+                     kinds, removed=(section.is_junction, k, False))
+
+    def _change(self, what: str, reorder, kinds: List[int], removed: Tuple[bool, int, bool]) -> None:
+        """Runs an order change with the section's array change and the continuity correction; on the
+        library's refusal every array is put back as it was. `removed` is (junction, position, added):
+        the array entry to take out after the order change when removing, or before undoing an add."""
+        junction, position, added = removed
+        # Taken before the change: the section just added is not among them.
+        order = self.path.GetpArrayOrdine()
+        trajectories = self._trajectories()
+        junctions = self.path.ArrayRaccordiCopiaInArray()
+        if added:
+            (junctions if junction else trajectories).pop()
+        self.path.GetErrorString()
+        refused = ""
+        if reorder() != 1:
+            refused = self.path.GetErrorString() or "the library refused the place in the running order"
+        else:
+            if not added:
+                (self.path.ArrayRaccordiRemoveAt if junction else self.path.ArrayTraiettorieRemoveAt)(position)
+            self.path.CorreggiContinuitaSezioni()
+            said = self.path.GetErrorString()
+            if self.path.ArrayOrdineGetSize() == 0:
+                refused = said or "at least one section has to remain"
+        if refused:
+            self.path.SvuotaArray()
+            for t in trajectories:
+                self.path.ArrayTraiettorieAdd(t)
+            for r in junctions:
+                self.path.ArrayRaccordiAdd(r)
+            self.path.ArrayOrdineCopy(order)
+            raise KorvaneError(f"{what}: {refused}; the exam was left as it was")
+        self._kinds = kinds
+        self._learn_messages()
+        if said:
+            warnings.warn(KorvaneWarning(f"{what}: {said}"), stacklevel=3)
+        self._warn_messages(stacklevel=4)
+
     def _recompute(self, changed, trajectories, junctions) -> None:
         """Computes the changed sections as `korvane exam set` does and puts them in; all or none."""
         before, kinds = [], list(self._kinds)
@@ -641,6 +712,28 @@ class Exam:
         for a, b in zip(self.sections, again.sections):
             if a.is_junction != b.is_junction or not a.raw == b.raw:
                 raise KorvaneError(f"section {a.index} ({a.name}) does not load back as it was computed")
+
+
+JUNCTION_KINDS = {"harmonic junction": _k.CRaccordo.RACCORDO_ARMONICO, "linear junction": _k.CRaccordo.RACCORDO_LINEARE}
+# What `Exam.insert` takes: an example exam's kind for its trajectory, or a junction's kind.
+SECTION_KINDS: Tuple[str, ...] = EXAMPLES + tuple(JUNCTION_KINDS)
+
+
+def _example_section(kind: str, machine: Machine):
+    """The computed section an example exam of this machine holds: its trajectory, or for a junction
+    kind the panoramic example's first junction made of that kind."""
+    if kind not in SECTION_KINDS:
+        raise ValueError(f"no section kind {kind!r}: one of {', '.join(SECTION_KINDS)}")
+    _need_usable(machine)
+    path = _k.CPercorso()
+    _k.esempi.CostruisciProgettoEsempio(EXAMPLES[0] if kind in JUNCTION_KINDS else kind, path, machine.record)
+    if kind not in JUNCTION_KINDS:
+        return path.ArrayTraiettorieGetTraiettoria(0)
+    junction = path.ArrayRaccordiGetRaccordo(0)
+    junction.TipoRaccordo = JUNCTION_KINDS[kind]
+    junction.Nome = kind.capitalize()
+    junction.CalcolaArrayVelocita(path.GetTipoControlloAnticollisioneConsigliato())
+    return junction
 
 
 def _need_usable(machine: Machine) -> None:

@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <csignal>
+
 #include <algorithm>
 
 #include <cstdio>
@@ -623,4 +625,30 @@ TEST(Korvane, MacchinaNominaLaRiga)
         const Esito e = Esegui(c.argomenti);
         EXPECT_TRUE(e.codice == 2 && e.uscita.find(c.riga) != std::string::npos) << c.argomenti << "\n" << e.uscita;
     }
+}
+
+// The studio is the Python package's: the command finds it beside itself and hands over its arguments.
+TEST(Korvane, StudioAvviaIlPacchettoPython)
+{
+    const Esito aiuto = Esegui("studio --help");
+    ASSERT_EQ(aiuto.codice, 0) << aiuto.uscita;
+    EXPECT_NE(aiuto.uscita.find("--no-browser"), std::string::npos);
+#ifndef KORVANE_CON_PYTHON
+    GTEST_SKIP() << "the build has no Python package";
+#else
+    const std::string dir = CartellaTemporanea("cli-studio");
+    // The shell's pid is the command's after exec, and the interpreter's after the command's exec.
+    FILE* p = popen(("echo $$; exec " + std::string(KORVANE_BIN_DIR) + "/korvane studio --no-browser " + dir + " 2>&1").c_str(), "r");
+    ASSERT_NE(p, nullptr);
+    char riga[4096];
+    ASSERT_NE(std::fgets(riga, sizeof riga, p), nullptr);
+    const int pid = std::stoi(riga);
+    std::string prima;
+    if (std::fgets(riga, sizeof riga, p) != nullptr)
+        prima = riga;
+    kill(pid, SIGTERM);
+    pclose(p);
+    EXPECT_NE(prima.find("Korvane Studio for"), std::string::npos) << prima;
+    EXPECT_NE(prima.find("?token="), std::string::npos) << prima;
+#endif
 }

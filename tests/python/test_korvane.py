@@ -98,6 +98,29 @@ def test_a_refused_computation_leaves_the_exam_as_it_was(esami):
     assert all(a == s.raw for a, s in zip(prima, esame.sections))
 
 
+@pytest.mark.parametrize("indice, tipo", [(1, "harmonic junction"), (0, "linear junction"), (2, "ceph")])
+def test_a_section_added_and_removed_gives_back_the_same_project(tmp_path, indice, tipo):
+    esame = _quiet(korvane.Exam.example, "pan")
+    prima = _quiet(esame.save, tmp_path / "prima.trg", outputs=False)
+    nuova = _quiet(esame.insert, indice, tipo)
+    assert (len(esame), nuova.kind) == (4, tipo.replace("ceph", "cephalometric"))
+    _quiet(esame.remove, indice)
+    dopo = _quiet(esame.save, tmp_path / "dopo.trg", outputs=False)
+    assert [open(f, "rb").read() for f in prima if f.endswith(".trg")] == [open(f, "rb").read() for f in dopo if f.endswith(".trg")]
+
+
+def test_a_refused_order_change_leaves_the_exam_as_it_was():
+    esame = _quiet(korvane.Exam.example, "linear")
+    _quiet(esame.remove, 0)
+    _quiet(esame.remove, 1)
+    prima = [s.raw for s in esame.sections]
+    with pytest.raises(korvane.KorvaneError, match="At least one section has to remain.*left as it was"):
+        _quiet(esame.remove, 0)
+    with pytest.raises(ValueError, match="no section kind"):
+        esame.insert(0, "spiral")
+    assert [s.raw for s in esame.sections] == prima and esame.path.ArrayTraiettorieGetSize() == 1
+
+
 def test_check_reports_only_the_limits_the_library_checks(esami):
     for tipo, esame in esami.items():
         rapporto = esame.check()

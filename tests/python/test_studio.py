@@ -117,6 +117,19 @@ def test_a_refused_value_changes_nothing_and_says_why(client, members, reason):
     assert client.get("/api/exam").json() == before
 
 
+def test_a_section_is_added_and_removed_or_the_refusal_said(client):
+    before = client.post("/api/exam/open", json={"path": "pan.trg"}).json()
+    added = client.post("/api/sections", json={"index": 1, "kind": "linear junction"}).json()
+    assert [s["kind"] for s in added["sections"]][:2] == ["harmonic junction", "linear junction"]
+    assert not added["saved"]
+    assert client.post("/api/sections", json={"index": 9, "kind": "pan"}).status_code == 404
+    assert client.delete("/api/sections/1").json()["sections"] == before["sections"]
+    for _ in range(2):
+        client.delete("/api/sections/0")
+    refused = client.delete("/api/sections/0")
+    assert refused.status_code == 422 and "left as it was" in refused.json()["error"]
+
+
 def test_the_views_are_the_interface_s_numbers(client, workspace):
     client.post("/api/exam/open", json={"path": "pan.trg"})
     data = client.get("/api/views").json()

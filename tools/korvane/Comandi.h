@@ -170,6 +170,8 @@ void AggiungiComandoLineare(CLI::App& app, int& esito);
 std::string VerdettoTesta(const OpzioniComuni& o, const CSezione& s, int modo, const std::string& testa);
 void AggiungiComandoDat(CLI::App& app, int& esito);
 void AggiungiComandoEsame(CLI::App& app, int& esito);
+// `korvane studio`: runs the Python package's studio with the same arguments.
+void AggiungiComandoStudio(CLI::App& app, int& esito);
 // Loads a project (".trg" with its "_MP.ini"), gives a panoramic trajectory the example arch and
 // corrects continuity. ESITO_USO after the reason when the file cannot be read or is no project at
 // all; else ESITO_OK with `messaggio` the first message met.

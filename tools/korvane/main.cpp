@@ -85,6 +85,7 @@ int main(int argc, char** argv)
     AggiungiComandoLineare(app, esito);
     AggiungiComandoDat(app, esito);
     AggiungiComandoEsame(app, esito);
+    AggiungiComandoStudio(app, esito);
 
     OpzioniIspeziona isp;
     sub = app.add_subcommand("inspect", "decode a step buffer or a projection file's binary image: header, sub-images, steps, scout, CRC and the motion");

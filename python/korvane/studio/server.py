@@ -22,7 +22,7 @@ from starlette.exceptions import HTTPException
 from pydantic import BaseModel, Extra, StrictBool, StrictFloat, StrictInt, StrictStr
 
 from .. import views
-from ..interface import EXAMPLES, Exam, KorvaneError
+from ..interface import EXAMPLES, SECTION_KINDS, Exam, KorvaneError
 
 STATIC = os.path.join(os.path.dirname(os.path.abspath(__file__)), "static")
 # The charting library the page draws with: installed by `npm ci` into the project's node_modules
@@ -201,6 +201,11 @@ class SetMembers(_Body):
     members: Dict[str, Union[StrictBool, StrictInt, StrictFloat, StrictStr]]
 
 
+class AddSection(_Body):
+    index: StrictInt
+    kind: StrictStr
+
+
 class SaveAs(_Body):
     path: Optional[StrictStr] = None
 
@@ -326,7 +331,8 @@ def create_app(folder: str, token: str, hosts: List[str]) -> Any:
 
     @app.get("/api/files")
     def files():
-        return {"workspace": studio.workspace.root, "files": studio.workspace.projects(), "examples": list(EXAMPLES)}
+        return {"workspace": studio.workspace.root, "files": studio.workspace.projects(), "examples": list(EXAMPLES),
+                "section_kinds": list(SECTION_KINDS)}
 
     @app.post("/api/exam/new")
     def new(body: NewExam):
@@ -358,6 +364,22 @@ def create_app(folder: str, token: str, hosts: List[str]) -> Any:
         studio.run(exam.set, index, body.members)
         studio.saved = False
         return {"project": studio.project(), "section": studio.members(index)}
+
+    @app.post("/api/sections")
+    def add_section(body: AddSection):
+        exam = studio.need()
+        if body.kind not in SECTION_KINDS:
+            raise Refused(422, f"no section kind {body.kind!r}: one of {', '.join(SECTION_KINDS)}")
+        studio.run(exam.insert, body.index, body.kind)
+        studio.saved = False
+        return studio.project()
+
+    @app.delete("/api/sections/{index}")
+    def remove_section(index: int):
+        exam = studio.need()
+        studio.run(exam.remove, index)
+        studio.saved = False
+        return studio.project()
 
     @app.get("/api/views")
     def views_():

@@ -315,8 +315,9 @@ function fill(select, values) {
 }
 
 async function start() {
-  const { files, examples } = await call("GET", "/api/files");
+  const { files, examples, section_kinds: kinds } = await call("GET", "/api/files");
   fill($("#new"), examples);
+  fill($("#add"), kinds);
   fill($("#open"), files);
   // The choice goes back to "…" so the same kind can be chosen again for a fresh exam.
   $("#new").addEventListener("change", (e) => e.target.value && attempt(async () => {
@@ -328,6 +329,21 @@ async function start() {
   $("#open").addEventListener("change", (e) => e.target.value && attempt(async () => {
     state.section = undefined;
     await load(await call("POST", "/api/exam/open", { path: e.target.value }));
+  }));
+  // A new section goes after the selected one (at the end when none is), and is selected.
+  $("#add").addEventListener("change", (e) => e.target.value && attempt(async () => {
+    const kind = e.target.value;
+    e.target.value = "";
+    const index = state.section === undefined ? state.project?.sections.length ?? 0 : state.section + 1;
+    const project = await call("POST", "/api/sections", { index, kind });
+    state.section = index;
+    await load(project);
+  }));
+  $("#remove").addEventListener("click", () => attempt(async () => {
+    if (state.section === undefined) throw new Error("select a section to remove");
+    const project = await call("DELETE", `/api/sections/${state.section}`);
+    state.section = Math.min(state.section, project.sections.length - 1);
+    await load(project);
   }));
   $("#save").addEventListener("click", () => save("/api/save"));
   $("#outputs").addEventListener("click", () => save("/api/outputs"));
