@@ -7,7 +7,6 @@ command line's own member table, and turns the library's messages into warnings 
 from __future__ import annotations
 
 import copy
-import difflib
 import os
 import re
 import shutil
@@ -500,7 +499,7 @@ class Exam:
         table = {r["nome"] for r in _table(section._code)}
         for name in values:
             if name not in table:
-                near = difflib.get_close_matches(name, sorted(table), n=3)
+                near = _k.MembriVicini(section._code, name)
                 hint = f"; did you mean {', '.join(near)}?" if near else ""
                 raise ValueError(f"section {section.index} ({section.kind}) has no member {name!r}{hint}")
         texts = [f"{section.index}.{name}={_as_text(value)}" for name, value in values.items()]

@@ -40,6 +40,16 @@ void LegaMembri(py::module_& m)
           "stores (tipo its TipoCurva; 0 every member): dicts of nome, genere, range, valori, unita, etichetta "
           "(the project file's label) and descrizione of the values allowed.");
     m.def(
+        "MembriVicini",
+        [](int tipo, const std::string& nome) {
+            std::vector<std::string> r;
+            for (const MembroModificabile* v : MembriVicini(tipo, nome))
+                r.emplace_back(v->nome);
+            return r;
+        },
+        py::arg("tipo"), py::arg("nome"),
+        "The names of at most three members of such a section nearest `nome` (by name or label), for a message.");
+    m.def(
         "ApplicaAssegnazioni",
         [](CPercorso& p, const std::vector<std::string>& testi) {
             CopieSezioni copie(p);
