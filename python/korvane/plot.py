@@ -7,6 +7,7 @@ from __future__ import annotations
 
 import numpy as np
 from matplotlib.figure import Figure
+from matplotlib.transforms import offset_copy
 
 from . import _korvane as _k
 from .interface import CHECKED_LIMITS, UNITS, Exam, Section
@@ -78,7 +79,9 @@ def top_view(thing, every: int = 10) -> Figure:
     x0, x1 = ax.get_xlim()
     y0, y1 = ax.get_ylim()
     fig.set_size_inches(10, min(12, max(5.5, 8 * (y1 - y0) / max(x1 - x0, 1e-9) + 3.5)))
-    ax.legend(loc="upper center", bbox_to_anchor=(0.5, -0.14), ncol=2, fontsize="small")
+    # Placed a fixed distance below the axes, clear of the tick labels and the X label however flat the view.
+    below = offset_copy(ax.transAxes, fig=fig, y=-40, units="points")
+    ax.legend(loc="upper center", bbox_to_anchor=(0.5, 0), bbox_transform=below, ncol=2, fontsize="small")
     return fig
 
 
