@@ -23,28 +23,27 @@ PUNTO_TRAIETTORIA PuntoDiPartenza(CPercorso& p)
 }
 
 // Whether the header's start and exit positions are the positions themselves in motor steps.
-bool PosizioniAdatteAllUnita(CPercorso& p)
+bool PosizioniAdatteAllUnita(CPercorso& p, const PUNTO_TRAIETTORIA& uscita)
 {
     const CLimitiEParametri& l = p.GetLimitiEParametri();
     const PARAMETRI_ASSE* assi[4] = {&l.AsseX, &l.AsseY, &l.AsseR, &l.AsseH};
-    for (const PUNTO_TRAIETTORIA& punto : {PuntoDiPartenza(p), Api().puntoUscita})
+    for (const PUNTO_TRAIETTORIA& punto : {PuntoDiPartenza(p), uscita})
         for (int a = 0; a < 4; ++a)
             if (!UnitaMotoreRappresentabile(punto.*POSIZIONI[a], assi[a]->StepPerUnita))
                 return false;
     return true;
 }
 
-void RiempiBuffer(unsigned char* buffer, CPercorso& p)
+void RiempiBuffer(unsigned char* buffer, CPercorso& p, int tipoProiezione, const PUNTO_TRAIETTORIA& uscita)
 {
     const CLimitiEParametri& l = p.GetLimitiEParametri();
     std::memset(buffer, 0, DIMENSIONE_BUFFER_PASSI);
     INTESTAZIONE_IMMAGINE t;
     t.Version = 21;
     t.Group = 5;
-    t.TipoProiezione = Api().tipoProiezione;
+    t.TipoProiezione = tipoProiezione;
     t.ApsRangeMax = 32;
     const PUNTO_TRAIETTORIA inizio = PuntoDiPartenza(p);
-    const PUNTO_TRAIETTORIA& uscita = Api().puntoUscita;
     const PARAMETRI_ASSE* assi[4] = {&l.AsseX, &l.AsseY, &l.AsseR, &l.AsseH};
     for (int a = 0; a < 4; ++a) {
         t.Ini[a] = UnitaMotore(inizio.*POSIZIONI[a], assi[a]->StepPerUnita);
@@ -93,53 +92,58 @@ void RiempiStati(PUNTO_TRAIETTORIA* punti, CPercorso& p)
 
 }  // namespace
 
-int DLL_KORVANE_GetTraiettoria(unsigned char* buffer, PUNTO_TRAIETTORIA* punti, int dimBuffer, int numPunti)
+int EsportaPercorso(CPercorso& p, int tipoProiezione, const PUNTO_TRAIETTORIA& uscita, unsigned char* buffer,
+                    PUNTO_TRAIETTORIA* punti, int dimBuffer, int numPunti, CString& errore)
 {
-    StatoApi& a = Api();
-    CPercorso& p = a.percorso;
     int passi = 0;
     for (int i = 0; i < p.ArrayOrdineGetSize(); ++i) {
         const CSezione* s = p.ArrayOrdineGetpSezione(i);
         if (s != nullptr && s->ArrayPassi.IsEmpty()) {
-            CaricaMessaggio(a.errore, 167);
+            CaricaMessaggio(errore, 167);
             return 0;
         }
     }
     for (int i = 0; i < p.ArrayOrdineGetSize(); ++i) {
         const CSezione* s = p.ArrayOrdineGetpSezione(i);
         if (s != nullptr && s->ErroreCalcolo) {
-            CaricaMessaggio(a.errore, 180);
+            CaricaMessaggio(errore, 180);
             return 0;
         }
         passi += s != nullptr ? s->ArrayPassi.GetSize() : 0;
     }
     if (buffer != nullptr) {
         if (dimBuffer < DIMENSIONE_BUFFER_PASSI) {
-            CaricaMessaggio(a.errore, 181);
+            CaricaMessaggio(errore, 181);
             return 0;
         }
         // A scan cut short must never reach the unit: a path the buffer cannot hold is refused whole.
         if (passi > MAX_PASSI_BUFFER) {
-            CaricaMessaggio(a.errore, 187);
+            CaricaMessaggio(errore, 187);
             return 0;
         }
         // A word the record cannot hold would be cut into another speed: the path is refused whole.
         if (const int i = PrimoPassoNonAdatto(p); i >= 0) {
-            CaricaMessaggio(a.errore, MSG_PASSO_NON_ADATTO_ALL_UNITA, i);
+            CaricaMessaggio(errore, MSG_PASSO_NON_ADATTO_ALL_UNITA, i);
             return 0;
         }
-        if (!PosizioniAdatteAllUnita(p)) {
-            CaricaMessaggio(a.errore, MSG_POSIZIONE_NON_ADATTA_ALL_UNITA);
+        if (!PosizioniAdatteAllUnita(p, uscita)) {
+            CaricaMessaggio(errore, MSG_POSIZIONE_NON_ADATTA_ALL_UNITA);
             return 0;
         }
-        RiempiBuffer(buffer, p);
+        RiempiBuffer(buffer, p, tipoProiezione, uscita);
     }
     if (punti != nullptr) {
         if (numPunti < passi + 1) {
-            CaricaMessaggio(a.errore, 182);
+            CaricaMessaggio(errore, 182);
             return 0;
         }
         RiempiStati(punti, p);
     }
     return 1;
+}
+
+int DLL_KORVANE_GetTraiettoria(unsigned char* buffer, PUNTO_TRAIETTORIA* punti, int dimBuffer, int numPunti)
+{
+    StatoApi& a = Api();
+    return EsportaPercorso(a.percorso, a.tipoProiezione, a.puntoUscita, buffer, punti, dimBuffer, numPunti, a.errore);
 }

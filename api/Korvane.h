@@ -2,6 +2,7 @@
 
 #include "../core/LimitiEParametri.h"
 #include "../core/PuntoTraiettoria.h"
+#include "../path/Percorso.h"
 #include "../platform/CString.h"
 
 // Parameters of a cone-beam 3D scan, passed by value.
@@ -34,3 +35,9 @@ KORVANE_API int DLL_KORVANE_GeneraTraiettoriaScansioneCB3D(ParamTrjCB3D parametr
 KORVANE_API int DLL_KORVANE_GeneraTraiettoriaMovimento(PUNTO_TRAIETTORIA inizio, PUNTO_TRAIETTORIA fine, float tempo,
                                                       float maxAcc, int& dimBuffer, int& numPunti);
 KORVANE_API int DLL_KORVANE_GetTraiettoria(unsigned char* buffer, PUNTO_TRAIETTORIA* punti, int dimBuffer, int numPunti);
+// The same export for any path (a design application's project): its running order as the unit's step
+// buffer and axis states, with the header's projection type and exit point given; 0 with the reason
+// in `errore`.
+KORVANE_API int EsportaPercorso(CPercorso& percorso, int tipoProiezione, const PUNTO_TRAIETTORIA& uscita,
+                                unsigned char* buffer, PUNTO_TRAIETTORIA* punti, int dimBuffer, int numPunti,
+                                CString& errore);

@@ -663,12 +663,24 @@ class Exam:
             return "failed: " + ", ".join(failed)
         return "passed" if run else "not run (the cephalometric kind has none)"
 
+    def scan(self, projection_type: int = 2, exit: Optional[Dict[str, float]] = None) -> "Scan":
+        """The whole running order as the unit's step buffer, made by the flat functions' export. A project
+        has no projection type or exit point of its own: as for a movement, type 2 and all-zero axes go into
+        the header unless given ({"X": mm, "Y": mm, "R": deg, "H": mm}). KorvaneError when the order does not
+        fit a buffer, with the library's reason."""
+        done, buffer, reason = _k.EsportaPercorso(self.path, projection_type, _rest_point(exit or {}, "exit"))
+        if done != 1:
+            raise KorvaneError(f"no step buffer: {reason}")
+        return Scan(buffer, self.machine, "project")
+
     # saving
 
     def save(self, file: PathLike, outputs: bool = True) -> List[str]:
         """Writes the project (.trg) with its machine file and CSV files and, with `outputs`, the projection
-        files and look-up tables; all are made in a hidden folder, checked to load back as they are, and
-        only then moved in. Returns the files written. KorvaneError names every section not fit to run."""
+        files, look-up tables and the step buffer of the running order (STEM_steps.bin, see `scan`; when the
+        order does not fit one, a KorvaneWarning says why and the rest is written); all are made in a hidden
+        folder, checked to load back as they are, and only then moved in. Returns the files written.
+        KorvaneError names every section not fit to run."""
         final = os.fspath(file)
         stem, ending = os.path.splitext(os.path.basename(final))
         if ending != ".trg" or not stem:
@@ -692,6 +704,11 @@ class Exam:
             if message:
                 raise KorvaneError(f"{final}: {message}")
             self._loads_back(inside)
+            if outputs:
+                try:
+                    self.scan().save(os.path.join(hidden, stem + "_steps.bin"))
+                except KorvaneError as e:
+                    warnings.warn(KorvaneWarning(f"{stem}_steps.bin not written: {e}"), stacklevel=2)
             written = []
             for made in sorted(os.listdir(hidden)):
                 os.replace(os.path.join(hidden, made), os.path.join(folder, made))
@@ -750,6 +767,14 @@ def _as_text(value: Any) -> str:
     if isinstance(value, (int, np.integer, str)):
         return str(value)
     raise TypeError(f"not a member value: {value!r} (a number, a bool or a name)")
+
+
+def _rest_point(where: Dict[str, float], what: str) -> Any:
+    """An axis state at rest from {"X": mm, "Y": mm, "R": deg, "H": mm}; axes not named are 0."""
+    unknown = set(where) - set("XYRH")
+    if unknown:
+        raise ValueError(f"{what}: axes are X, Y, R and H, not {', '.join(sorted(unknown))}")
+    return _k.PUNTO_TRAIETTORIA(**{"dPos" + a: float(v) for a, v in where.items()})
 
 
 def _kinds_in_file(file: str) -> List[int]:
@@ -817,12 +842,7 @@ class Scan:
         """A movement between two rest positions given as {"X": mm, "Y": mm, "R": deg, "H": mm};
         `time` 0 asks for the shortest."""
         machine = cls._api(machine)
-        points = []
-        for where in (start, end):
-            unknown = set(where) - set("XYRH")
-            if unknown:
-                raise ValueError(f"movement: axes are X, Y, R and H, not {', '.join(sorted(unknown))}")
-            points.append(_k.PUNTO_TRAIETTORIA(**{"dPos" + a: float(v) for a, v in where.items()}))
+        points = [_rest_point(where, "movement") for where in (start, end)]
         _, size, count = _k.DLL_KORVANE_GeneraTraiettoriaMovimento(points[0], points[1], time, max_acceleration_percent)
         return cls(_k.DLL_KORVANE_GetTraiettoria(size, count)[1], machine, "movement")
 

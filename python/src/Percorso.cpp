@@ -246,6 +246,15 @@ void LegaPercorsoEApi(py::module_& m)
               return py::make_tuple(esito, py::bytes(reinterpret_cast<const char*>(buffer.data()), buffer.size()),
                                     ArrayDaStati(punti.data(), punti.size()));
           }, py::arg("dimBuffer"), py::arg("numPunti"), "(result, the step buffer as bytes, the axis states)");
+    m.def("EsportaPercorso", [](CPercorso& percorso, int tipoProiezione, const PUNTO_TRAIETTORIA& uscita) {
+              std::vector<unsigned char> buffer(DIMENSIONE_BUFFER_PASSI);
+              CString errore;
+              const int esito = EsportaPercorso(percorso, tipoProiezione, uscita, buffer.data(), nullptr,
+                                                DIMENSIONE_BUFFER_PASSI, 0, errore);
+              return py::make_tuple(esito, py::bytes(reinterpret_cast<const char*>(buffer.data()), buffer.size()),
+                                    errore);
+          }, py::arg("percorso"), py::arg("tipoProiezione"), py::arg("uscita"),
+          "(result, the path's step buffer as bytes, the reason of a refusal)");
 
     m.def("DecodificaBuffer", [](const py::bytes& dati, const CLimitiEParametri& macchina) {
               const std::string s = dati;

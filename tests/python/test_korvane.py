@@ -34,7 +34,7 @@ def _cartella(c):
 
 
 @pytest.mark.parametrize("origine", ["example", "loaded"])
-@pytest.mark.parametrize("uscite, opzioni", [(False, []), (True, ["--dat", "--lut"])])
+@pytest.mark.parametrize("uscite, opzioni", [(False, []), (True, ["--dat", "--lut", "--steps"])])
 def test_an_exam_edited_in_python_is_the_command_s_byte_for_byte(tmp_path, origine, uscite, opzioni):
     cli, py = tmp_path / "cli", tmp_path / "py"
     subprocess.run([CLI, "exam", "new", "pan", "--out", str(cli / "pan.trg")], check=True, capture_output=True)
@@ -58,6 +58,9 @@ def test_an_exam_edited_in_python_is_the_command_s_byte_for_byte(tmp_path, origi
     attesi, fatti = _cartella(cli), _cartella(py)
     assert sorted(attesi) == sorted(fatti) and len(fatti) >= (8 if uscite else 5)
     assert [n for n in attesi if attesi[n] != fatti[n]] == []
+    if uscite:  # the step buffer is the whole running order's, as the flat export makes it
+        assert korvane.Scan.read(py / "pan_steps.bin").buffer == esame.scan().buffer
+        assert np.array_equal(esame.scan().steps, np.concatenate([s.steps for s in esame.sections]))
 
 
 @pytest.mark.parametrize("indice, valori, motivo", [

@@ -15,6 +15,7 @@
 #include "Assegnazioni.h"
 #include "Comandi.h"
 #include "Riepilogo.h"
+#include "api/Korvane.h"
 #include "core/LetturaTesto.h"
 #include "examples/ProgettiEsempio.h"
 
@@ -28,7 +29,7 @@ struct OpzioniEsame {
     std::string macchina;
     bool json = false;
     std::vector<std::string> assegnazioni;
-    bool dat = false, converti = false, lut = false;
+    bool dat = false, converti = false, lut = false, passi = false;
     int tipoOutput = -1;
     double attesa = ATTESA_PROGETTO;
 };
@@ -279,6 +280,18 @@ int Salva(CPercorso& p, const OpzioniEsame& o, int dat, int converti, const std:
     for (const std::string& f : fatti) {
         std::ifstream in(provvisoria.Percorso(f), std::ios::binary);
         uscite.push_back({f, TestoInFile(std::string(std::istreambuf_iterator<char>(in), {}))});
+    }
+    if (o.passi) {
+        // A project has no projection type or exit point of its own: the movement's (type 2, all axes
+        // at zero) go into the header.
+        std::string buffer(DIMENSIONE_BUFFER_PASSI, '\0');
+        CString motivo;
+        if (EsportaPercorso(p, 2, PUNTO_TRAIETTORIA(), reinterpret_cast<unsigned char*>(buffer.data()), nullptr,
+                            DIMENSIONE_BUFFER_PASSI, 0, motivo) != 1) {
+            Errore("no step buffer: " + StringaAUtf8(motivo));
+            return ESITO_RIFIUTATO;
+        }
+        uscite.push_back({stem + "_steps.bin", TestoInFile(std::move(buffer))});
     }
     const std::vector<std::string> scritti = ScriviUscite(cartella, uscite);
     if (scritti.empty())
@@ -583,6 +596,7 @@ void AggiungiComandoEsame(CLI::App& app, int& esito)
     sub->add_flag("--dat", o.dat, "write the projection files");
     sub->add_flag("--convert", o.converti, "convert the projection files (output type 0)");
     sub->add_flag("--lut", o.lut, "write the look-up tables");
+    sub->add_flag("--steps", o.passi, "write the running order's step buffer (STEM_steps.bin, projection type 2, exit at zero)");
     sub->add_option("--output-type", o.tipoOutput, "output type of the projection files")->check(CLI::Range(0, 2));
     comuni(sub);
     sub->callback([&] { esito = SalvaTutto(o); });
