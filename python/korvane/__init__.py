@@ -22,7 +22,7 @@ import importlib as _importlib
 from ._korvane import *  # noqa: F401,F403
 from ._korvane import __version__, esempi  # noqa: F401
 from .interface import (CHECKED_LIMITS, EXAMPLES, AxisCheck, CheckReport, Exam, KorvaneError,  # noqa: F401
-                        KorvaneWarning, LimitWarning, Machine, Member, Message, Scan, Section)
+                        KorvaneWarning, LimitWarning, Machine, Member, Message, Scan, Section, Snapshot)
 
 
 def percorso_di_esempio(tipo, macchina=None):

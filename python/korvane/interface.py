@@ -23,7 +23,8 @@ from ._korvane import KorvaneError
 PathLike = Union[str, "os.PathLike[str]"]
 
 __all__ = ["Machine", "Exam", "Section", "Member", "Message", "AxisCheck", "CheckReport", "Scan",
-           "KorvaneError", "KorvaneWarning", "LimitWarning", "EXAMPLES", "SECTION_KINDS", "CHECKED_LIMITS"]
+           "KorvaneError", "KorvaneWarning", "LimitWarning", "Snapshot", "EXAMPLES", "SECTION_KINDS", "CHECKED_LIMITS",
+           "TUNING_GRAPHS"]
 
 
 class KorvaneWarning(UserWarning):
@@ -51,6 +52,9 @@ CHECKED_LIMITS: Dict[str, Tuple[str, ...]] = {
     "C": ("velocity",),
 }
 UNITS = {"X": "mm", "Y": "mm", "R": "deg", "H": "mm", "C": "mm"}
+# The three tuning graphs a designer shapes by their points: name, graph member, points member.
+TUNING_GRAPHS = (("main", "GraficoTuning", "PuntiTuning"), ("kV", "GraficoKV", "PuntiTuningKV"),
+                 ("shift", "GraficoShift", "PuntiTuningShift"))
 
 _KINDS = {_k.CTraiettoria.CURVA_PANORAMICA: "panoramic", _k.CTraiettoria.CURVA_CIRCOLARE: "circular",
           _k.CTraiettoria.CURVA_LINEARE: "linear", _k.CTraiettoria.CURVA_DA_CSV: "from CSV",
@@ -388,6 +392,15 @@ def _message_of(section: Section) -> Optional[Message]:
 # -- exams -----------------------------------------------------------------------------------------
 
 
+@dataclass(frozen=True)
+class Snapshot:
+    """An exam's sections (computed copies) and running order at one moment; see `Exam.snapshot`."""
+    order: Any
+    trajectories: List[Any]
+    junctions: List[Any]
+    kinds: List[int]
+
+
 class Exam:
     """A project: trajectories and junctions in running order, computed on a machine.
 
@@ -513,6 +526,33 @@ class Exam:
                         [self.path.ArrayRaccordiGetRaccordo(i) for i in range(self.path.ArrayRaccordiGetSize())])
         return self
 
+    def set_points(self, index: int, graph: str, points: Any) -> Section:
+        """Replaces the tuning points of panoramic section `index`'s graph ("main", "kV" or "shift") with
+        `points`, (x, y) pairs: at least two, x whole arch-curve indices in increasing order within the
+        curve, y finite. A bad list raises ValueError and changes nothing; the section is then computed as
+        `set` computes it (KorvaneError on the library's refusal, the exam left as it was)."""
+        section = self.section(index)
+        members = {name: member for name, _, member in TUNING_GRAPHS}
+        if section.kind != "panoramic":
+            raise ValueError(f"section {section.index} ({section.kind}) has no tuning points")
+        if graph not in members:
+            raise ValueError(f"no tuning graph {graph!r}: one of {', '.join(members)}")
+        xy = np.asarray(points, dtype=float)
+        last = len(section.raw.CurvaDenti.ArrayCurvaDenti) - 1
+        where = f"section {section.index}, {graph} tuning points"
+        if xy.ndim != 2 or xy.shape[1:] != (2,) or len(xy) < 2:
+            raise ValueError(f"{where}: at least two (x, y) points are needed")
+        if not np.isfinite(xy).all():
+            raise ValueError(f"{where}: every x and y is a finite number")
+        if (xy[:, 0] != np.round(xy[:, 0])).any() or xy[0, 0] < 0 or xy[-1, 0] > last:
+            raise ValueError(f"{where}: x is a whole arch-curve point from 0 to {last}")
+        if (np.diff(xy[:, 0]) <= 0).any():
+            raise ValueError(f"{where}: x increases from one point to the next")
+        trajectories = self._trajectories()
+        setattr(trajectories[self.path.ArrayOrdineGetPosSezione(section.index)], members[graph], xy)
+        self._recompute([section.index], trajectories, [])
+        return self.section(section.index)
+
     def insert(self, index: int, kind: str) -> Section:
         """Puts the example section of `kind` (one of EXAMPLES, 'harmonic junction' or 'linear junction')
         at `index` of the running order (len(exam) adds it at the end). The junctions are made continuous
@@ -522,18 +562,18 @@ class Exam:
             raise IndexError(f"insert at {index}: the exam has {len(self)} sections (0 to {len(self)})")
         example = _example_section(kind, self.machine)
         junction = kind in JUNCTION_KINDS
-        if junction:
-            self.path.ArrayRaccordiAdd(example)
-            entry = _k.CElementoOrdine(_k.SEZIONE_RACCORDO, self.path.ArrayRaccordiGetSize() - 1)
-        else:
-            self.path.ArrayTraiettorieAdd(example)
-            entry = _k.CElementoOrdine(_k.SEZIONE_TRAIETTORIA, self.path.ArrayTraiettorieGetSize() - 1)
         kinds = self._kinds + ([] if junction else [example.TipoCurva])
 
         def add():
+            if junction:
+                self.path.ArrayRaccordiAdd(example)
+                entry = _k.CElementoOrdine(_k.SEZIONE_RACCORDO, self.path.ArrayRaccordiGetSize() - 1)
+            else:
+                self.path.ArrayTraiettorieAdd(example)
+                entry = _k.CElementoOrdine(_k.SEZIONE_TRAIETTORIA, self.path.ArrayTraiettorieGetSize() - 1)
             # The library appends with -1 and refuses a place past the end.
-            return self.path.ArrayOrdineAggiungiElemento(entry, -1 if index == len(self) else index)
-        self._change(f"insert {kind} at {index}", add, kinds, removed=(junction, entry.posizione, True))
+            return self.path.ArrayOrdineAggiungiElemento(entry, -1 if index == len(self) else index) == 1
+        self._change(f"insert {kind} at {index}", add, kinds)
         return self.section(index)
 
     def remove(self, index: int) -> None:
@@ -545,44 +585,52 @@ class Exam:
         kinds = list(self._kinds)
         if not section.is_junction and k < len(kinds):
             del kinds[k]
-        self._change(f"remove section {section.index}", lambda: self.path.ArrayOrdineEliminaElementoERiordina(entry),
-                     kinds, removed=(section.is_junction, k, False))
 
-    def _change(self, what: str, reorder, kinds: List[int], removed: Tuple[bool, int, bool]) -> None:
-        """Runs an order change with the section's array change and the continuity correction; on the
-        library's refusal every array is put back as it was. `removed` is (junction, position, added):
-        the array entry to take out after the order change when removing, or before undoing an add."""
-        junction, position, added = removed
-        # Taken before the change: the section just added is not among them.
-        order = self.path.GetpArrayOrdine()
-        trajectories = self._trajectories()
-        junctions = self.path.ArrayRaccordiCopiaInArray()
-        if added:
-            (junctions if junction else trajectories).pop()
+        def take_out():
+            if self.path.ArrayOrdineEliminaElementoERiordina(entry) != 1:
+                return False
+            (self.path.ArrayRaccordiRemoveAt if section.is_junction else self.path.ArrayTraiettorieRemoveAt)(k)
+            return True
+        self._change(f"remove section {section.index}", take_out, kinds)
+
+    def _change(self, what: str, change, kinds: List[int]) -> None:
+        """Runs an order change (True when the library took it) and the continuity correction; on the
+        library's refusal the exam is put back as it was."""
+        before = self.snapshot()
         self.path.GetErrorString()
-        refused = ""
-        if reorder() != 1:
+        refused, said = "", ""
+        if not change():
             refused = self.path.GetErrorString() or "the library refused the place in the running order"
         else:
-            if not added:
-                (self.path.ArrayRaccordiRemoveAt if junction else self.path.ArrayTraiettorieRemoveAt)(position)
             self.path.CorreggiContinuitaSezioni()
             said = self.path.GetErrorString()
             if self.path.ArrayOrdineGetSize() == 0:
                 refused = said or "at least one section has to remain"
         if refused:
-            self.path.SvuotaArray()
-            for t in trajectories:
-                self.path.ArrayTraiettorieAdd(t)
-            for r in junctions:
-                self.path.ArrayRaccordiAdd(r)
-            self.path.ArrayOrdineCopy(order)
+            self.restore(before)
             raise KorvaneError(f"{what}: {refused}; the exam was left as it was")
         self._kinds = kinds
         self._learn_messages()
         if said:
             warnings.warn(KorvaneWarning(f"{what}: {said}"), stacklevel=3)
         self._warn_messages(stacklevel=4)
+
+    def snapshot(self) -> "Snapshot":
+        """The exam as it is now, computed sections and running order; `restore` puts it back exactly,
+        without computing anything again (what undo needs)."""
+        return Snapshot(self.path.GetpArrayOrdine(), self._trajectories(), self.path.ArrayRaccordiCopiaInArray(),
+                        list(self._kinds))
+
+    def restore(self, snapshot: "Snapshot") -> None:
+        """Puts back the exam a `snapshot` of it holds."""
+        self.path.SvuotaArray()
+        for t in snapshot.trajectories:
+            self.path.ArrayTraiettorieAdd(t)
+        for r in snapshot.junctions:
+            self.path.ArrayRaccordiAdd(r)
+        self.path.ArrayOrdineCopy(snapshot.order)
+        self._kinds = list(snapshot.kinds)
+        self._learn_messages()
 
     def _recompute(self, changed, trajectories, junctions) -> None:
         """Computes the changed sections as `korvane exam set` does and puts them in; all or none."""

@@ -9,7 +9,7 @@ from typing import Any, Dict, List
 import numpy as np
 
 from . import _korvane as _k
-from .interface import CHECKED_LIMITS, UNITS, Exam, Scan, Section, axis_motion
+from .interface import CHECKED_LIMITS, TUNING_GRAPHS, UNITS, Exam, Scan, Section, axis_motion
 
 __all__ = ["PALETTE", "head_outline", "exam_parts", "top_view_data", "axes_data", "panoramic_data",
            "PANORAMIC_GEOMETRY", "TUNING_GRAPHS"]
@@ -22,9 +22,6 @@ PALETTE = ("#1f77b4", "#ff7f0e", "#2ca02c", "#d62728", "#9467bd", "#8c564b", "#e
 PANORAMIC_GEOMETRY = (("GraficoRotaz", "beam angle, deg\n(R axis + 180)"), ("GraficoDistors", "distortion, deg"),
                       ("GraficoDerivata", "derivative, deg/mm"), ("GraficoRProiez", "projection radius, mm"),
                       ("GraficoIngrY", "magnification"))
-# The three tuning graphs a designer shapes by their points: name, graph member, points member.
-TUNING_GRAPHS = (("main", "GraficoTuning", "PuntiTuning"), ("kV", "GraficoKV", "PuntiTuningKV"),
-                 ("shift", "GraficoShift", "PuntiTuningShift"))
 
 
 def colour(i: int) -> str:

@@ -77,7 +77,7 @@ def test_a_large_body_is_refused(client):
 
 @pytest.mark.parametrize("kind", korvane.EXAMPLES)
 def test_a_new_exam_is_the_interface_s_example(client, kind):
-    project = client.post("/api/exam/new", json={"kind": kind}).json()
+    project = client.post("/api/exam/new", json={"kind": kind}).json()["project"]
     with warnings.catch_warnings():
         warnings.simplefilter("ignore")
         exam = korvane.Exam.example(kind)
@@ -118,12 +118,12 @@ def test_a_refused_value_changes_nothing_and_says_why(client, members, reason):
 
 
 def test_a_section_is_added_and_removed_or_the_refusal_said(client):
-    before = client.post("/api/exam/open", json={"path": "pan.trg"}).json()
-    added = client.post("/api/sections", json={"index": 1, "kind": "linear junction"}).json()
+    before = client.post("/api/exam/open", json={"path": "pan.trg"}).json()["project"]
+    added = client.post("/api/sections", json={"index": 1, "kind": "linear junction"}).json()["project"]
     assert [s["kind"] for s in added["sections"]][:2] == ["harmonic junction", "linear junction"]
     assert not added["saved"]
     assert client.post("/api/sections", json={"index": 9, "kind": "pan"}).status_code == 404
-    assert client.delete("/api/sections/1").json()["sections"] == before["sections"]
+    assert client.delete("/api/sections/1").json()["project"]["sections"] == before["sections"]
     for _ in range(2):
         client.delete("/api/sections/0")
     refused = client.delete("/api/sections/0")
@@ -163,3 +163,49 @@ def test_the_charting_library_is_taken_from_the_studio_s_own_project_only(tmp_pa
     monkeypatch.setattr(server, "charts_file", lambda: None)
     answer = client.get("/vendor/charts.js")
     assert answer.status_code == 404 and "npm ci" in answer.json()["error"]
+
+
+def _dragged(points, k, y):
+    moved = np.array(points, dtype=float)
+    moved[k, 1] = y
+    return moved.tolist()
+
+
+def test_a_drag_is_one_edit_that_undo_takes_back_exactly_and_redo_gives_again(client):
+    first = client.post("/api/exam/new", json={"kind": "pan"}).json()
+    pan = first["views"]["panoramic"]["1"]["tuning"]["main"]["points"]
+    points = np.column_stack([pan["x"], pan["y"]]).tolist()
+    client.post("/api/reference")
+    for y in (100.0, 90.0, 80.0):  # three steps of one drag
+        last = client.put("/api/sections/1/tuning/main", json={"points": _dragged(points, 7, y), "drag": "d1"})
+    dragged = last.json()
+    exam = korvane.Exam.example("pan")
+    with warnings.catch_warnings():
+        warnings.simplefilter("ignore")
+        exam.set_points(1, "main", _dragged(points, 7, 80.0))
+    assert dragged["views"]["top"]["sections"][1]["centre"]["x"] == exam.section(1).states["dPosX"].tolist()
+    assert dragged["history"]["undo_steps"] == 1 and not dragged["project"]["saved"]
+    report = exam.check()
+    assert [a["velocity"][1] for a in dragged["comparison"]["axes"]] == [a.max_velocity for a in report.axes.values()]
+    assert dragged["comparison"]["axes"][0]["velocity"][0] == korvane.Exam.example("pan").check().axes["X"].max_velocity
+    undone = client.post("/api/undo").json()
+    assert undone["views"] == first["views"] and undone["project"]["sections"] == first["project"]["sections"]
+    assert client.post("/api/redo").json()["views"] == dragged["views"]
+    assert client.post("/api/redo").status_code == 409
+
+
+@pytest.mark.parametrize("points, status, said", [
+    ("zero", 422, {"section": 1, "arch_point": 111}),  # the library refuses the geometry: its place is said
+    ([[0, 100.0]], 422, None),                         # one point is no graph
+    ([[0, 100.0], [0, 90.0]], 422, None),              # x must increase
+    ([[0, 100.0], [500, 90.0]], 422, None),            # past the curve's last point
+])
+def test_a_refused_drag_says_where_and_keeps_the_last_good_exam(client, points, status, said):
+    before = client.post("/api/exam/new", json={"kind": "pan"}).json()
+    pan = before["views"]["panoramic"]["1"]["tuning"]["main"]["points"]
+    if points == "zero":
+        points = _dragged(np.column_stack([pan["x"], pan["y"]]), 7, 0.0)
+    answer = client.put("/api/sections/1/tuning/main", json={"points": points})
+    assert answer.status_code == status and answer.json().get("where") == said
+    after = client.get("/api/exam").json()
+    assert after["views"] == before["views"] and after["history"]["undo_steps"] == 0

@@ -13,7 +13,9 @@ import pytest
 
 webdriver = pytest.importorskip("selenium.webdriver", reason="the browser tests need python3-selenium")
 from selenium.webdriver.chrome.service import Service  # noqa: E402
+from selenium.webdriver.common.actions.action_builder import ActionBuilder  # noqa: E402
 from selenium.webdriver.common.by import By  # noqa: E402
+from selenium.webdriver.common.keys import Keys  # noqa: E402
 from selenium.webdriver.support.ui import WebDriverWait  # noqa: E402
 
 import korvane  # noqa: E402
@@ -45,6 +47,7 @@ def page(workspace):
     driver = webdriver.Chrome(service=Service(executable_path=DRIVER), options=options)
     try:
         driver.get(link)
+        wait(driver, "document.body.dataset.ready === 'yes'")
         yield driver
     finally:
         driver.quit()
@@ -138,9 +141,114 @@ def test_save_and_outputs_write_into_the_workspace_and_the_page_is_pictured(page
     written = page.find_element(By.ID, "written").text.removeprefix("Written: ").split(", ")
     assert all((workspace / name).is_file() for name in written) and len(written) > 2
     assert korvane.Exam.load(workspace / "designed.trg").section(1).kind == "panoramic"
-    page.find_element(By.CSS_SELECTOR, "#tabs [data-view=top]").click()
+    picture(page, "top", workspace / "studio.png")
+
+
+def test_the_order_controls_add_and_remove_a_section(page):
+    open_new(page, "pan")
+    kinds = "Array.from(document.querySelectorAll('#order tbody tr')).map(r => r.cells[1].textContent)"
+    page.find_element(By.CSS_SELECTOR, "#order tbody tr[data-index='1']").click()
+    before = page.execute_script(f"return {SHOWN}")
+    page.execute_script("const s = document.querySelector('#add'); s.value = 'linear junction';"
+                        "s.dispatchEvent(new Event('change'))")
+    wait(page, f"{SHOWN} > {before}")
+    assert page.execute_script(f"return {kinds}") == ["harmonic junction", "panoramic", "linear junction",
+                                                      "harmonic junction"]
+    before = page.execute_script(f"return {SHOWN}")
+    page.find_element(By.ID, "remove").click()  # the added section is the selected one
+    wait(page, f"{SHOWN} > {before}")
+    assert page.execute_script(f"return {kinds}") == ["harmonic junction", "panoramic", "harmonic junction"]
+
+
+def drag(driver, graph, point, y, moves=6):
+    """Drags tuning point `point` of graph `graph` (0 main, 1 kV, 2 shift) with real pointer actions
+    until it holds the value `y`, and waits for the drag's last answer."""
+    driver.find_element(By.CSS_SELECTOR, "#tabs [data-view=tuning]").click()
+    wait(driver, "document.querySelector('#plot').dataset.view === 'tuning'")
+    start, end = driver.execute_script("""
+        const [n, k, y] = arguments, plot = document.querySelector('#plot'), suffix = n ? String(n + 1) : '';
+        const xa = plot._fullLayout['xaxis' + suffix], ya = plot._fullLayout['yaxis' + suffix];
+        const t = Object.values(window.studio.state.views.panoramic['1'].tuning)[n].points, box = plot.getBoundingClientRect();
+        const at = (v) => [box.left + xa._offset + xa.l2p(t.x[k]), box.top + ya._offset + ya.l2p(v)];
+        return [at(t.y[k]), at(y)];""", graph, point, y)
+    drags = driver.execute_script("return Number(document.body.dataset.drags || 0)")
+    actions = ActionBuilder(driver)
+    actions.pointer_action.move_to_location(round(start[0]), round(start[1])).pointer_down()
+    for i in range(1, moves + 1):
+        actions.pointer_action.move_to_location(round(start[0]), round(start[1] + (end[1] - start[1]) * i / moves))
+    actions.pointer_action.pointer_up()
+    actions.perform()
+    wait(driver, f"Number(document.body.dataset.drags || 0) > {drags}")
+
+
+def drawn_centre(driver):
+    return driver.execute_script("return window.studio.state.views.top.sections[1].centre")
+
+
+def test_a_dragged_point_recomputes_the_exam_undo_and_redo_and_the_reference(page, workspace):
+    open_new(page, "pan")
+    first = drawn_centre(page)
+    page.find_element(By.ID, "pin").click()
+    wait(page, "!document.querySelector('#comparison').hidden")
+    drag(page, 0, 7, 60.0)
+    points = page.execute_script("const p = window.studio.state.views.panoramic['1'].tuning.main.points;"
+                                 "return p.x.map((x, k) => [x, p.y[k]])")
+    assert points[7] != [111, 30.0] and points[7][0] == 111
+    exam = example("pan")
+    with warnings.catch_warnings():
+        warnings.simplefilter("ignore")
+        exam.set_points(1, "main", points)
+    # What the top view draws is the library's path for the dragged point, over the reference.
+    drawn = plotted(page, "top")
+    centre = drawn[f"{views.top_view_data(exam)['sections'][1]['label']} rotation centre"]
+    assert centre == {"x": exam.section(1).states["dPosX"].tolist(), "y": exam.section(1).states["dPosY"].tolist()}
+    reference = [t for name, t in drawn.items() if name.startswith("reference") and "panoramic" in name]
+    assert reference and reference[0]["x"] == first["x"]
+    report, pinned = exam.check(), example("pan").check()
+    shown = page.execute_script("return Array.from(document.querySelectorAll('#comparison tbody tr[data-axis]'))"
+                                ".map(r => [r.dataset.axis, ...Array.from(r.cells).slice(1, 5).map(c => c.dataset.value)])")
+    assert [[a, float(v0), float(v1), float(a0), float(a1)] for a, v0, v1, a0, a1 in shown[:-1]] == \
+        [[n, pinned.axes[n].max_velocity, x.max_velocity, pinned.axes[n].max_acceleration, x.max_acceleration]
+         for n, x in report.axes.items()]
+    # The README's picture (a tuned exam over its reference) is retaken on request
+    # (KORVANE_SCREENSHOT=docs/studio.png); a plain run leaves the sources alone.
+    body = page.find_element(By.TAG_NAME, "body")
+    for keys, expected in ((Keys.CONTROL + "z", first), (Keys.CONTROL + Keys.SHIFT + "z", centre)):
+        before = page.execute_script(f"return {SHOWN}")
+        body.send_keys(keys)
+        wait(page, f"{SHOWN} > {before}")
+        assert drawn_centre(page) == expected
+    picture(page, "geometry", os.environ.get("KORVANE_SCREENSHOT") or workspace / "tuned.png")
+
+
+def picture(driver, view, file):
+    driver.find_element(By.CSS_SELECTOR, f"#tabs [data-view={view}]").click()
     time.sleep(0.5)  # the plot settles its size
-    # The README's picture is retaken on request (KORVANE_SCREENSHOT=docs/studio.png); a plain run
-    # leaves the sources alone.
-    shot = os.environ.get("KORVANE_SCREENSHOT") or str(workspace / "studio.png")
-    assert page.save_screenshot(shot)
+    assert driver.save_screenshot(str(file))
+
+
+def test_a_refused_drag_shows_the_reason_at_its_place_and_keeps_the_last_good_exam(page, workspace):
+    open_new(page, "pan")
+    page.find_element(By.ID, "save").click()
+    prompt = WebDriverWait(page, 10).until(lambda d: d.switch_to.alert)
+    prompt.send_keys("kept.trg")
+    prompt.accept()
+    wait(page, "document.querySelector('#written').textContent.includes('kept.trg')")
+    kept = (workspace / "kept.trg").read_bytes()
+    drag(page, 0, 8, -2.5)
+    assert "not finite at point" in page.find_element(By.ID, "error").text
+    layout = page.execute_script("const l = document.querySelector('#plot').layout;"
+                                 "return [l.annotations.filter(a => a.name === 'refusal').map(a => [a.x, a.text]),"
+                                 " l.shapes.filter(s => s.name === 'message').map(s => s.x0)]")
+    assert layout[0] and layout[0][0][0] == 121 and "not finite" in layout[0][0][1]  # at the dragged point
+    assert layout[1]  # and at the arch point the library names
+    # The last position the library took stays: drawn, and saved as it is.
+    good = page.execute_script("const p = window.studio.state.views.panoramic['1'].tuning.main.points;"
+                               "return p.x.map((x, k) => [x, p.y[k]])")
+    assert good[8][1] != -2.5
+    exam = example("pan")
+    with warnings.catch_warnings():
+        warnings.simplefilter("ignore")
+        exam.set_points(1, "main", good)
+    assert drawn_centre(page)["x"] == exam.section(1).states["dPosX"].tolist()
+    assert (workspace / "kept.trg").read_bytes() == kept and page.title.startswith("* kept.trg")

@@ -9,9 +9,12 @@ inside the workspace only. The library is not thread-safe: one lock holds every 
 
 from __future__ import annotations
 
+import itertools
 import os
+import re
 import secrets
 import threading
+import time
 import warnings
 from typing import Any, Dict, List, Optional, Union
 
@@ -22,7 +25,7 @@ from starlette.exceptions import HTTPException
 from pydantic import BaseModel, Extra, StrictBool, StrictFloat, StrictInt, StrictStr
 
 from .. import views
-from ..interface import EXAMPLES, SECTION_KINDS, Exam, KorvaneError
+from ..interface import EXAMPLES, SECTION_KINDS, TUNING_GRAPHS, Exam, KorvaneError, Snapshot
 
 STATIC = os.path.join(os.path.dirname(os.path.abspath(__file__)), "static")
 # The charting library the page draws with: installed by `npm ci` into the project's node_modules
@@ -31,6 +34,7 @@ CHARTS = os.path.join("plotly.js-dist-min", "plotly.min.js")
 PACKAGE = '"name": "korvane-studio"'
 MAX_BODY = 1 << 20  # bytes; the largest request the page sends is a few members
 COOKIE = "korvane_studio"
+UNDO_STEPS = 200  # edits the studio can take back; older ones are forgotten
 
 
 class Refused(Exception):
@@ -89,16 +93,110 @@ class Workspace:
 # -- the open exam ---------------------------------------------------------------------------------
 
 
+class History:
+    """Undo and redo: before each edit the exam as it was, with the edit's name and the revision it had."""
+
+    def __init__(self):
+        self.undo: List[tuple] = []
+        self.redo: List[tuple] = []
+
+    def done(self, label: str, before: Snapshot, revision: int, drag: Optional[str] = None) -> None:
+        self.redo = []
+        if drag is not None and self.undo and self.undo[-1][3] == drag:
+            return  # the drag goes on: its first step's "before" stands for the whole drag
+        self.undo = (self.undo + [(label, before, revision, drag)])[-UNDO_STEPS:]
+
+    def state(self) -> Dict[str, Any]:
+        return {"undo": self.undo[-1][0] if self.undo else None, "redo": self.redo[-1][0] if self.redo else None,
+                "undo_steps": len(self.undo), "redo_steps": len(self.redo)}
+
+
 class Studio:
-    """The exam open in the studio and what the library said of it the last time it computed."""
+    """The exam open in the studio, its history and pinned reference, and what the library said of it
+    the last time it computed."""
 
     def __init__(self, workspace: Workspace):
         self.workspace = workspace
         self.lock = threading.Lock()
         self.exam: Optional[Exam] = None
         self.file: Optional[str] = None  # relative to the workspace
-        self.saved = True
         self.said: List[str] = []
+        self.history = History()
+        # Each state of the exam has its own revision; the saved one is remembered, so undoing back to
+        # it shows the exam saved again.
+        self.revisions = itertools.count(1)
+        self.revision = self.saved_revision = 0
+        self.reference: Optional[Dict[str, Any]] = None
+
+    @property
+    def saved(self) -> bool:
+        return self.revision == self.saved_revision
+
+    def opened(self, exam: Exam, file: Optional[str]) -> None:
+        self.exam, self.file, self.history = exam, file, History()
+        self.revision = next(self.revisions)
+        self.saved_revision = self.revision if file is not None else -1
+
+    def edit(self, label: str, call, *args, drag: Optional[str] = None) -> None:
+        """Applies an edit through the library, remembered for undo (the steps of one drag as one edit);
+        a refusal remembers nothing."""
+        exam = self.need()
+        with self.lock:
+            before = exam.snapshot()
+        self.run(call, *args)
+        self.history.done(label, before, self.revision, drag)
+        self.revision = next(self.revisions)
+
+    def step_back(self, forward: bool) -> str:
+        """Undo (or redo with `forward`): the exam goes back to the state the history holds."""
+        exam = self.need()
+        source, target = (self.history.redo, self.history.undo) if forward else (self.history.undo, self.history.redo)
+        if not source:
+            raise Refused(409, f"nothing to {'redo' if forward else 'undo'}")
+        label, snapshot, revision, _ = source.pop()
+        with self.lock:
+            target.append((label, exam.snapshot(), self.revision, None))
+            exam.restore(snapshot)
+        self.said, self.revision = [], revision
+        return label
+
+    def answer(self, section: Optional[int] = None) -> JSONResponse:
+        """What the page shows after a change, in one answer: the project, every view's data, the
+        history, the comparison with the pinned reference, and the section's members when one is named."""
+        data = {"project": self.project(), "views": self.views(), "history": self.history.state(),
+                "comparison": self.comparison()}
+        if section is not None:
+            data["section"] = self.members(section)
+        # Handed over ready: FastAPI's own walk over some 20,000 numbers would take longer than the
+        # recompute and the encoding together.
+        return JSONResponse(data)
+
+    def pin(self) -> Dict[str, Any]:
+        exam = self.need()
+        with self.lock:
+            self.reference = {"label": f"{self.file or 'new exam'} as pinned at {time.strftime('%H:%M:%S')}",
+                              "report": exam.check(), "views": self._views(exam)}
+        return self.reference_data()
+
+    def reference_data(self) -> Optional[Dict[str, Any]]:
+        if self.reference is None:
+            return None
+        return {"label": self.reference["label"], "views": self.reference["views"]}
+
+    def comparison(self) -> Optional[Dict[str, Any]]:
+        """Per axis the largest |v| and |a| of the reference and of the exam, and both head checks."""
+        if self.reference is None or self.exam is None:
+            return None
+        with self.lock:
+            now = self.exam.check()
+        before = self.reference["report"]
+        return {"label": self.reference["label"],
+                "axes": [{"axis": a, "unit": now.axes[a].unit,
+                          "velocity": [before.axes[a].max_velocity, now.axes[a].max_velocity],
+                          "acceleration": [before.axes[a].max_acceleration, now.axes[a].max_acceleration],
+                          "limits": [now.axes[a].limit_velocity, now.axes[a].limit_acceleration]}
+                         for a in now.axes],
+                "head_check": [before.head_check, now.head_check]}
 
     def run(self, call, *args, **kwargs):
         """Runs a library call under the lock, keeping its warnings as the page's notes."""
@@ -146,12 +244,17 @@ class Studio:
                 "members": [{"name": m.name, "value": _plain(m.value), "type": m.type, "unit": m.unit,
                              "range": m.allowed, "label": m.label} for m in members.values()]}
 
-    def views(self) -> Dict[str, Any]:
+    def views(self) -> Optional[Dict[str, Any]]:
         exam = self.need()
         with self.lock:
-            return {"top": views.top_view_data(exam), "axes": views.axes_data(exam),
-                    "panoramic": {str(s.index): views.panoramic_data(s) for s in exam.sections
-                                  if s.kind == "panoramic"}}
+            return self._views(exam)
+
+    @staticmethod
+    def _views(exam: Exam) -> Optional[Dict[str, Any]]:
+        if not any(s.computed and len(s.steps) for s in exam.sections):
+            return None
+        return {"top": views.top_view_data(exam), "axes": views.axes_data(exam),
+                "panoramic": {str(s.index): views.panoramic_data(s) for s in exam.sections if s.kind == "panoramic"}}
 
 
 def charts_file(start: str = STATIC) -> Optional[str]:
@@ -172,6 +275,15 @@ def charts_file(start: str = STATIC) -> Optional[str]:
         if parent == folder:
             return None
         folder = parent
+
+
+_PLACES = (("section", re.compile(r"^section (\d+)")), ("step", re.compile(r"i = (-?\d+)")),
+           ("arch_point", re.compile(r"at point (\d+)")))
+
+
+def where(message: str) -> Dict[str, int]:
+    """The places a library message names: its section, the step ("i = N") and the arch-curve point."""
+    return {name: int(found.group(1)) for name, pattern in _PLACES if (found := pattern.search(message))}
 
 
 def _plain(value: Any) -> Any:
@@ -204,6 +316,11 @@ class SetMembers(_Body):
 class AddSection(_Body):
     index: StrictInt
     kind: StrictStr
+
+
+class SetPoints(_Body):
+    points: List[List[Union[StrictInt, StrictFloat]]]
+    drag: Optional[StrictStr] = None  # the steps of one drag are taken back by one undo
 
 
 class SaveAs(_Body):
@@ -285,7 +402,7 @@ def create_app(folder: str, token: str, hosts: List[str]) -> Any:
 
     @app.exception_handler(KorvaneError)
     async def library(_, e: KorvaneError):
-        return _error(422, str(e))
+        return JSONResponse({"error": str(e), "where": where(str(e))}, status_code=422)
 
     @app.exception_handler(ValueError)
     async def value(_, e: ValueError):
@@ -338,21 +455,20 @@ def create_app(folder: str, token: str, hosts: List[str]) -> Any:
     def new(body: NewExam):
         if body.kind not in EXAMPLES:
             raise Refused(422, f"no example exam {body.kind!r}: one of {', '.join(EXAMPLES)}")
-        studio.exam, studio.file, studio.saved = studio.run(Exam.example, body.kind), None, False
-        return studio.project()
+        studio.opened(studio.run(Exam.example, body.kind), None)
+        return studio.answer()
 
     @app.post("/api/exam/open")
     def open_(body: OpenExam):
         full = studio.workspace.resolve(body.path)
         if not full.lower().endswith(".trg"):
             raise Refused(422, f"{body.path}: a project's name ends in .trg")
-        studio.exam = studio.run(Exam.load, full)
-        studio.file, studio.saved = studio.workspace.relative(full), True
-        return studio.project()
+        studio.opened(studio.run(Exam.load, full), studio.workspace.relative(full))
+        return studio.answer()
 
     @app.get("/api/exam")
     def project():
-        return studio.project()
+        return studio.answer()
 
     @app.get("/api/sections/{index}")
     def section(index: int):
@@ -361,29 +477,57 @@ def create_app(folder: str, token: str, hosts: List[str]) -> Any:
     @app.patch("/api/sections/{index}")
     def set_members(index: int, body: SetMembers):
         exam = studio.need()
-        studio.run(exam.set, index, body.members)
-        studio.saved = False
-        return {"project": studio.project(), "section": studio.members(index)}
+        names = ", ".join(f"{k}={v}" for k, v in body.members.items())
+        studio.edit(f"section {index}: {names}", exam.set, index, body.members)
+        return studio.answer(index)
+
+    @app.put("/api/sections/{index}/tuning/{graph}")
+    def set_points(index: int, graph: str, body: SetPoints):
+        exam = studio.need()
+        studio.edit(f"section {index}: {graph} tuning points", exam.set_points, index, graph, body.points,
+                    drag=body.drag)
+        return studio.answer(index)
 
     @app.post("/api/sections")
     def add_section(body: AddSection):
         exam = studio.need()
         if body.kind not in SECTION_KINDS:
             raise Refused(422, f"no section kind {body.kind!r}: one of {', '.join(SECTION_KINDS)}")
-        studio.run(exam.insert, body.index, body.kind)
-        studio.saved = False
-        return studio.project()
+        studio.edit(f"add {body.kind} at {body.index}", exam.insert, body.index, body.kind)
+        return studio.answer()
 
     @app.delete("/api/sections/{index}")
     def remove_section(index: int):
         exam = studio.need()
-        studio.run(exam.remove, index)
-        studio.saved = False
-        return studio.project()
+        studio.edit(f"remove section {index}", exam.remove, index)
+        return studio.answer()
+
+    @app.post("/api/undo")
+    def undo():
+        studio.step_back(False)
+        return studio.answer()
+
+    @app.post("/api/redo")
+    def redo():
+        studio.step_back(True)
+        return studio.answer()
+
+    @app.post("/api/reference")
+    def pin():
+        return JSONResponse(studio.pin())
+
+    @app.get("/api/reference")
+    def reference():
+        return JSONResponse(studio.reference_data())
+
+    @app.delete("/api/reference")
+    def unpin():
+        studio.reference = None
+        return {"pinned": False}
 
     @app.get("/api/views")
     def views_():
-        return studio.views()
+        return JSONResponse(studio.views())
 
     def save(body: SaveAs, outputs: bool):
         exam = studio.need()
@@ -392,7 +536,7 @@ def create_app(folder: str, token: str, hosts: List[str]) -> Any:
             raise Refused(422, "the exam has no file yet: give a path (relative to the workspace) ending in .trg")
         full = studio.workspace.resolve(name)
         written = studio.run(exam.save, full, outputs=outputs)
-        studio.file, studio.saved = studio.workspace.relative(full), True
+        studio.file, studio.saved_revision = studio.workspace.relative(full), studio.revision
         return {"written": [studio.workspace.relative(f) for f in written], "project": studio.project()}
 
     @app.post("/api/save")

@@ -1,10 +1,16 @@
-// The studio's page: the running order, the section editor and the views. Every number shown comes
-// from the server, which takes it from the library; the page only lays the numbers out. The plotted
-// traces stay on the plot element (its `data`), so what is drawn can be read back.
+// The studio's page: the running order, the section editor, the views, undo and redo, the pinned
+// reference. Every number shown comes from the server, which takes it from the library; every edit
+// answers with the whole new state (project, every view's data, history, comparison), so the page
+// never shows half an exam.
+
+import { axesView, geometryView, places, topView, tuningView } from "./figures.js";
+import { Tuning } from "./tuning.js";
 
 const $ = (selector) => document.querySelector(selector);
 const Plotly = window.Plotly;
-const state = { project: null, views: null, section: null, view: "top", axis: "X" };
+const state = { project: null, views: null, history: null, comparison: null, reference: null, members: {},
+  section: undefined, view: "top", axis: "X", refusal: null };
+let tuning = null;
 
 async function call(method, url, body) {
   const answer = await fetch(url, {
@@ -13,7 +19,11 @@ async function call(method, url, body) {
     body: body ? JSON.stringify(body) : undefined,
   });
   const data = await answer.json();
-  if (!answer.ok) throw new Error(data.error || `${answer.status} ${answer.statusText}`);
+  if (!answer.ok) {
+    const error = new Error(data.error || `${answer.status} ${answer.statusText}`);
+    error.where = data.where;
+    throw error;
+  }
   return data;
 }
 
@@ -31,11 +41,57 @@ function element(tag, className, text) {
   return e;
 }
 
+const fixed = (v, digits) => (v === null || v === undefined ? "—" : Number(v).toFixed(digits));
+
+// -- the whole state -----------------------------------------------------------------------------
+
+// Shows a state the server answered with; resolves once every part of the page shows it.
+async function apply(answer) {
+  Object.assign(state, { project: answer.project, views: answer.views, history: answer.history,
+    comparison: answer.comparison, members: {}, refusal: null });
+  if (answer.section) state.members[answer.section.index] = answer.section;
+  const sections = state.project.sections;
+  if (!sections.some((s) => s.index === state.section)) {
+    state.section = (sections.find((s) => !s.junction) || sections[0])?.index;
+  }
+  showProject();
+  showHistory();
+  showComparison();
+  $("#error").textContent = "";
+  await Promise.all([showEditor(), drawView()]);
+  document.body.dataset.shown = Number(document.body.dataset.shown || 0) + 1;
+}
+
+// A refusal: the reason on the page, at its place where the library names one; the exam unchanged.
+function refused(error) {
+  state.refusal = { text: error.message, where: error.where };
+  $("#error").textContent = error.message;
+  drawView();
+}
+
+async function attempt(work) {
+  $("#error").textContent = "";
+  $("#written").textContent = "";
+  try {
+    await work();
+  } catch (e) {
+    refused(e);
+  }
+}
+
+async function members(index) {
+  if (index === undefined || index === null) return null;
+  if (!state.members[index]) state.members[index] = await call("GET", `/api/sections/${index}`);
+  return state.members[index];
+}
+
 // -- the project ---------------------------------------------------------------------------------
 
-function showProject(project) {
-  state.project = project;
-  $("#title").textContent = (project.file || "new exam") + (project.saved ? "" : " *");
+function showProject() {
+  const project = state.project;
+  const name = project.file || "new exam";
+  $("#title").textContent = name + (project.saved ? "" : " *");
+  document.title = `${project.saved ? "" : "* "}${name} — Korvane Studio`;
   $("#machine").textContent = `machine: ${project.machine_file || project.machine}`;
   const body = $("#order tbody");
   body.replaceChildren();
@@ -54,11 +110,54 @@ function showProject(project) {
     `${project.duration.toFixed(2)} s; continuity: ${project.continuous ? "yes" : "no"}; head check: ${project.head_check}`;
   const list = $("#messages");
   list.replaceChildren();
-  for (const text of [...project.messages.map((m) => `section ${m.section} (${m.section_name}): ${m.text}`),
-    ...project.notes]) {
-    list.appendChild(element("li", "", text));
+  for (const m of project.messages) {
+    const item = element("li", "place", `section ${m.section} (${m.section_name}): ${m.text}`);
+    item.title = "show where";
+    // A panoramic message names an arch point (geometry); the others a time step (axes).
+    const kind = project.sections.find((s) => s.index === m.section)?.kind;
+    item.addEventListener("click", () => show(kind === "panoramic" ? "geometry" : "axes"));
+    list.appendChild(item);
   }
+  for (const text of project.notes) list.appendChild(element("li", "", text));
   if (!list.children.length) list.appendChild(element("li", "", "no message"));
+}
+
+function showHistory() {
+  const h = state.history || {};
+  for (const [id, what] of [["undo", h.undo], ["redo", h.redo]]) {
+    const b = $(`#${id}`);
+    b.disabled = !what;
+    b.title = what ? `${id === "undo" ? "Undo" : "Redo"}: ${what} (${id === "undo" ? h.undo_steps : h.redo_steps})` : `nothing to ${id}`;
+  }
+}
+
+function showComparison() {
+  const c = state.comparison;
+  $("#pin").textContent = state.reference ? "Unpin the reference" : "Pin as reference";
+  $("#comparison").hidden = !c;
+  if (!c) return;
+  $("#reference-label").textContent = `reference: ${c.label}`;
+  const body = $("#comparison tbody");
+  body.replaceChildren();
+  const over = (v, limit) => (limit !== null && v > limit ? "over" : "");
+  for (const a of c.axes) {
+    const row = body.insertRow();
+    row.dataset.axis = a.axis;
+    cell(row, a.axis).title = `|v| in ${a.unit}/s, |a| in ${a.unit}/s²`;
+    // Each figure keeps the library's number whole in data-value; the cell shows it rounded.
+    const figure = (v, digits, limit) => { cell(row, fixed(v, digits), `number ${over(v, limit)}`).dataset.value = v; };
+    figure(a.velocity[0], 2, a.limits[0]);
+    figure(a.velocity[1], 2, a.limits[0]);
+    figure(a.acceleration[0], 1, a.limits[1]);
+    figure(a.acceleration[1], 1, a.limits[1]);
+  }
+  const row = body.insertRow();
+  row.dataset.axis = "head";
+  cell(row, "head check");
+  const before = cell(row, c.head_check[0]);
+  before.colSpan = 2;
+  const after = cell(row, c.head_check[1]);
+  after.colSpan = 3;
 }
 
 // -- the section editor --------------------------------------------------------------------------
@@ -95,22 +194,26 @@ function typed(m, input) {
 
 async function applyMember(section, m, input, reason) {
   try {
-    const answer = await call("PATCH", `/api/sections/${section}`, { members: { [m.name]: typed(m, input) } });
-    input.classList.remove("refused");
-    reason.textContent = "";
-    showProject(answer.project);
-    showMembers(answer.section);
-    await refreshViews();
-    counted();
+    await apply(await call("PATCH", `/api/sections/${section}`, { members: { [m.name]: typed(m, input) } }));
   } catch (e) {
     input.classList.add("refused");
     reason.textContent = e.message;
   }
 }
 
-function showMembers(section) {
-  $("#editor-title").textContent = `Section ${section.index}: ${section.kind} "${section.name}"`;
-  $("#members").replaceChildren(...section.members.map((m) => memberField(section.index, m)));
+// Fills a form with a section's member fields, unless it already shows these very values (a drag
+// step changes no member: the fields and what is typed in them stay).
+function fillForm(form, index, list) {
+  const key = JSON.stringify([index, list]);
+  if (form.dataset.shows === key) return;
+  form.dataset.shows = key;
+  form.replaceChildren(...list.map((m) => memberField(index, m)));
+}
+
+async function showEditor() {
+  const section = await members(state.section);
+  $("#editor-title").textContent = section ? `Section ${section.index}: ${section.kind} "${section.name}"` : "Section";
+  fillForm($("#members"), section?.index, section?.members || []);
 }
 
 async function choose(index) {
@@ -118,109 +221,28 @@ async function choose(index) {
   for (const row of document.querySelectorAll("#order tbody tr")) {
     row.classList.toggle("chosen", Number(row.dataset.index) === index);
   }
-  await attempt(async () => showMembers(await call("GET", `/api/sections/${index}`)));
-  drawView();
+  await attempt(async () => Promise.all([showEditor(), drawView()]));
 }
 
 // -- the views -----------------------------------------------------------------------------------
 
-const line = (x, y, name, colour, extra = {}) =>
-  ({ x, y, name, type: "scatter", mode: "lines", line: { color: colour, width: 1.5 }, ...extra });
-
-// Panels stacked over one shared x axis: [{title, traces, limits: [{y, checked, name}]}].
-function stacked(panels, xTitle, bands = []) {
-  const gap = 0.06;
-  const height = (1 - gap * (panels.length - 1)) / panels.length;
-  const layout = { margin: { l: 70, r: 20, t: 30, b: 45 }, hovermode: "closest", showlegend: true,
-    legend: { orientation: "h", y: -0.08 }, shapes: [], annotations: [] };
-  const traces = [];
-  panels.forEach((p, i) => {
-    const n = i === 0 ? "" : String(i + 1);
-    const top = 1 - i * (height + gap);
-    layout[`yaxis${n}`] = { title: { text: p.title }, domain: [top - height, top], zeroline: false, range: p.range };
-    layout[`xaxis${n}`] = { anchor: `y${n}`, matches: i ? "x" : undefined, showticklabels: i === panels.length - 1,
-      title: i === panels.length - 1 ? { text: xTitle } : undefined };
-    for (const t of p.traces) traces.push({ ...t, xaxis: `x${n}`, yaxis: `y${n}` });
-    for (const limit of p.limits || []) {
-      layout.shapes.push({ type: "line", xref: `x${n} domain`, yref: `y${n}`, x0: 0, x1: 1, y0: limit.y, y1: limit.y,
-        line: { color: limit.checked ? "#c00" : "#999", dash: limit.checked ? "dash" : "dot", width: 1 } });
-      layout.annotations.push({ xref: `x${n} domain`, yref: `y${n}`, x: 1, y: limit.y, xanchor: "right",
-        yanchor: "bottom", showarrow: false, font: { size: 10, color: limit.checked ? "#c00" : "#888" },
-        text: `${limit.name} ${limit.y}${limit.checked ? "" : " (not checked)"}` });
-    }
-    for (const b of bands) {
-      layout.shapes.push({ type: "rect", xref: `x${n}`, yref: `y${n} domain`, x0: b.start, x1: b.end, y0: 0, y1: 1,
-        fillcolor: b.colour, opacity: 0.07, line: { width: 0 }, layer: "below" });
-    }
-  });
-  return { traces, layout };
-}
-
-function topView(top) {
-  const traces = [line(top.head_outline.x, top.head_outline.y, "head outline", "#aaa",
-    { fill: "toself", fillcolor: "rgba(200,200,200,0.15)", meta: "head" })];
-  const beams = Number($("#beams")?.value || 20);
-  for (const s of top.sections) {
-    const group = { legendgroup: s.label };
-    if (s.arch) traces.push(line(s.arch.x, s.arch.y, `${s.label} arch`, "#333", { ...group, meta: "arch" }));
-    traces.push(line(s.centre.x, s.centre.y, `${s.label} rotation centre`, s.colour,
-      { ...group, line: { color: s.colour, width: 2.5 }, meta: "centre" }));
-    traces.push(line(s.tube.x, s.tube.y, `${s.label} tube`, s.colour, { ...group, line: { color: s.colour, dash: "dash", width: 1 }, meta: "tube" }));
-    traces.push(line(s.sensor.x, s.sensor.y, `${s.label} sensor`, s.colour, { ...group, line: { color: s.colour, dash: "dot", width: 1 }, meta: "sensor" }));
-    // A beam every `beams` steps: the server's tube and sensor points, joined.
-    const bx = [], by = [];
-    for (let i = 0; i < s.tube.x.length; i += beams) bx.push(s.tube.x[i], s.sensor.x[i], null), by.push(s.tube.y[i], s.sensor.y[i], null);
-    traces.push(line(bx, by, `${s.label} beams`, s.colour, { ...group, opacity: 0.35, line: { color: s.colour, width: 0.7 }, meta: "beams", showlegend: false }));
-  }
-  const layout = { margin: { l: 60, r: 20, t: 40, b: 40 }, hovermode: "closest", legend: { font: { size: 10 } },
-    title: { text: `Top view: head check ${top.head_check}`, font: { size: 14 } },
-    xaxis: { title: { text: "x, mm" } }, yaxis: { title: { text: "y, mm" }, scaleanchor: "x" } };
-  return { traces, layout };
-}
-
-function axesView(axes) {
-  const a = axes.axes[state.axis];
-  const limits = (q) => {
-    const value = a.limits[q];
-    if (value === null) return [];
-    const checked = a.checked.includes(q);
-    const pair = Array.isArray(value) ? value : [-value, value];
-    return pair.map((y, i) => ({ y, checked, name: Array.isArray(value) ? ["min", "max"][i] : i ? "max" : "-max" }));
-  };
-  const panel = (q, unit) => ({ title: `${state.axis} ${q}, ${unit}`,
-    traces: [line(axes.time, a[q], `${state.axis} ${q}`, "#1f3b73", { meta: q })], limits: limits(q) });
-  return stacked([panel("position", a.unit), panel("velocity", `${a.unit}/s`), panel("acceleration", `${a.unit}/s²`)],
-    "time, s", axes.sections);
-}
-
-function panoramicOfChoice() {
+// The panoramic section the geometry and tuning views show: the chosen one, else the first.
+function panoramic() {
   const pans = state.views?.panoramic || {};
-  return pans[String(state.section)] ? [state.section, pans[String(state.section)]]
-    : Object.entries(pans).map(([k, v]) => [Number(k), v])[0] || [null, null];
+  if (pans[String(state.section)]) return [state.section, pans[String(state.section)]];
+  const first = Object.keys(pans)[0];
+  return first === undefined ? [null, null] : [Number(first), pans[first]];
 }
 
-const GEOMETRY = [["GraficoRotaz", "beam angle, deg"], ["GraficoDistors", "distortion, deg"],
-  ["GraficoDerivata", "derivative, deg/mm"], ["GraficoRProiez", "projection radius, mm"], ["GraficoIngrY", "magnification"]];
+// Beside the tuning graphs: the members that shape them besides their points.
+const TUNING_MEMBERS = ["SensibilitaSpline", "SensibSplineKV", "OffsetGraficoKV", "SensibSplineShift"];
 
-function geometryView(pan) {
-  const index = pan.geometry.GraficoRotaz.map((_, i) => i);
-  return stacked(GEOMETRY.map(([member, title]) => ({ title,
-    traces: [line(index, pan.geometry[member], member, member === pan.tuned ? "#c05000" : "#1f3b73", { meta: member })] })),
-  "arch point");
-}
-
-// A flat graph keeps a readable scale instead of magnifying its last digits.
-function flatRange(values) {
-  const low = Math.min(...values), high = Math.max(...values);
-  return high - low < 1e-6 * Math.max(1, Math.abs(high)) ? [low - 1, high + 1] : undefined;
-}
-
-function tuningView(pan) {
-  return stacked(Object.entries(pan.tuning).map(([name, t]) => ({ title: `${name} tuning`,
-    range: flatRange([...t.graph, ...t.points.y]), traces: [
-    line(t.graph.map((_, i) => i), t.graph, `${name} graph`, "#1f3b73", { meta: `${name} graph` }),
-    { x: t.points.x, y: t.points.y, name: `${name} points`, type: "scatter", mode: "markers",
-      marker: { size: 8, color: "#c05000" }, meta: `${name} points` }] })), "arch point");
+async function showTuningFields(index) {
+  const bar = $("#tuning-fields");
+  bar.hidden = state.view !== "tuning" || index === null;
+  if (bar.hidden) return;
+  const section = await members(index);
+  fillForm(bar, index, section.members.filter((m) => TUNING_MEMBERS.includes(m.name)));
 }
 
 function drawView() {
@@ -229,38 +251,43 @@ function drawView() {
   $("#beam-choice").hidden = state.view !== "top";
   if (!Plotly) {
     $("#no-view").textContent = "The views need the charting library: run `npm ci` in the project folder and reload.";
-    return;
+    return Promise.resolve();
   }
   if (!state.views) {
     Plotly.purge(plot);
+    $("#tuning-fields").hidden = true;
     $("#no-view").textContent = state.project ? "Nothing to draw: no section has steps." : "Make a new exam or open one.";
-    return;
+    return Promise.resolve();
   }
+  const marks = places(state.project, state.views, state.refusal);
+  const reference = state.reference;
   let figure;
-  if (state.view === "top") figure = topView(state.views.top);
-  else if (state.view === "axes") figure = axesView(state.views.axes);
+  let index = null;
+  if (state.view === "top") figure = topView(state.views.top, reference, marks, Number($("#beams")?.value || 20));
+  else if (state.view === "axes") figure = axesView(state.views.axes, reference?.axes ? reference : null, state.axis, marks);
   else {
-    const [index, pan] = panoramicOfChoice();
+    let pan;
+    [index, pan] = panoramic();
     if (!pan) {
       Plotly.purge(plot);
+      $("#tuning-fields").hidden = true;
       $("#no-view").textContent = "This exam has no panoramic section.";
-      return;
+      return Promise.resolve();
     }
-    figure = state.view === "geometry" ? geometryView(pan) : tuningView(pan);
+    const before = reference?.panoramic?.[String(index)] || null;
+    figure = state.view === "geometry" ? geometryView(pan, before, index, marks)
+      : tuningView(pan, before, index, marks, tuning?.handle(), tuning?.chosen);
     figure.layout.title = { text: `Section ${index}: panoramic ${state.view}`, font: { size: 14 } };
   }
   $("#no-view").textContent = "";
   plot.dataset.view = state.view;
-  Plotly.react(plot, figure.traces, figure.layout, { displaylogo: false, responsive: true });
+  showTuningFields(index).catch(refused);
+  return Plotly.react(plot, figure.traces, figure.layout, { displaylogo: false, responsive: true });
 }
 
-async function refreshViews() {
-  try {
-    state.views = await call("GET", "/api/views");
-  } catch (e) {
-    state.views = null;
-    $("#no-view").textContent = e.message;
-  }
+function show(view) {
+  state.view = view;
+  for (const t of document.querySelectorAll("#tabs [data-view]")) t.classList.toggle("chosen", t.dataset.view === view);
   drawView();
 }
 
@@ -269,32 +296,6 @@ function exportView(format) {
 }
 
 // -- commands ------------------------------------------------------------------------------------
-
-async function attempt(work) {
-  $("#error").textContent = "";
-  $("#written").textContent = "";
-  try {
-    await work();
-  } catch (e) {
-    $("#error").textContent = e.message;
-  }
-}
-
-async function load(project) {
-  showProject(project);
-  const chosen = project.sections.find((s) => s.index === state.section);
-  state.section = chosen ? chosen.index : (project.sections.find((s) => !s.junction) || project.sections[0])?.index;
-  if (state.section !== undefined) showMembers(await call("GET", `/api/sections/${state.section}`));
-  showProject(project);
-  await refreshViews();
-  counted();
-}
-
-// How many times the page has shown an exam whole (after a load or an edit): a script driving the
-// page waits on it.
-function counted() {
-  document.body.dataset.shown = Number(document.body.dataset.shown || 0) + 1;
-}
 
 // A new exam has no file yet: the first save asks for its name in the workspace.
 async function save(url) {
@@ -305,13 +306,51 @@ async function save(url) {
   }
   await attempt(async () => {
     const answer = await call("POST", url, path ? { path } : {});
-    showProject(answer.project);
+    state.project = answer.project;
+    showProject();
     $("#written").textContent = `Written: ${answer.written.join(", ")}`;
+  });
+}
+
+async function step(way) {
+  if (state.history?.[way]) await attempt(async () => apply(await call("POST", `/api/${way}`)));
+}
+
+async function pin() {
+  await attempt(async () => {
+    if (state.reference) {
+      await call("DELETE", "/api/reference");
+      state.reference = null;
+    } else {
+      state.reference = (await call("POST", "/api/reference")).views;
+    }
+    await apply(await call("GET", "/api/exam"));
   });
 }
 
 function fill(select, values) {
   for (const v of values) select.appendChild(new Option(v, v));
+}
+
+const typing = (e) => ["INPUT", "SELECT", "TEXTAREA"].includes(e.target.tagName);
+
+function keys(e) {
+  const mod = e.ctrlKey || e.metaKey;
+  const key = e.key.toLowerCase();
+  if (mod && key === "s") {
+    e.preventDefault();
+    save("/api/save");
+  } else if (typing(e)) {
+    // A field keeps its own undo while it is being typed in.
+  } else if (mod && key === "z") {
+    e.preventDefault();
+    step(e.shiftKey ? "redo" : "undo");
+  } else if (mod && key === "y") {
+    e.preventDefault();
+    step("redo");
+  } else if ((e.key === "Delete" || e.key === "Backspace") && state.view === "tuning" && tuning.remove()) {
+    e.preventDefault();
+  }
 }
 
 async function start() {
@@ -324,38 +363,35 @@ async function start() {
     const kind = e.target.value;
     e.target.value = "";
     state.section = undefined;
-    await load(await call("POST", "/api/exam/new", { kind }));
+    await apply(await call("POST", "/api/exam/new", { kind }));
   }));
   $("#open").addEventListener("change", (e) => e.target.value && attempt(async () => {
     state.section = undefined;
-    await load(await call("POST", "/api/exam/open", { path: e.target.value }));
+    await apply(await call("POST", "/api/exam/open", { path: e.target.value }));
   }));
   // A new section goes after the selected one (at the end when none is), and is selected.
   $("#add").addEventListener("change", (e) => e.target.value && attempt(async () => {
     const kind = e.target.value;
     e.target.value = "";
     const index = state.section === undefined ? state.project?.sections.length ?? 0 : state.section + 1;
-    const project = await call("POST", "/api/sections", { index, kind });
+    const answer = await call("POST", "/api/sections", { index, kind });
     state.section = index;
-    await load(project);
+    await apply(answer);
   }));
   $("#remove").addEventListener("click", () => attempt(async () => {
     if (state.section === undefined) throw new Error("select a section to remove");
-    const project = await call("DELETE", `/api/sections/${state.section}`);
-    state.section = Math.min(state.section, project.sections.length - 1);
-    await load(project);
+    const answer = await call("DELETE", `/api/sections/${state.section}`);
+    state.section = Math.min(state.section, answer.project.sections.length - 1);
+    await apply(answer);
   }));
   $("#save").addEventListener("click", () => save("/api/save"));
   $("#outputs").addEventListener("click", () => save("/api/outputs"));
+  $("#undo").addEventListener("click", () => step("undo"));
+  $("#redo").addEventListener("click", () => step("redo"));
+  $("#pin").addEventListener("click", pin);
   $("#png").addEventListener("click", () => exportView("png"));
   $("#svg").addEventListener("click", () => exportView("svg"));
-  for (const tab of document.querySelectorAll("#tabs [data-view]")) {
-    tab.addEventListener("click", () => {
-      state.view = tab.dataset.view;
-      for (const t of document.querySelectorAll("#tabs [data-view]")) t.classList.toggle("chosen", t === tab);
-      drawView();
-    });
-  }
+  for (const tab of document.querySelectorAll("#tabs [data-view]")) tab.addEventListener("click", () => show(tab.dataset.view));
   const axes = $("#axis-choice");
   axes.append("axis ");
   for (const name of "XYRHC") {
@@ -377,12 +413,39 @@ async function start() {
   beamChoice.id = "beam-choice";
   beamChoice.append("beams every ", beams, " steps");
   $("#tabs .spacer").before(beamChoice);
+  document.addEventListener("keydown", keys);
+  window.addEventListener("beforeunload", (e) => {
+    if (state.project && !state.project.saved) {
+      e.preventDefault();
+      e.returnValue = "";
+    }
+  });
+  tuning = new Tuning({
+    plot: $("#plot"),
+    pan: panoramic,
+    active: () => state.view === "tuning",
+    draw: () => drawView(),
+    refused,
+    send: async (index, graph, points, drag) => {
+      const asked = performance.now();
+      const answer = await call("PUT", `/api/sections/${index}/tuning/${graph}`, drag ? { points, drag } : { points });
+      const answered = performance.now();
+      await apply(answer);
+      answers.push([answered - asked, performance.now() - answered]);
+    },
+  });
+  // What a script measuring the page reads: the state, and per drag step the time from the pointer
+  // move to the views redrawn, and the answer's and the redraw's share of it.
+  const answers = [];
+  window.studio = { state, timings: tuning.timings, answers };
   try {
-    await load(await call("GET", "/api/exam"));
+    state.reference = (await call("GET", "/api/reference"))?.views || null;
+    await apply(await call("GET", "/api/exam"));
   } catch (e) {
     $("#error").textContent = e.message;
     drawView();
   }
+  document.body.dataset.ready = "yes";  // a script driving the page starts here
 }
 
 start().catch((e) => { $("#error").textContent = e.message; });
