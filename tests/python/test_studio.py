@@ -154,7 +154,7 @@ def test_the_charting_library_is_taken_from_the_studio_s_own_project_only(tmp_pa
     from korvane.studio import server
     static = tmp_path / "project" / "build" / "static"
     static.mkdir(parents=True)
-    (tmp_path / "node_modules" / "plotly.js-dist-min").mkdir(parents=True)
+    (tmp_path / "node_modules" / os.path.dirname(server.CHARTS)).mkdir(parents=True)
     (tmp_path / "node_modules" / server.CHARTS).write_text("outside")
     (tmp_path / "project" / "package.json").write_text('{"name": "korvane-studio"}')
     assert server.charts_file(str(static)) is None  # the node_modules above the project is not its own

@@ -218,6 +218,9 @@ def test_a_dragged_point_recomputes_the_exam_undo_and_redo_and_the_reference(pag
         body.send_keys(keys)
         wait(page, f"{SHOWN} > {before}")
         assert drawn_centre(page) == expected
+    # Leaving the page now asks first: the exam is not saved.
+    assert page.execute_script("const e = new Event('beforeunload', {cancelable: true});"
+                               "window.dispatchEvent(e); return e.defaultPrevented")
     picture(page, "geometry", os.environ.get("KORVANE_SCREENSHOT") or workspace / "tuned.png")
 
 

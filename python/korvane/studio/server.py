@@ -30,7 +30,7 @@ from ..interface import EXAMPLES, SECTION_KINDS, TUNING_GRAPHS, Exam, KorvaneErr
 STATIC = os.path.join(os.path.dirname(os.path.abspath(__file__)), "static")
 # The charting library the page draws with: installed by `npm ci` into the project's node_modules
 # (the folder whose package.json is the studio's), or copied beside the page by the install.
-CHARTS = os.path.join("plotly.js-dist-min", "plotly.min.js")
+CHARTS = os.path.join("plotly.js-basic-dist-min", "plotly-basic.min.js")
 PACKAGE = '"name": "korvane-studio"'
 MAX_BODY = 1 << 20  # bytes; the largest request the page sends is a few members
 COOKIE = "korvane_studio"
@@ -393,6 +393,8 @@ def create_app(folder: str, token: str, hosts: List[str]) -> Any:
     """The studio for the workspace `folder`; `token` opens the first session, `hosts` are the
     Host values (name:port) the server answers to."""
     studio = Studio(Workspace(folder))
+    # The API's handlers run on the event loop itself, one after the other: a studio has one user, and
+    # handing each request to a worker thread cost more than a drag step's whole recompute.
     app = FastAPI(title="Korvane Studio", docs_url=None, redoc_url=None, openapi_url=None)
     app.state.studio = studio
 
@@ -447,19 +449,19 @@ def create_app(folder: str, token: str, hosts: List[str]) -> Any:
         return FileResponse(os.path.join(STATIC, name))
 
     @app.get("/api/files")
-    def files():
+    async def files():
         return {"workspace": studio.workspace.root, "files": studio.workspace.projects(), "examples": list(EXAMPLES),
                 "section_kinds": list(SECTION_KINDS)}
 
     @app.post("/api/exam/new")
-    def new(body: NewExam):
+    async def new(body: NewExam):
         if body.kind not in EXAMPLES:
             raise Refused(422, f"no example exam {body.kind!r}: one of {', '.join(EXAMPLES)}")
         studio.opened(studio.run(Exam.example, body.kind), None)
         return studio.answer()
 
     @app.post("/api/exam/open")
-    def open_(body: OpenExam):
+    async def open_(body: OpenExam):
         full = studio.workspace.resolve(body.path)
         if not full.lower().endswith(".trg"):
             raise Refused(422, f"{body.path}: a project's name ends in .trg")
@@ -467,29 +469,29 @@ def create_app(folder: str, token: str, hosts: List[str]) -> Any:
         return studio.answer()
 
     @app.get("/api/exam")
-    def project():
+    async def project():
         return studio.answer()
 
     @app.get("/api/sections/{index}")
-    def section(index: int):
+    async def section(index: int):
         return studio.members(index)
 
     @app.patch("/api/sections/{index}")
-    def set_members(index: int, body: SetMembers):
+    async def set_members(index: int, body: SetMembers):
         exam = studio.need()
         names = ", ".join(f"{k}={v}" for k, v in body.members.items())
         studio.edit(f"section {index}: {names}", exam.set, index, body.members)
         return studio.answer(index)
 
     @app.put("/api/sections/{index}/tuning/{graph}")
-    def set_points(index: int, graph: str, body: SetPoints):
+    async def set_points(index: int, graph: str, body: SetPoints):
         exam = studio.need()
         studio.edit(f"section {index}: {graph} tuning points", exam.set_points, index, graph, body.points,
                     drag=body.drag)
         return studio.answer(index)
 
     @app.post("/api/sections")
-    def add_section(body: AddSection):
+    async def add_section(body: AddSection):
         exam = studio.need()
         if body.kind not in SECTION_KINDS:
             raise Refused(422, f"no section kind {body.kind!r}: one of {', '.join(SECTION_KINDS)}")
@@ -497,36 +499,36 @@ def create_app(folder: str, token: str, hosts: List[str]) -> Any:
         return studio.answer()
 
     @app.delete("/api/sections/{index}")
-    def remove_section(index: int):
+    async def remove_section(index: int):
         exam = studio.need()
         studio.edit(f"remove section {index}", exam.remove, index)
         return studio.answer()
 
     @app.post("/api/undo")
-    def undo():
+    async def undo():
         studio.step_back(False)
         return studio.answer()
 
     @app.post("/api/redo")
-    def redo():
+    async def redo():
         studio.step_back(True)
         return studio.answer()
 
     @app.post("/api/reference")
-    def pin():
+    async def pin():
         return JSONResponse(studio.pin())
 
     @app.get("/api/reference")
-    def reference():
+    async def reference():
         return JSONResponse(studio.reference_data())
 
     @app.delete("/api/reference")
-    def unpin():
+    async def unpin():
         studio.reference = None
         return {"pinned": False}
 
     @app.get("/api/views")
-    def views_():
+    async def views_():
         return JSONResponse(studio.views())
 
     def save(body: SaveAs, outputs: bool):
@@ -540,11 +542,11 @@ def create_app(folder: str, token: str, hosts: List[str]) -> Any:
         return {"written": [studio.workspace.relative(f) for f in written], "project": studio.project()}
 
     @app.post("/api/save")
-    def save_project(body: SaveAs):
+    async def save_project(body: SaveAs):
         return save(body, False)
 
     @app.post("/api/outputs")
-    def save_outputs(body: SaveAs):
+    async def save_outputs(body: SaveAs):
         return save(body, True)
 
     return Guard(app, token, hosts)
