@@ -25,7 +25,7 @@ from starlette.exceptions import HTTPException
 from pydantic import BaseModel, Extra, StrictBool, StrictFloat, StrictInt, StrictStr
 
 from .. import views
-from ..interface import EXAMPLES, SECTION_KINDS, TUNING_GRAPHS, Exam, KorvaneError, Snapshot
+from ..interface import EXAMPLES, SECTION_KINDS, Exam, KorvaneError, Snapshot
 
 STATIC = os.path.join(os.path.dirname(os.path.abspath(__file__)), "static")
 # The charting library the page draws with: installed by `npm ci` into the project's node_modules
@@ -185,7 +185,7 @@ class Studio:
 
     def comparison(self) -> Optional[Dict[str, Any]]:
         """Per axis the largest |v| and |a| of the reference and of the exam, and both head checks."""
-        if self.reference is None or self.exam is None:
+        if self.reference is None or self.exam is None or not any(s.computed for s in self.exam.sections):
             return None
         with self.lock:
             now = self.exam.check()
