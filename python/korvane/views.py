@@ -1,4 +1,4 @@
-"""The numbers the pictures of an exam are drawn from, as plain arrays: `plot` draws them with
+"""The numbers the pictures of an exam are drawn from, as NumPy float arrays: `plot` draws them with
 Matplotlib, the studio sends them to the browser. Every number is the library's; this module only
 gathers and joins them, so both show the same thing."""
 
@@ -68,8 +68,9 @@ def tube_of(states, machine) -> np.ndarray:
     return np.column_stack([states["dPosX"] + c * np.cos(fi), states["dPosY"] + c * np.sin(fi)])
 
 
-def exam_parts(thing):
-    """(pieces, machine record, check report, ceph geometry or None) of an Exam or a Scan."""
+def exam_parts(thing, report=None):
+    """(pieces, machine record, check report, ceph geometry or None) of an Exam or a Scan; `report`, when
+    given, is the exam's check already made."""
     if isinstance(thing, Scan):
         m = thing.machine.record
         report = thing.check()
@@ -90,22 +91,23 @@ def exam_parts(thing):
         sensor = _sensor_of(mode if s.is_junction else s.head_mode, m, geometry[0] if geometry else None)
         arch = s.raw.CurvaDenti.ArrayCurvaDenti if s.kind == "panoramic" else None
         pieces.append(Piece(f"{s.index}: {s.kind} \"{s.name}\"", states, s.steps, sensor(states), arch))
-    return pieces, m, thing.check(), geometry
+    return pieces, m, report or thing.check(), geometry
 
 
-def _columns(points: np.ndarray) -> Dict[str, List[float]]:
+def _columns(points: np.ndarray) -> Dict[str, np.ndarray]:
     points = np.asarray(points, dtype=float).reshape(-1, 2)
-    return {"x": points[:, 0].tolist(), "y": points[:, 1].tolist()}
+    return {"x": np.ascontiguousarray(points[:, 0]), "y": np.ascontiguousarray(points[:, 1])}
 
 
-def top_view_data(thing) -> Dict[str, Any]:
+def top_view_data(thing, parts=None) -> Dict[str, Any]:
     """The top view's data: head outline, and per section its colour, rotation-centre path, tube and
     sensor paths (a beam joins the two at each step) and arch curve; the head-check result."""
-    pieces, m, report, ceph = exam_parts(thing)
+    pieces, m, report, ceph = parts or exam_parts(thing)
     sections = []
     for n, p in enumerate(pieces):
         sections.append({"label": p.label, "colour": colour(n),
-                         "centre": {"x": p.states["dPosX"].tolist(), "y": p.states["dPosY"].tolist()},
+                         "centre": {"x": np.ascontiguousarray(p.states["dPosX"]),
+                                    "y": np.ascontiguousarray(p.states["dPosY"])},
                          "tube": _columns(tube_of(p.states, m)), "sensor": _columns(p.sensor),
                          "arch": _columns(p.arch) if p.arch is not None and len(p.arch) else None})
     data = {"head_outline": _columns(head_outline()), "sections": sections, "head_check": report.head_check}
@@ -124,22 +126,21 @@ def joined_motion(pieces, machine):
     return t, axis_motion(states, steps, machine), bounds
 
 
-def axes_data(thing) -> Dict[str, Any]:
+def axes_data(thing, parts=None) -> Dict[str, Any]:
     """X, Y, R, H and C over time with the machine's limits, each marked checked or not by the library,
     and the sections' boundaries with their colours."""
-    pieces, m, report, _ = exam_parts(thing)
+    pieces, m, report, _ = parts or exam_parts(thing)
     t, series, bounds = joined_motion(pieces, m)
     axes = {}
     for name in "XYRHC":
         limits, checked = getattr(m, "Asse" + name), CHECKED_LIMITS[name]
         pos, vel, acc = series[name]
-        axes[name] = {"unit": UNITS[name], "position": pos.tolist(), "velocity": vel.tolist(),
-                      "acceleration": acc.tolist(),
+        axes[name] = {"unit": UNITS[name], "position": pos, "velocity": vel, "acceleration": acc,
                       # C is the image channel: its position is a travel from the start, with no range.
                       "limits": {"position": None if name == "C" else [limits.PosMin, limits.PosMax],
                                  "velocity": limits.MaxVel, "acceleration": limits.MaxAcc},
                       "checked": list(checked)}
-    return {"time": t.tolist(), "axes": axes,
+    return {"time": t, "axes": axes,
             "sections": [{"label": p.label, "colour": colour(n), "start": float(a), "end": float(b)}
                          for n, (p, a, b) in enumerate(zip(pieces, bounds[:-1], bounds[1:]))],
             "head_check": report.head_check}
@@ -175,9 +176,9 @@ def panoramic_data(thing) -> Dict[str, Any]:
     """A panoramic section's geometry per arch-curve point, its three tuning graphs with their points,
     the centre point and the tuned window."""
     t = panoramic_trajectory(thing)
-    return {"geometry": {member: np.asarray(getattr(t, member), dtype=float).tolist()
+    return {"geometry": {member: np.asarray(getattr(t, member), dtype=float)
                          for member, _ in PANORAMIC_GEOMETRY},
             "tuned": tuned_graph(t), "centre": int(t.PosDistAng0), "window": tuned_window(t),
             "magnification": float(t.Ingrandimento),
-            "tuning": {name: {"graph": np.asarray(getattr(t, graph), dtype=float).tolist(),
+            "tuning": {name: {"graph": np.asarray(getattr(t, graph), dtype=float),
                               "points": _columns(getattr(t, points))} for name, graph, points in TUNING_GRAPHS}}

@@ -39,6 +39,7 @@ void LegaSezioni(py::module_& m);
 void LegaPercorsoEApi(py::module_& m);
 // The member tables of the command line, the machine's problems and the example projects.
 void LegaMembri(py::module_& m);
+void LegaJson(py::module_& m);
 
 // A file name from a str or an os.PathLike.
 CString NomeFile(const py::object& nome);

@@ -11,4 +11,5 @@ PYBIND11_MODULE(_korvane, m)
     LegaSezioni(m);
     LegaPercorsoEApi(m);
     LegaMembri(m);
+    LegaJson(m);
 }

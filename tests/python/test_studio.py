@@ -12,7 +12,7 @@ pytest.importorskip("httpx", reason="FastAPI's test client needs python3-httpx (
 from fastapi.testclient import TestClient  # noqa: E402
 
 import korvane  # noqa: E402
-from korvane.studio.server import MAX_BODY, create_app  # noqa: E402
+from korvane.studio.server import MAX_BODY, Answer, create_app  # noqa: E402
 
 SOURCES = os.environ.get("KORVANE_SOURCE_DIR", os.path.join(os.path.dirname(__file__), "..", ".."))
 PROJECTS = os.path.join(SOURCES, "examples", "projects")
@@ -209,3 +209,12 @@ def test_a_refused_drag_says_where_and_keeps_the_last_good_exam(client, points, 
     assert answer.status_code == status and answer.json().get("where") == said
     after = client.get("/api/exam").json()
     assert after["views"] == before["views"] and after["history"]["undo_steps"] == 0
+
+
+def test_an_answer_s_numbers_read_back_to_the_same_doubles():
+    tricky = np.array([1e-5, 5e-324, -0.0, 0.1 + 0.2, 1.7976931348623157e308, 100.0, 1 / 3, -2.5e-300, 2.0**60])
+    body = json.loads(Answer({"a": tricky, "n": [np.arange(3), "x", None, True, 7]}).body)
+    assert np.array(body["a"]).view(np.int64).tolist() == tricky.view(np.int64).tolist()
+    assert body["n"] == [[0, 1, 2], "x", None, True, 7]
+    with pytest.raises(ValueError, match="not a number JSON can hold"):
+        Answer({"a": np.array([1.0, np.nan])})

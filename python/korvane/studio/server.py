@@ -10,6 +10,7 @@ inside the workspace only. The library is not thread-safe: one lock holds every 
 from __future__ import annotations
 
 import itertools
+import json
 import os
 import re
 import secrets
@@ -24,6 +25,9 @@ from fastapi.responses import FileResponse, JSONResponse, RedirectResponse
 from starlette.exceptions import HTTPException
 from pydantic import BaseModel, Extra, StrictBool, StrictFloat, StrictInt, StrictStr
 
+import numpy as np
+
+from .. import _korvane as _k
 from .. import views
 from ..interface import EXAMPLES, SECTION_KINDS, Exam, KorvaneError, Snapshot
 
@@ -160,16 +164,19 @@ class Studio:
         self.said, self.revision = [], revision
         return label
 
-    def answer(self, section: Optional[int] = None) -> JSONResponse:
+    def answer(self, section: Optional[int] = None) -> "Answer":
         """What the page shows after a change, in one answer: the project, every view's data, the
         history, the comparison with the pinned reference, and the section's members when one is named."""
-        data = {"project": self.project(), "views": self.views(), "history": self.history.state(),
-                "comparison": self.comparison()}
+        exam = self.need()
+        with self.lock:
+            report = exam.check() if any(s.computed for s in exam.sections) else None
+        data = {"project": self.project(report), "views": self.views(report), "history": self.history.state(),
+                "comparison": self.comparison(report)}
         if section is not None:
             data["section"] = self.members(section)
         # Handed over ready: FastAPI's own walk over some 20,000 numbers would take longer than the
         # recompute and the encoding together.
-        return JSONResponse(data)
+        return Answer(data)
 
     def pin(self) -> Dict[str, Any]:
         exam = self.need()
@@ -183,12 +190,11 @@ class Studio:
             return None
         return {"label": self.reference["label"], "views": self.reference["views"]}
 
-    def comparison(self) -> Optional[Dict[str, Any]]:
-        """Per axis the largest |v| and |a| of the reference and of the exam, and both head checks."""
-        if self.reference is None or self.exam is None or not any(s.computed for s in self.exam.sections):
+    def comparison(self, now) -> Optional[Dict[str, Any]]:
+        """Per axis the largest |v| and |a| of the reference and of the exam (its check `now`), and both
+        head checks."""
+        if self.reference is None or now is None:
             return None
-        with self.lock:
-            now = self.exam.check()
         before = self.reference["report"]
         return {"label": self.reference["label"],
                 "axes": [{"axis": a, "unit": now.axes[a].unit,
@@ -211,11 +217,13 @@ class Studio:
             raise Refused(409, "no exam is open: make a new one or open a .trg")
         return self.exam
 
-    def project(self) -> Dict[str, Any]:
+    def project(self, report=None) -> Dict[str, Any]:
+        """The project's summary; `report` is the exam's check when the caller has made it."""
         exam = self.need()
         with self.lock:
             sections = exam.sections
-            report = exam.check() if any(s.computed for s in sections) else None
+            if report is None and any(s.computed for s in sections):
+                report = exam.check()
             return {
                 "file": self.file, "saved": self.saved, "machine": exam.machine.name,
                 "machine_file": self.machine_file(),
@@ -244,16 +252,17 @@ class Studio:
                 "members": [{"name": m.name, "value": _plain(m.value), "type": m.type, "unit": m.unit,
                              "range": m.allowed, "label": m.label} for m in members.values()]}
 
-    def views(self) -> Optional[Dict[str, Any]]:
+    def views(self, report=None) -> Optional[Dict[str, Any]]:
         exam = self.need()
         with self.lock:
-            return self._views(exam)
+            return self._views(exam, report)
 
     @staticmethod
-    def _views(exam: Exam) -> Optional[Dict[str, Any]]:
+    def _views(exam: Exam, report=None) -> Optional[Dict[str, Any]]:
         if not any(s.computed and len(s.steps) for s in exam.sections):
             return None
-        return {"top": views.top_view_data(exam), "axes": views.axes_data(exam),
+        parts = views.exam_parts(exam, report)
+        return {"top": views.top_view_data(exam, parts), "axes": views.axes_data(exam, parts),
                 "panoramic": {str(s.index): views.panoramic_data(s) for s in exam.sections if s.kind == "panoramic"}}
 
 
@@ -284,6 +293,37 @@ _PLACES = (("section", re.compile(r"^section (\d+)")), ("step", re.compile(r"i =
 def where(message: str) -> Dict[str, int]:
     """The places a library message names: its section, the step ("i = N") and the arch-curve point."""
     return {name: int(found.group(1)) for name, pattern in _PLACES if (found := pattern.search(message))}
+
+
+class Answer(JSONResponse):
+    """A JSON answer whose float arrays are written by the library's module, each number in the shortest
+    text that reads back to the same double: the views' some 20,000 numbers in a fraction of the time
+    the interpreter's encoder takes."""
+
+    def render(self, content: Any) -> bytes:
+        out: List[bytes] = []
+        _encode(content, out)
+        return b"".join(out)
+
+
+def _encode(value: Any, out: List[bytes]) -> None:
+    if isinstance(value, np.ndarray):
+        out.append(_k.NumeriJson(value) if value.dtype.kind == "f" else json.dumps(value.tolist()).encode())
+    elif isinstance(value, dict):
+        out.append(b"{")
+        for i, (key, item) in enumerate(value.items()):
+            out.append((b"," if i else b"") + json.dumps(str(key)).encode() + b":")
+            _encode(item, out)
+        out.append(b"}")
+    elif isinstance(value, (list, tuple)):
+        out.append(b"[")
+        for i, item in enumerate(value):
+            if i:
+                out.append(b",")
+            _encode(item, out)
+        out.append(b"]")
+    else:
+        out.append(json.dumps(value, allow_nan=False, ensure_ascii=False).encode())
 
 
 def _plain(value: Any) -> Any:
@@ -516,11 +556,11 @@ def create_app(folder: str, token: str, hosts: List[str]) -> Any:
 
     @app.post("/api/reference")
     async def pin():
-        return JSONResponse(studio.pin())
+        return Answer(studio.pin())
 
     @app.get("/api/reference")
     async def reference():
-        return JSONResponse(studio.reference_data())
+        return Answer(studio.reference_data())
 
     @app.delete("/api/reference")
     async def unpin():
@@ -529,7 +569,7 @@ def create_app(folder: str, token: str, hosts: List[str]) -> Any:
 
     @app.get("/api/views")
     async def views_():
-        return JSONResponse(studio.views())
+        return Answer(studio.views())
 
     def save(body: SaveAs, outputs: bool):
         exam = studio.need()

@@ -29,6 +29,7 @@ export class Tuning {
     this.chosen = null;    // the point last clicked: {graph, point}
     this.refusal = null;   // the last refused position, drawn at its point until the next change
     this.timings = [];     // ms from a pointer move to the views redrawn with its position
+    this.frames = [];      // when each of those redraws ended (performance.now())
     this.drags = 0;
     const plot = studio.plot;
     plot.addEventListener("pointerdown", (e) => this.down(e), true);
@@ -106,27 +107,35 @@ export class Tuning {
   }
 
   // Sends the newest position when nothing is in flight; ends the drag once the last one is answered.
+  // An answer's drawing overlaps the next position's request.
   async pump() {
     const d = this.drag;
     if (!d || d.waiting) return;
     if (d.pending === null) {
-      if (d.released) this.settle(d);
+      if (d.released && !d.drawing) this.settle(d);
       return;
     }
     const movedAt = d.pending;
     d.pending = null;
     d.waiting = true;
-    const points = d.points.map((p, k) => (k === d.point ? [d.x, d.y] : p));
+    const [x, y] = [d.x, d.y];
+    const points = d.points.map((p, k) => (k === d.point ? [x, y] : p));
+    let draw = null;
     try {
-      await this.studio.send(d.index, d.graph, points, d.id);
+      draw = await this.studio.send(d.index, d.graph, points, d.id);
       d.refused = null;
-      d.good = [d.x, d.y];
+      d.good = [x, y];
     } catch (error) {
       d.refused = error.message;
       this.studio.refused(error);
     }
-    this.timings.push(performance.now() - movedAt);
     d.waiting = false;
+    d.drawing = true;
+    this.pump();
+    if (draw) await draw();
+    d.drawing = false;
+    this.frames.push(performance.now());
+    this.timings.push(this.frames.at(-1) - movedAt);
     this.pump();
   }
 
@@ -177,7 +186,7 @@ export class Tuning {
     const [index] = this.studio.pan();
     this.refusal = null;
     try {
-      await this.studio.send(index, graph, points, null);
+      await (await this.studio.send(index, graph, points, null))();
     } catch (error) {
       this.studio.refused(error);
     }
