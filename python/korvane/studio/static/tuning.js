@@ -78,7 +78,7 @@ export class Tuning {
     const [index] = this.studio.pan();
     this.drag = { index, graph: hit.graph, point: hit.point, axes: hit.axes, points: pointsOf(hit.t),
       last: hit.t.graph.length - 1, x: hit.t.points.x[hit.point], y: hit.t.points.y[hit.point],
-      id: `drag-${Date.now()}-${++this.drags}`, sent: null, waiting: false, pending: null, released: false };
+      id: `drag-${Date.now()}-${++this.drags}`, waiting: false, drawing: 0, pending: null, released: false };
     this.studio.draw(this.handle());
   }
 
@@ -112,7 +112,7 @@ export class Tuning {
     const d = this.drag;
     if (!d || d.waiting) return;
     if (d.pending === null) {
-      if (d.released && !d.drawing) this.settle(d);
+      if (d.released && d.drawing === 0) this.settle(d);
       return;
     }
     const movedAt = d.pending;
@@ -130,10 +130,10 @@ export class Tuning {
       this.studio.refused(error);
     }
     d.waiting = false;
-    d.drawing = true;
+    d.drawing += 1;  // answers' drawings may overlap: the drag ends after the last one
     this.pump();
     if (draw) await draw();
-    d.drawing = false;
+    d.drawing -= 1;
     this.frames.push(performance.now());
     this.timings.push(this.frames.at(-1) - movedAt);
     this.pump();
