@@ -118,7 +118,9 @@ function showProject() {
     item.addEventListener("click", () => show(kind === "panoramic" ? "geometry" : "axes"));
     list.appendChild(item);
   }
-  for (const text of project.notes) list.appendChild(element("li", "", text));
+  // The notes are what the library said while computing; a limit message is among them again.
+  const listed = new Set(Array.from(list.children, (item) => item.textContent));
+  for (const text of project.notes.filter((n) => !listed.has(n))) list.appendChild(element("li", "", text));
   if (!list.children.length) list.appendChild(element("li", "", "no message"));
 }
 
