@@ -49,6 +49,8 @@ const fixed = (v, digits) => (v === null || v === undefined ? "—" : Number(v).
 async function apply(answer) {
   Object.assign(state, { project: answer.project, views: answer.views, history: answer.history,
     comparison: answer.comparison, members: {}, refusal: null });
+  // A refused drag's reason stays at its point until the exam changes again.
+  if (tuning && !tuning.drag) tuning.refusal = null;
   if (answer.section) state.members[answer.section.index] = answer.section;
   const sections = state.project.sections;
   if (!sections.some((s) => s.index === state.section)) {
