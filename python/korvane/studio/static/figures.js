@@ -10,6 +10,7 @@ const faint = (x, y, name, meta) =>
 const PLACE = "#d00";
 
 // Panels stacked over one shared x axis: [{title, traces, limits: [{y, checked, name}], range}].
+// Every axis is declared linear: left to guess, the charting library scans all the data for dates.
 // `marks` are vertical lines over every panel: [{x, text}] (a message's step or arch point).
 export function stacked(panels, xTitle, bands = [], marks = []) {
   const gap = 0.06;
@@ -20,8 +21,8 @@ export function stacked(panels, xTitle, bands = [], marks = []) {
   panels.forEach((p, i) => {
     const n = i === 0 ? "" : String(i + 1);
     const top = 1 - i * (height + gap);
-    layout[`yaxis${n}`] = { title: { text: p.title }, domain: [top - height, top], zeroline: false, range: p.range };
-    layout[`xaxis${n}`] = { anchor: `y${n}`, matches: i ? "x" : undefined, showticklabels: i === panels.length - 1,
+    layout[`yaxis${n}`] = { type: "linear", title: { text: p.title }, domain: [top - height, top], zeroline: false, range: p.range };
+    layout[`xaxis${n}`] = { type: "linear", anchor: `y${n}`, matches: i ? "x" : undefined, showticklabels: i === panels.length - 1,
       title: i === panels.length - 1 ? { text: xTitle } : undefined };
     for (const t of p.traces) traces.push({ ...t, xaxis: `x${n}`, yaxis: `y${n}` });
     for (const limit of p.limits || []) {
@@ -98,7 +99,7 @@ export function topView(top, reference, marks, beams) {
   });
   const layout = { margin: { l: 60, r: 20, t: 40, b: 40 }, hovermode: "closest", legend: { font: { size: 10 } },
     title: { text: `Top view: head check ${top.head_check}`, font: { size: 14 } },
-    xaxis: { title: { text: "x, mm" } }, yaxis: { title: { text: "y, mm" }, scaleanchor: "x" } };
+    xaxis: { type: "linear", title: { text: "x, mm" } }, yaxis: { type: "linear", title: { text: "y, mm" }, scaleanchor: "x" } };
   return { traces, layout };
 }
 
