@@ -129,13 +129,18 @@ def test_an_edit_applies_and_a_refused_value_shows_why_and_changes_nothing(page)
     assert page.execute_script(f"return {shown}") == before
 
 
+def save_as(driver, name):
+    """Saves a new exam under `name`, answering the page's prompt, and waits for the list of files."""
+    driver.find_element(By.ID, "save").click()
+    prompt = WebDriverWait(driver, 10).until(lambda d: d.switch_to.alert)
+    prompt.send_keys(name)
+    prompt.accept()
+    wait(driver, f"document.querySelector('#written').textContent.includes('{name}')")
+
+
 def test_save_and_outputs_write_into_the_workspace_and_the_page_is_pictured(page, workspace):
     open_new(page, "pan")
-    page.find_element(By.ID, "save").click()
-    prompt = WebDriverWait(page, 10).until(lambda d: d.switch_to.alert)
-    prompt.send_keys("designed.trg")
-    prompt.accept()
-    wait(page, "document.querySelector('#written').textContent.includes('designed.trg')")
+    save_as(page, "designed.trg")
     page.find_element(By.ID, "outputs").click()
     wait(page, "document.querySelector('#written').textContent.split(',').length > 2")
     written = page.find_element(By.ID, "written").text.removeprefix("Written: ").split(", ")
@@ -232,11 +237,7 @@ def picture(driver, view, file):
 
 def test_a_refused_drag_shows_the_reason_at_its_place_and_keeps_the_last_good_exam(page, workspace):
     open_new(page, "pan")
-    page.find_element(By.ID, "save").click()
-    prompt = WebDriverWait(page, 10).until(lambda d: d.switch_to.alert)
-    prompt.send_keys("kept.trg")
-    prompt.accept()
-    wait(page, "document.querySelector('#written').textContent.includes('kept.trg')")
+    save_as(page, "kept.trg")
     kept = (workspace / "kept.trg").read_bytes()
     drag(page, 0, 8, -2.5)
     assert "not finite at point" in page.find_element(By.ID, "error").text

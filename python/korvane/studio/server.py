@@ -151,7 +151,7 @@ class Studio:
         self.history.done(label, before, self.revision, drag)
         self.revision = next(self.revisions)
 
-    def step_back(self, forward: bool) -> str:
+    def step_back(self, forward: bool) -> None:
         """Undo (or redo with `forward`): the exam goes back to the state the history holds."""
         exam = self.need()
         source, target = (self.history.redo, self.history.undo) if forward else (self.history.undo, self.history.redo)
@@ -162,7 +162,6 @@ class Studio:
             target.append((label, exam.snapshot(), self.revision, None))
             exam.restore(snapshot)
         self.said, self.revision = [], revision
-        return label
 
     def answer(self, section: Optional[int] = None) -> "Answer":
         """What the page shows after a change, in one answer: the project, every view's data, the
@@ -181,8 +180,9 @@ class Studio:
     def pin(self) -> Dict[str, Any]:
         exam = self.need()
         with self.lock:
+            report = exam.check()
             self.reference = {"label": f"{self.file or 'new exam'} as pinned at {time.strftime('%H:%M:%S')}",
-                              "report": exam.check(), "views": self._views(exam)}
+                              "report": report, "views": self._views(exam, report)}
         return self.reference_data()
 
     def reference_data(self) -> Optional[Dict[str, Any]]:

@@ -22,7 +22,7 @@ function yStep(axis) {
 
 export class Tuning {
   // `studio`: {plot, pan() -> [index, pan] | [null, null], send(index, graph, points, dragId) -> Promise,
-  // draw(handle), active() -> bool}.
+  // draw() (the views, with handle() over them), active() -> bool}.
   constructor(studio) {
     this.studio = studio;
     this.drag = null;      // the point being dragged: {graph, point, x, y, id, ...}
@@ -79,7 +79,7 @@ export class Tuning {
     this.drag = { index, graph: hit.graph, point: hit.point, axes: hit.axes, points: pointsOf(hit.t),
       last: hit.t.graph.length - 1, x: hit.t.points.x[hit.point], y: hit.t.points.y[hit.point],
       id: `drag-${Date.now()}-${++this.drags}`, waiting: false, drawing: 0, pending: null, released: false };
-    this.studio.draw(this.handle());
+    this.studio.draw();
   }
 
   move(e) {
@@ -146,7 +146,7 @@ export class Tuning {
       const [x, y] = d.good || d.points[d.point];
       this.refusal = { graph: d.graph, point: d.point, x, y, refused: d.refused };
     }
-    this.studio.draw(this.handle());
+    this.studio.draw();
     document.body.dataset.drags = Number(document.body.dataset.drags || 0) + 1;
   }
 
